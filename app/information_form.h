@@ -1,0 +1,25 @@
+// Help > Contact Details.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+namespace torvex {
+
+class ClickableLabel;
+
+class TfrmInformation : public QDialog {
+    Q_OBJECT
+public:
+    TfrmInformation(std::function<void(const QString&)> openLink, QWidget* parent = nullptr);
+
+    QLabel* imgLogo;
+    QLabel* lblInstruction;
+    ClickableLabel* lblLink;
+    QPushButton* btnOK;
+};
+
+}  // namespace torvex

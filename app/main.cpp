@@ -1,0 +1,57 @@
+// TORVEX: a ladder logic trainer.
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QScreen>
+#include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/main_window.h"
+#include "ui/prompter.h"
+
+namespace {
+
+// Without a display Qt's platform plugin aborts with a long trace; say it in one line.
+bool DisplayAvailable() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && *platform) return true;
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!DisplayAvailable()) {
+        std::fprintf(stderr, "torvex: no display to show the window on (DISPLAY is not set)\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("TORVEX"));
+    QApplication::setApplicationDisplayName(QStringLiteral("TORVEX"));
+    QApplication::setApplicationVersion(QStringLiteral("3.0.20"));
+
+    // The language is decided once: Finnish texts on a Finnish system.
+    const bool finnish = QLocale::system().language() == QLocale::Finnish;
+    QTranslator ours, qt;
+    if (finnish) {
+        if (ours.load(QStringLiteral(":/i18n/torvex_fi.qm"))) QApplication::installTranslator(&ours);
+        if (qt.load(QLocale(QLocale::Finnish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QApplication::installTranslator(&qt);
+    }
+
+    torvex::WidgetPrompter prompter;
+    torvex::TfrmMain::Options options;
+    options.prompter = &prompter;
+    options.finnishTexts = finnish;
+    options.programFolder = QApplication::applicationDirPath();
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        options.logicalDpi = screen->logicalDotsPerInchY();
+    torvex::TfrmMain window(options);
+    window.showMaximized();
+    return QApplication::exec();
+}
