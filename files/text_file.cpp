@@ -91,9 +91,9 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 std::string WriteInPlace(const std::string& path, std::string_view bytes) {
     Descriptor file{::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC)};
-    if (file.fd < 0) return IOErrorText(errno);
-    if (!WriteAll(file.fd, bytes)) return IOErrorText(errno);
-    if (file.release() != 0) return IOErrorText(errno);
+    if (file.fd < 0) return std::strerror(errno);
+    if (!WriteAll(file.fd, bytes)) return std::strerror(errno);
+    if (file.release() != 0) return std::strerror(errno);
     return {};
 }
 
@@ -146,12 +146,12 @@ std::string ReplaceFile(const std::string& path, std::string_view bytes) {
                               std::to_string(random() % 1000000) + ".tmp"))
                        .string();
         temp.fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (temp.fd < 0 && errno != EEXIST) return IOErrorText(errno);
+        if (temp.fd < 0 && errno != EEXIST) return std::strerror(errno);
     }
-    if (temp.fd < 0) return IOErrorText(EEXIST);
+    if (temp.fd < 0) return std::strerror(EEXIST);
     auto fail = [&](int errorNumber) {
         ::unlink(tempName.c_str());
-        return IOErrorText(errorNumber);
+        return std::strerror(errorNumber);
     };
     if (exists && ::fchmod(temp.fd, old.st_mode & 07777) != 0) return fail(errno);
     if (!WriteAll(temp.fd, bytes)) return fail(errno);

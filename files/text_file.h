@@ -39,8 +39,8 @@ public:
 int32_t StrictIntOrThrow(std::string_view text);
 std::string NotAnInteger(std::string_view text);
 
-// The message for an I/O error number: "File not found" for a missing file, else the
-// platform's text.
+// The message for an error number met while reading: "File not found" for a missing file,
+// else the platform's text.
 std::string IOErrorText(int errorNumber);
 
 struct FileBytes {

@@ -159,6 +159,7 @@ RunCounts RunScenario(Plc& plc, VirtualTickSource& clock, const Scenario& scenar
         for (; next < after; ++next)
             if (order[next]->type == ScenarioCommand::Expect) check(*order[next], true, k);
     }
+    if (trace) trace->finish(lastScan);
     for (; next < order.size(); ++next)
         if (order[next]->type == ScenarioCommand::Expect) check(*order[next], false, lastScan);
     plc.EndRun();

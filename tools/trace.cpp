@@ -73,7 +73,7 @@ public:
             const int64_t v = columns[i].value(memory, columns[i].number);
             if (!first && v == last_[i]) continue;
             if (!stamped) {
-                out_ << '#' << scan * kScanMilliseconds << '\n';
+                stamp(scan);
                 if (first) out_ << "$dumpvars\n";
                 stamped = true;
             }
@@ -84,7 +84,17 @@ public:
         started_ = true;
     }
 
+    // The chart runs to the last scan even when nothing changed in it.
+    void finish(int64_t lastScan) override {
+        if (lastStamped_ != lastScan) stamp(lastScan);
+    }
+
 private:
+    void stamp(int64_t scan) {
+        out_ << '#' << scan * kScanMilliseconds << '\n';
+        lastStamped_ = scan;
+    }
+
     void value(int width, int64_t v, const std::string& code) {
         if (width == 1) {
             out_ << (v ? '1' : '0') << code << '\n';
@@ -100,6 +110,7 @@ private:
     std::vector<std::string> codes_;
     std::vector<int64_t> last_;
     bool started_ = false;
+    int64_t lastStamped_ = -1;
 };
 
 }  // namespace

@@ -29,6 +29,8 @@ public:
     virtual ~Trace() = default;
     // Called after scan `scan`, which ran at `scan` x 100 ms.
     virtual void scan(int64_t scan, const MemoryImage& memory) = 0;
+    // Called once after the last scan.
+    virtual void finish(int64_t /*lastScan*/) {}
 };
 
 std::unique_ptr<Trace> MakeCsvTrace(std::ostream& out);
