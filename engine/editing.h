@@ -6,7 +6,9 @@
 namespace torvex {
 
 // True when a control-column cell holds a control: neither empty nor a plain wire.
-constexpr bool IsOccupied(int32_t code) { return code != Control::NON && code != Control::LNK; }
+constexpr bool IsOccupied(int32_t code) {
+    return code != Control::NON && code != Control::LNK;
+}
 
 // The last row (0 ... 3) of the output column that holds a control, or -1 when none does.
 int LastOutputRow(const RungRecord& rung);

@@ -6,7 +6,9 @@ namespace {
 
 constexpr size_t kNamesListed = 20;
 
-constexpr bool FitsField(int32_t value) { return value >= -99 && value <= 999; }
+constexpr bool FitsField(int32_t value) {
+    return value >= -99 && value <= 999;
+}
 
 }  // namespace
 

@@ -3,8 +3,8 @@
 namespace torvex {
 
 namespace {
-constexpr const char* kSimulationNames[kSimulations] = {"Traffic Light", "Annunciator",
-                                                        "Car Park", "Elevator"};
+constexpr const char* kSimulationNames[kSimulations] = {"Traffic Light", "Annunciator", "Car Park",
+                                                        "Elevator"};
 }  // namespace
 
 const char* SimulationName(int simulation) {

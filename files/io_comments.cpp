@@ -2,7 +2,9 @@
 
 namespace torvex {
 
-void IOComments::clear() { *this = IOComments(); }
+void IOComments::clear() {
+    *this = IOComments();
+}
 
 const std::array<IOCommentGroup, kIOCommentGroups>& IOCommentGroups() {
     static const std::array<IOCommentGroup, kIOCommentGroups> groups = {{
@@ -21,12 +23,18 @@ std::string* IOCommentSlot(IOComments& comments, int group, int number) {
     const IOCommentGroup& g = IOCommentGroups()[group];
     if (number < g.first || number > g.last) return nullptr;
     switch (group) {
-        case 0: return &comments.InputComments[number];
-        case 1: return &comments.OutputComments[number];
-        case 2: return &comments.FlagComments[number];
-        case 3: return &comments.TimerComments[number];
-        case 4: return &comments.CounterComments[number];
-        default: return &comments.RegisterComments[number];
+        case 0:
+            return &comments.InputComments[number];
+        case 1:
+            return &comments.OutputComments[number];
+        case 2:
+            return &comments.FlagComments[number];
+        case 3:
+            return &comments.TimerComments[number];
+        case 4:
+            return &comments.CounterComments[number];
+        default:
+            return &comments.RegisterComments[number];
     }
 }
 

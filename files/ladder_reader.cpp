@@ -111,23 +111,23 @@ void LadderReader::section(std::string_view banner) {
 // False when the section's number lies outside the model; its data lines are then left for
 // the main loop, which passes over them.
 bool LadderReader::numbered(std::string_view banner, int32_t n) {
+    auto read = [](bool inModel, auto&& reader) {
+        if (inModel) reader();
+        return inModel;
+    };
     const bool rung = n >= 0 && n < kMaxRungs;
-    if (Both("Rung", "Controls", banner)) return rung && (ReadControls(n), true);
-    if (Both("Rung", "Types", banner)) return rung && (ReadTypes(n), true);
-    if (Both("Rung", "Indexes", banner)) return rung && (ReadIndexes(n), true);
-    if (Both("Rung", "Links", banner)) return rung && (ReadLinks(n), true);
-    for (int g = 0; g < kIOCommentGroups; ++g) {
-        if (!Both(IOCommentGroups()[g].word, "Comment", banner)) continue;
-        if (!IOCommentSlot(comments_, g, n)) return false;
-        ReadIOComment(g, n);
-        return true;
-    }
+    if (Both("Rung", "Controls", banner)) return read(rung, [&] { ReadControls(n); });
+    if (Both("Rung", "Types", banner)) return read(rung, [&] { ReadTypes(n); });
+    if (Both("Rung", "Indexes", banner)) return read(rung, [&] { ReadIndexes(n); });
+    if (Both("Rung", "Links", banner)) return read(rung, [&] { ReadLinks(n); });
+    for (int g = 0; g < kIOCommentGroups; ++g)
+        if (Both(IOCommentGroups()[g].word, "Comment", banner))
+            return read(IOCommentSlot(comments_, g, n) != nullptr, [&] { ReadIOComment(g, n); });
     const bool timer = n >= 1 && n <= kTimers;
-    const bool counter = n >= 1 && n <= kCounters;
-    if (Singly("Timer", banner)) return timer && (ReadTimer(n), true);
-    if (Singly("OnDelay", banner)) return timer && (ReadOnDelay(n), true);
-    if (Singly("Counter", banner)) return counter && (ReadCounter(n), true);
-    if (Singly("Comment", banner)) return rung && (ReadComment(n), true);
+    if (Singly("Timer", banner)) return read(timer, [&] { ReadTimer(n); });
+    if (Singly("OnDelay", banner)) return read(timer, [&] { ReadOnDelay(n); });
+    if (Singly("Counter", banner)) return read(n >= 1 && n <= kCounters, [&] { ReadCounter(n); });
+    if (Singly("Comment", banner)) return read(rung, [&] { ReadComment(n); });
     return true;  // an unknown banner is passed over without a word
 }
 
@@ -141,9 +141,15 @@ void LadderReader::ReadControls(int rung) {
     if (plc_.diagram.RungCount() < rung + 1) plc_.diagram.setRungCount(rung + 1);
 }
 
-void LadderReader::ReadTypes(int rung) { rows(rung, &TypesLine); }
-void LadderReader::ReadIndexes(int rung) { rows(rung, &IndexesLine); }
-void LadderReader::ReadLinks(int rung) { rows(rung, &LinksLine); }
+void LadderReader::ReadTypes(int rung) {
+    rows(rung, &TypesLine);
+}
+void LadderReader::ReadIndexes(int rung) {
+    rows(rung, &IndexesLine);
+}
+void LadderReader::ReadLinks(int rung) {
+    rows(rung, &LinksLine);
+}
 
 void LadderReader::ReadIOComment(int group, int number) {
     *IOCommentSlot(comments_, group, number) = IOCommentText(lines_.next());
@@ -156,7 +162,9 @@ void LadderReader::ReadTimer(int number) {
     timer.OnDelayStyle = false;
 }
 
-void LadderReader::ReadOnDelay(int number) { plc_.memory.Timers[number].OnDelayStyle = true; }
+void LadderReader::ReadOnDelay(int number) {
+    plc_.memory.Timers[number].OnDelayStyle = true;
+}
 
 void LadderReader::ReadCounter(int number) {
     CounterRecord& counter = plc_.memory.Counters[number];
@@ -189,7 +197,9 @@ void LadderReader::ReadComment(int rung) {
     }
 }
 
-bool LadderReader::ReadComments() { return lines_.next() == "True"; }
+bool LadderReader::ReadComments() {
+    return lines_.next() == "True";
+}
 
 void LadderReader::Finish() {
     // A file naming External PLC without a simulation has nothing to run that mode with.

@@ -74,10 +74,13 @@ void LadderWriter::line(std::string_view text) {
     text_ += kLineEnd;
 }
 
-void LadderWriter::banner(std::string_view title) { line(MakeForty(title)); }
+void LadderWriter::banner(std::string_view title) {
+    line(MakeForty(title));
+}
 
 void LadderWriter::rungBlock(int rung, const char* word,
                              std::string (*rowLine)(const RungRecord&, int)) {
+    if (rung < 0 || rung >= kMaxRungs) return;
     banner("Rung " + std::to_string(rung) + " " + word);
     const RungRecord& record = plc_.diagram.Rungs[rung];
     for (int w = 0; w < kRows; ++w) line(rowLine(record, w));
@@ -91,10 +94,18 @@ void LadderWriter::WriteRung(int rung) {
     WriteLinks(rung);
 }
 
-void LadderWriter::WriteControls(int rung) { rungBlock(rung, "Controls", &LineControls); }
-void LadderWriter::WriteTypes(int rung) { rungBlock(rung, "Types", &LineTypes); }
-void LadderWriter::WriteIndexes(int rung) { rungBlock(rung, "Indexes", &LineIndexes); }
-void LadderWriter::WriteLinks(int rung) { rungBlock(rung, "Links", &LineLinks); }
+void LadderWriter::WriteControls(int rung) {
+    rungBlock(rung, "Controls", &LineControls);
+}
+void LadderWriter::WriteTypes(int rung) {
+    rungBlock(rung, "Types", &LineTypes);
+}
+void LadderWriter::WriteIndexes(int rung) {
+    rungBlock(rung, "Indexes", &LineIndexes);
+}
+void LadderWriter::WriteLinks(int rung) {
+    rungBlock(rung, "Links", &LineLinks);
+}
 
 void LadderWriter::ioComment(int group, int number) {
     const std::string* text = IOCommentSlot(comments_, group, number);
@@ -104,25 +115,40 @@ void LadderWriter::ioComment(int group, int number) {
     line("");
 }
 
-void LadderWriter::WriteInputComment(int number) { ioComment(0, number); }
-void LadderWriter::WriteOutputComment(int number) { ioComment(1, number); }
-void LadderWriter::WriteFlagComment(int number) { ioComment(2, number); }
-void LadderWriter::WriteTimerComment(int number) { ioComment(3, number); }
-void LadderWriter::WriteCounterComment(int number) { ioComment(4, number); }
-void LadderWriter::WriteRegisterComment(int number) { ioComment(5, number); }
+void LadderWriter::WriteInputComment(int number) {
+    ioComment(0, number);
+}
+void LadderWriter::WriteOutputComment(int number) {
+    ioComment(1, number);
+}
+void LadderWriter::WriteFlagComment(int number) {
+    ioComment(2, number);
+}
+void LadderWriter::WriteTimerComment(int number) {
+    ioComment(3, number);
+}
+void LadderWriter::WriteCounterComment(int number) {
+    ioComment(4, number);
+}
+void LadderWriter::WriteRegisterComment(int number) {
+    ioComment(5, number);
+}
 
 void LadderWriter::WriteTimer(int number) {
+    if (number < 1 || number > kTimers) return;
     banner("Timer " + std::to_string(number));
     line(std::to_string(plc_.memory.Timers[number].Preset));
     line("");
 }
 
 void LadderWriter::WriteOnDelay(int number) {
+    if (number < 1 || number > kTimers) return;
     banner("OnDelay " + std::to_string(number));
     line("");
 }
 
 void LadderWriter::WriteCounter(int number) {
+    if (number < 1 || number > kCounters) return;
     const CounterRecord& counter = plc_.memory.Counters[number];
     banner("Counter " + std::to_string(number));
     line(std::to_string(counter.Preset));
@@ -143,6 +169,7 @@ void LadderWriter::WriteControl() {
 }
 
 void LadderWriter::WriteComment(int rung) {
+    if (rung < 0 || rung >= kMaxRungs) return;
     banner("Comment " + std::to_string(rung));
     const std::string text = FileSafeComment(plc_.diagram.Rungs[rung].Comment());
     for (size_t at = 0; at < text.size(); at += kCommentPiece)
@@ -179,7 +206,8 @@ void LadderWriter::WriteAll() {
     WriteComments();
 }
 
-std::string LadderText(const Plc& plc, const IOComments& comments, const DiagramSettings& settings) {
+std::string LadderText(const Plc& plc, const IOComments& comments,
+                       const DiagramSettings& settings) {
     LadderWriter writer(plc, comments, settings);
     writer.WriteAll();
     return writer.text();

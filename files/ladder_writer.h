@@ -29,7 +29,7 @@ std::string LineLinks(const RungRecord& rung, int row);
 // byte is written as it is.
 std::string FileSafeComment(std::string_view text);
 
-// Builds the file's text one section at a time.
+// Builds the file's text one section at a time. A number outside its table writes nothing.
 class LadderWriter {
 public:
     LadderWriter(const Plc& plc, const IOComments& comments, const DiagramSettings& settings);

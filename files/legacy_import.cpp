@@ -19,11 +19,16 @@ constexpr int kOldTimersLong = 8;   // ... and of a "New8" file
 // Link-cell conversion on the way up a branch's riser.
 int32_t Riser(int32_t code) {
     switch (code) {
-        case Link::NON: return Link::DWN;
-        case Link::THR: return Link::BRA;
-        case Link::LEF: return Link::STA;
-        case Link::RIG: return Link::FIN;
-        default: return code;
+        case Link::NON:
+            return Link::DWN;
+        case Link::THR:
+            return Link::BRA;
+        case Link::LEF:
+            return Link::STA;
+        case Link::RIG:
+            return Link::FIN;
+        default:
+            return code;
     }
 }
 
@@ -222,7 +227,8 @@ void OldCellLine(RungRecord& rung, int column, int row, std::string_view line) {
 
     const int32_t family = StrictIntOrThrow(line.substr(2, 1));
     const int letter = OldLetterValue(line.size() > 3 ? line[3] : '\0');
-    const int32_t n = StrictIntOrThrow(TrimSpaces(line.substr(std::min<size_t>(4, line.size()), 3)));
+    const int32_t n =
+        StrictIntOrThrow(TrimSpaces(line.substr(std::min<size_t>(4, line.size()), 3)));
     const bool registerLetter = letter >= 5 && letter <= 8;
     int32_t kind = 0, index = n;
     switch (family) {
@@ -245,9 +251,10 @@ void OldCellLine(RungRecord& rung, int column, int row, std::string_view line) {
         case 4:
             if (letter == 4) kind = CoilKind::Flag;
             if (registerLetter) kind = letter - 5 + CoilKind::Register1;
-            return rung.setCell(g, row, family == 2 ? Control::OUT
-                                        : family == 3 ? Control::LAT
-                                                      : Control::UNL,
+            return rung.setCell(g, row,
+                                family == 2   ? Control::OUT
+                                : family == 3 ? Control::LAT
+                                              : Control::UNL,
                                 kind, index);
         case 5:
             return rung.setCell(g, row, Control::TIM, 0, n);
@@ -274,18 +281,23 @@ void ApplyOldShiftSource(RungRecord& rung, int32_t s) {
     if (!IsShift(rung.Code(kOutputColumn, 0))) return;
     int32_t kind = rung.Kind(kOutputColumn, 0), index = rung.Index(kOutputColumn, 0);
     if (s >= 0 && s <= 11) {
-        kind = ShiftSourceKind::Input, index = s;
+        kind = ShiftSourceKind::Input;
+        index = s;
     } else if (s >= 16 && s <= 27) {
-        kind = ShiftSourceKind::Output, index = s - 16;
+        kind = ShiftSourceKind::Output;
+        index = s - 16;
     } else if (s >= 32 && s <= 37) {
-        kind = ShiftSourceKind::TimerDone, index = s - 31;
+        kind = ShiftSourceKind::TimerDone;
+        index = s - 31;
     } else if (s >= 48 && s <= 59) {
         kind = s % 2 != 0 ? ShiftSourceKind::CounterUp : ShiftSourceKind::CounterDown;
         index = (s - 48) / 2 + 1;
     } else if (s >= 64 && s <= 79) {
-        kind = ShiftSourceKind::Flag, index = s - 64;
+        kind = ShiftSourceKind::Flag;
+        index = s - 64;
     } else if (s >= 80 && s <= 143) {
-        kind = ShiftSourceKind::RegisterBit, index = s - 80 + 16;
+        kind = ShiftSourceKind::RegisterBit;
+        index = s - 80 + 16;
     }
     rung.setKind(kOutputColumn, 0, kind);
     rung.setIndex(kOutputColumn, 0, index);
@@ -318,7 +330,8 @@ void RebuildOldOutputs(RungRecord& rung) {
 std::string OldCommentFileName(const std::string& diagramFileName) {
     namespace fs = std::filesystem;
     const std::string name =
-        diagramFileName.substr(0, diagramFileName.size() - std::min<size_t>(3, diagramFileName.size())) +
+        diagramFileName.substr(
+            0, diagramFileName.size() - std::min<size_t>(3, diagramFileName.size())) +
         "LCD";
     std::error_code ec;
     if (fs::exists(name, ec)) return name;

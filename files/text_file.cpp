@@ -117,6 +117,12 @@ FileBytes ReadWholeFile(const std::string& path) {
         }
         if (n == 0) break;
         result.bytes.append(buffer, static_cast<size_t>(n));
+        // The largest diagram is under a megabyte: anything far larger (a device) is no diagram.
+        if (result.bytes.size() > kLargestTextFile) {
+            result.error = std::strerror(EFBIG);
+            result.bytes.clear();
+            return result;
+        }
     }
     result.ok = true;
     return result;

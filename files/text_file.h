@@ -48,6 +48,8 @@ struct FileBytes {
     std::string bytes;
     std::string error;  // when not ok
 };
+// Fails with "File too large" beyond 64 MiB.
+constexpr size_t kLargestTextFile = size_t{64} << 20;
 FileBytes ReadWholeFile(const std::string& path);
 
 // Writes `bytes` to a temporary file beside `path` and renames it over `path` only once

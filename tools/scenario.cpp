@@ -49,7 +49,9 @@ std::vector<std::string_view> Words(std::string_view line) {
     return words;
 }
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text) {
+    return "'" + std::string(text) + "'";
+}
 
 class Parser {
 public:
@@ -139,15 +141,24 @@ std::optional<PlantPoint> FindPoint(std::string_view name) {
 
 int64_t PointValue(const MemoryImage& memory, const PlantPoint& point) {
     switch (point.kind) {
-        case PlantPoint::Input: return memory.Inputs[point.number].Image;
-        case PlantPoint::Output: return memory.Outputs[point.number].State;
-        case PlantPoint::Flag: return memory.Flags[point.number].State;
-        case PlantPoint::RegisterBit: return memory.Registers[point.number].Bits[point.bit];
-        case PlantPoint::TimerDone: return memory.Timers[point.number].DoneImage;
-        case PlantPoint::TimerElapsed: return memory.Timers[point.number].Elapsed;
-        case PlantPoint::CounterUp: return memory.Counters[point.number].UpImage;
-        case PlantPoint::CounterDown: return memory.Counters[point.number].DownImage;
-        case PlantPoint::CounterCount: return memory.Counters[point.number].Count;
+        case PlantPoint::Input:
+            return memory.Inputs[point.number].Image;
+        case PlantPoint::Output:
+            return memory.Outputs[point.number].State;
+        case PlantPoint::Flag:
+            return memory.Flags[point.number].State;
+        case PlantPoint::RegisterBit:
+            return memory.Registers[point.number].Bits[point.bit];
+        case PlantPoint::TimerDone:
+            return memory.Timers[point.number].DoneImage;
+        case PlantPoint::TimerElapsed:
+            return memory.Timers[point.number].Elapsed;
+        case PlantPoint::CounterUp:
+            return memory.Counters[point.number].UpImage;
+        case PlantPoint::CounterDown:
+            return memory.Counters[point.number].DownImage;
+        case PlantPoint::CounterCount:
+            return memory.Counters[point.number].Count;
     }
     return 0;
 }

@@ -16,8 +16,17 @@ constexpr int64_t kLongestRunMilliseconds = int64_t{1000000} * 1000;  // a milli
 
 // A point of the memory image as the scenario and the trace name it.
 struct PlantPoint {
-    enum Kind { Input, Output, Flag, RegisterBit, TimerDone, TimerElapsed, CounterUp, CounterDown,
-                CounterCount };
+    enum Kind {
+        Input,
+        Output,
+        Flag,
+        RegisterBit,
+        TimerDone,
+        TimerElapsed,
+        CounterUp,
+        CounterDown,
+        CounterCount
+    };
     Kind kind;
     int number;   // point 0 ... 15, register, timer or counter from 1
     int bit = 0;  // register bit

@@ -67,10 +67,9 @@ command-line error (with the reader's message, or the scenario's line and what i
 
 bool EndsWithIgnoringCase(const std::string& text, const std::string& suffix) {
     if (text.size() < suffix.size()) return false;
-    return std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<long>(suffix.size()),
-                      [](unsigned char a, unsigned char b) {
-                          return std::toupper(a) == std::toupper(b);
-                      });
+    return std::equal(
+        suffix.begin(), suffix.end(), text.end() - static_cast<long>(suffix.size()),
+        [](unsigned char a, unsigned char b) { return std::toupper(a) == std::toupper(b); });
 }
 
 struct Options {
@@ -126,7 +125,8 @@ RunCounts RunScenario(Plc& plc, VirtualTickSource& clock, const Scenario& scenar
                       int64_t lastScan, Trace* trace, std::ostream& out) {
     std::vector<const ScenarioCommand*> order;
     for (const ScenarioCommand& c : scenario.commands) order.push_back(&c);
-    std::stable_sort(order.begin(), order.end(), [](auto* a, auto* b) { return a->scan < b->scan; });
+    std::stable_sort(order.begin(), order.end(),
+                     [](auto* a, auto* b) { return a->scan < b->scan; });
 
     RunCounts counts;
     auto check = [&](const ScenarioCommand& c, bool reached, int64_t scan) {
@@ -207,12 +207,13 @@ int TorvexRunMain(const std::vector<std::string>& args, std::ostream& out, std::
     auto plc = std::make_unique<Plc>(clock);
     IOComments comments;
     const bool legacy = EndsWithIgnoringCase(o.diagram, "lld");
-    const LoadResult loaded = legacy ? DoOldLoad(*plc, comments, o.diagram)
-                                     : LoadFile(*plc, comments, o.diagram);
+    const LoadResult loaded =
+        legacy ? DoOldLoad(*plc, comments, o.diagram) : LoadFile(*plc, comments, o.diagram);
     for (const std::string& warning : loaded.warnings)
         err << "torvex-run: " << o.diagram << ": " << warning << '\n';
     if (!loaded.completed) {
-        if (!loaded.error.empty()) err << "torvex-run: " << o.diagram << ": " << loaded.error << '\n';
+        if (!loaded.error.empty())
+            err << "torvex-run: " << o.diagram << ": " << loaded.error << '\n';
         return kRunBadInput;
     }
 

@@ -15,8 +15,8 @@ namespace torvex {
 
 // Exit statuses.
 constexpr int kRunPassed = 0;
-constexpr int kRunFailed = 1;     // an expectation did not hold
-constexpr int kRunBadInput = 2;   // a file, scenario or command-line error
+constexpr int kRunFailed = 1;    // an expectation did not hold
+constexpr int kRunBadInput = 2;  // a file, scenario or command-line error
 
 // ScanTick of scan k is this + 100 k.
 constexpr uint32_t kRunStartTick = 0;

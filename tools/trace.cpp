@@ -6,19 +6,35 @@ namespace torvex {
 
 namespace {
 
-int64_t Input(const MemoryImage& m, int i) { return m.Inputs[i].Image; }
-int64_t Output(const MemoryImage& m, int i) { return m.Outputs[i].State; }
-int64_t Flag(const MemoryImage& m, int i) { return m.Flags[i].State; }
+int64_t Input(const MemoryImage& m, int i) {
+    return m.Inputs[i].Image;
+}
+int64_t Output(const MemoryImage& m, int i) {
+    return m.Outputs[i].State;
+}
+int64_t Flag(const MemoryImage& m, int i) {
+    return m.Flags[i].State;
+}
 int64_t Register(const MemoryImage& m, int r) {
     int64_t bits = 0;
     for (int b = 0; b < kPoints; ++b) bits |= int64_t{m.Registers[r].Bits[b]} << b;
     return bits;
 }
-int64_t TimerDone(const MemoryImage& m, int t) { return m.Timers[t].DoneImage; }
-int64_t TimerElapsed(const MemoryImage& m, int t) { return m.Timers[t].Elapsed; }
-int64_t CounterCount(const MemoryImage& m, int c) { return m.Counters[c].Count; }
-int64_t CounterUp(const MemoryImage& m, int c) { return m.Counters[c].UpImage; }
-int64_t CounterDown(const MemoryImage& m, int c) { return m.Counters[c].DownImage; }
+int64_t TimerDone(const MemoryImage& m, int t) {
+    return m.Timers[t].DoneImage;
+}
+int64_t TimerElapsed(const MemoryImage& m, int t) {
+    return m.Timers[t].Elapsed;
+}
+int64_t CounterCount(const MemoryImage& m, int c) {
+    return m.Counters[c].Count;
+}
+int64_t CounterUp(const MemoryImage& m, int c) {
+    return m.Counters[c].UpImage;
+}
+int64_t CounterDown(const MemoryImage& m, int c) {
+    return m.Counters[c].DownImage;
+}
 
 class CsvTrace final : public Trace {
 public:
@@ -140,8 +156,12 @@ const std::vector<TraceColumn>& TraceColumns() {
     return columns;
 }
 
-std::unique_ptr<Trace> MakeCsvTrace(std::ostream& out) { return std::make_unique<CsvTrace>(out); }
-std::unique_ptr<Trace> MakeVcdTrace(std::ostream& out) { return std::make_unique<VcdTrace>(out); }
+std::unique_ptr<Trace> MakeCsvTrace(std::ostream& out) {
+    return std::make_unique<CsvTrace>(out);
+}
+std::unique_ptr<Trace> MakeVcdTrace(std::ostream& out) {
+    return std::make_unique<VcdTrace>(out);
+}
 
 std::string ScanTime(int64_t scan) {
     return std::to_string(scan / 10) + "." + std::to_string(scan % 10);

@@ -9,7 +9,9 @@
 
 namespace torvex::test {
 
-std::string DataPath(const std::string& name) { return std::string(TORVEX_TEST_DATA) + "/" + name; }
+std::string DataPath(const std::string& name) {
+    return std::string(TORVEX_TEST_DATA) + "/" + name;
+}
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -35,7 +37,8 @@ std::string ModelDifference(Model& a, Model& b) {
     const Diagram& x = a.diagram();
     const Diagram& y = b.diagram();
     if (x.RungCount() != y.RungCount())
-        return "RungCount " + std::to_string(x.RungCount()) + " vs " + std::to_string(y.RungCount());
+        return "RungCount " + std::to_string(x.RungCount()) + " vs " +
+               std::to_string(y.RungCount());
     for (int r = 0; r < x.RungCount(); ++r) {
         const RungRecord& p = x.Rungs[r];
         const RungRecord& q = y.Rungs[r];

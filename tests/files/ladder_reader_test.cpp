@@ -179,9 +179,8 @@ TEST(LoadFile, SavedInExternalPlcModeComesBackAsInternalSimulation) {
 TEST(LoadFile, ReadsCommentLinesAsTextWhateverTheirLength) {
     const std::string forty(40, '-');
     Model m;
-    const LoadResult r =
-        Load(m, {MakeForty("Input Comment 2"), forty, "", MakeForty("Comment 0"), "first ",
-                 "second", "", MakeForty("Comments"), "true", ""});
+    const LoadResult r = Load(m, {MakeForty("Input Comment 2"), forty, "", MakeForty("Comment 0"),
+                                  "first ", "second", "", MakeForty("Comments"), "true", ""});
     ASSERT_TRUE(r.completed);
     EXPECT_EQ(m.comments.InputComments[2], forty);
     EXPECT_EQ(m.diagram().Rungs[0].Comment(), "first second");
@@ -238,6 +237,9 @@ TEST(LoadFile, AMissingFileLeavesANewDiagram) {
     EXPECT_EQ(m.diagram().Rungs[0].Code(20, 0), Link::FIN);
     EXPECT_EQ(m.diagram().Rungs[4].Code(1, 0), 0);
     EXPECT_EQ(m.comments.InputComments[0], "");
+
+    EXPECT_EQ(LoadFile(*m.plc, m.comments, "/dev/zero").error, "File too large");
+    EXPECT_EQ(LoadFile(*m.plc, m.comments, "/").error, "Is a directory");
 }
 
 TEST(LoadFile, ClearsCellsWhoseOperandLiesOutsideItsTableAndWarnsOnce) {
@@ -271,16 +273,29 @@ TEST(LoadFile, ClearsCellsWhoseOperandLiesOutsideItsTableAndWarnsOnce) {
 
 TEST(LoadFile, SkipsSectionsNumberedOutsideTheModel) {
     Model m;
-    const LoadResult r = Load(
-        m, Block("Rung 1001 Controls", {kWireControls, "", "", ""}) +
-               Block("Rung -1 Links", {kWireLinks, "", "", ""}) +
-               std::vector<std::string>{MakeForty("Input Comment 16"), "sixteen", "",
-                                        MakeForty("Register Comment 5"), "five", "",
-                                        MakeForty("Timer 9"), "100", "",
-                                        MakeForty("Counter 0"), "1", "2", "",
-                                        MakeForty("OnDelay 12"), "",
-                                        MakeForty("Comment 2000"), "far away", "",
-                                        MakeForty("Input Comment 15"), "fifteen", ""});
+    const LoadResult r = Load(m, Block("Rung 1001 Controls", {kWireControls, "", "", ""}) +
+                                     Block("Rung -1 Links", {kWireLinks, "", "", ""}) +
+                                     std::vector<std::string>{MakeForty("Input Comment 16"),
+                                                              "sixteen",
+                                                              "",
+                                                              MakeForty("Register Comment 5"),
+                                                              "five",
+                                                              "",
+                                                              MakeForty("Timer 9"),
+                                                              "100",
+                                                              "",
+                                                              MakeForty("Counter 0"),
+                                                              "1",
+                                                              "2",
+                                                              "",
+                                                              MakeForty("OnDelay 12"),
+                                                              "",
+                                                              MakeForty("Comment 2000"),
+                                                              "far away",
+                                                              "",
+                                                              MakeForty("Input Comment 15"),
+                                                              "fifteen",
+                                                              ""});
     ASSERT_TRUE(r.completed) << r.error;
     EXPECT_EQ(m.diagram().RungCount(), 0);
     EXPECT_EQ(m.comments.InputComments[15], "fifteen");
@@ -293,18 +308,18 @@ TEST(LoadFile, SkipsSectionsNumberedOutsideTheModel) {
 
 TEST(LoadFile, NothingOfAnEarlierFileSurvivesInRungsItDoesNotName) {
     Model m;
-    ASSERT_TRUE(Load(m, Block("Rung 5 Types", {"  3  3  3  3  3  3  3  3  3  3", kZeros, kZeros,
-                                               kZeros}) +
-                            Block("Rung 5 Links", {kWireLinks, "", "", ""}))
-                    .completed);
+    ASSERT_TRUE(
+        Load(m, Block("Rung 5 Types", {"  3  3  3  3  3  3  3  3  3  3", kZeros, kZeros, kZeros}) +
+                    Block("Rung 5 Links", {kWireLinks, "", "", ""}))
+            .completed);
     ASSERT_TRUE(Load(m, Block("Rung 5 Controls", {kWireControls, "", "", ""})).completed);
     EXPECT_EQ(m.diagram().Rungs[5].Kind(1, 0), 0);
     EXPECT_EQ(m.diagram().Rungs[5].Code(0, 0), Link::NON);
 }
 
 TEST(LoadFile, EndsTheDataAtCtrlZAndReadsLfOnlyLines) {
-    const std::string text = Crlf(Block("Rung 0 Controls", {kWireControls, "", "", ""})) +
-                             "\x1A" + Crlf({MakeForty("Comments"), "True", ""});
+    const std::string text = Crlf(Block("Rung 0 Controls", {kWireControls, "", "", ""})) + "\x1A" +
+                             Crlf({MakeForty("Comments"), "True", ""});
     Model m;
     LoadResult r = LoadLadderText(*m.plc, m.comments, text);
     ASSERT_TRUE(r.completed);

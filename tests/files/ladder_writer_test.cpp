@@ -77,7 +77,8 @@ void BuildMotorExample(Model& m) {
 TEST(SaveLadder, WritesTheCompleteExampleByteForByte) {
     Model m;
     BuildMotorExample(m);
-    EXPECT_EQ(LadderText(*m.plc, m.comments, m.settings), ReadBytes(DataPath("complete_example.llg")));
+    EXPECT_EQ(LadderText(*m.plc, m.comments, m.settings),
+              ReadBytes(DataPath("complete_example.llg")));
 }
 
 TEST(SaveLadder, WritesTimersOnDelaysAndCountersAsTheExampleShows) {
@@ -116,8 +117,8 @@ TEST(WriteComment, CutsTheCommentIntoPiecesOf21) {
     const struct {
         size_t length;
         std::vector<size_t> pieces;
-    } cases[] = {{0, {}}, {3, {3}}, {21, {21}}, {22, {21, 1}}, {45, {21, 21, 3}},
-                 {210, {21, 21, 21, 21, 21, 21, 21, 21, 21, 21}}};
+    } cases[] = {{0, {}},       {3, {3}},          {21, {21}},
+                 {22, {21, 1}}, {45, {21, 21, 3}}, {210, {21, 21, 21, 21, 21, 21, 21, 21, 21, 21}}};
     for (const auto& c : cases) {
         Model m;
         std::string comment;

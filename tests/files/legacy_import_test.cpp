@@ -101,15 +101,24 @@ TEST(ApplyOldShiftSource, FollowsTheSourceTable) {
         int32_t source;
         int32_t kind, index;
     } cases[] = {
-        {0, ShiftSourceKind::Input, 0},        {11, ShiftSourceKind::Input, 11},
-        {16, ShiftSourceKind::Output, 0},      {27, ShiftSourceKind::Output, 11},
-        {32, ShiftSourceKind::TimerDone, 1},   {33, ShiftSourceKind::TimerDone, 2},
-        {37, ShiftSourceKind::TimerDone, 6},   {48, ShiftSourceKind::CounterDown, 1},
-        {49, ShiftSourceKind::CounterUp, 1},   {59, ShiftSourceKind::CounterUp, 6},
-        {64, ShiftSourceKind::Flag, 0},        {79, ShiftSourceKind::Flag, 15},
-        {80, ShiftSourceKind::RegisterBit, 16}, {81, ShiftSourceKind::RegisterBit, 17},
-        {143, ShiftSourceKind::RegisterBit, 79}, {12, 2, 7},  // outside the table: unchanged
-        {144, 2, 7},                           {-1, 2, 7},
+        {0, ShiftSourceKind::Input, 0},
+        {11, ShiftSourceKind::Input, 11},
+        {16, ShiftSourceKind::Output, 0},
+        {27, ShiftSourceKind::Output, 11},
+        {32, ShiftSourceKind::TimerDone, 1},
+        {33, ShiftSourceKind::TimerDone, 2},
+        {37, ShiftSourceKind::TimerDone, 6},
+        {48, ShiftSourceKind::CounterDown, 1},
+        {49, ShiftSourceKind::CounterUp, 1},
+        {59, ShiftSourceKind::CounterUp, 6},
+        {64, ShiftSourceKind::Flag, 0},
+        {79, ShiftSourceKind::Flag, 15},
+        {80, ShiftSourceKind::RegisterBit, 16},
+        {81, ShiftSourceKind::RegisterBit, 17},
+        {143, ShiftSourceKind::RegisterBit, 79},
+        {12, 2, 7},  // outside the table: unchanged
+        {144, 2, 7},
+        {-1, 2, 7},
     };
     for (const auto& c : cases) {
         RungRecord rung;
@@ -132,7 +141,8 @@ TEST(AddOldBranch, DrawsABranchAroundTheControlsOfItsRow) {
     ASSERT_TRUE(AddOldBranch(rung, 1, 51 / 10, 21 / 10));
     const int32_t row0[] = {Link::STA, Link::THR, Link::BRA, Link::THR, Link::THR, Link::THR,
                             Link::BRA, Link::THR, Link::THR, Link::THR, Link::FIN};
-    const int32_t row1[] = {0, 0, Link::LEF, Link::THR, Link::THR, Link::THR, Link::RIG, 0, 0, 0, 0};
+    const int32_t row1[] = {0,         0, Link::LEF, Link::THR, Link::THR, Link::THR,
+                            Link::RIG, 0, 0,         0,         0};
     for (int k = 0; k < kLinkColumns; ++k) {
         EXPECT_EQ(rung.Code(2 * k, 0), row0[k]) << "link column " << k;
         EXPECT_EQ(rung.Code(2 * k, 1), row1[k]) << "link column " << k;
@@ -172,18 +182,29 @@ TEST(RebuildOldOutputs, TurnsBoxesIntoBoxBottomsAndWiresTheOutputsInParallel) {
     } cases[] = {
         {{Control::OUT, 0, 0, 0}, {Link::THR, 0, 0, 0}, {Link::FIN, 0, 0, 0}, 0},
         {{Control::OUT, Control::LAT, 0, 0},
-         {Link::BRA, Link::LEF, 0, 0}, {Link::FIN, Link::FIN, 0, 0}, Control::LAT},
+         {Link::BRA, Link::LEF, 0, 0},
+         {Link::FIN, Link::FIN, 0, 0},
+         Control::LAT},
         {{Control::OUT, Control::OUT, Control::RES, 0},
-         {Link::BRA, Link::STA, Link::LEF, 0}, {Link::FIN, Link::FIN, Link::FIN, 0}, Control::OUT},
+         {Link::BRA, Link::STA, Link::LEF, 0},
+         {Link::FIN, Link::FIN, Link::FIN, 0},
+         Control::OUT},
         {{Control::OUT, Control::OUT, Control::LNK, Control::UNL},
          {Link::BRA, Link::STA, Link::STA, Link::LEF},
-         {Link::FIN, Link::FIN, Link::FIN, Link::FIN}, Control::OUT},
-        {{Control::TIM, Control::TIM, 0, 0}, {Link::BRA, Link::LEF, 0, 0},
-         {Link::FIN, Link::FIN, 0, 0}, Control::TBT},
-        {{Control::CDN, Control::CUP, 0, 0}, {Link::BRA, Link::LEF, 0, 0},
-         {Link::FIN, Link::FIN, 0, 0}, Control::CBT},
-        {{Control::BR4, Control::BR4, 0, 0}, {Link::BRA, Link::LEF, 0, 0},
-         {Link::FIN, Link::FIN, 0, 0}, Control::BBT},
+         {Link::FIN, Link::FIN, Link::FIN, Link::FIN},
+         Control::OUT},
+        {{Control::TIM, Control::TIM, 0, 0},
+         {Link::BRA, Link::LEF, 0, 0},
+         {Link::FIN, Link::FIN, 0, 0},
+         Control::TBT},
+        {{Control::CDN, Control::CUP, 0, 0},
+         {Link::BRA, Link::LEF, 0, 0},
+         {Link::FIN, Link::FIN, 0, 0},
+         Control::CBT},
+        {{Control::BR4, Control::BR4, 0, 0},
+         {Link::BRA, Link::LEF, 0, 0},
+         {Link::FIN, Link::FIN, 0, 0},
+         Control::BBT},
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
         RungRecord rung;
@@ -248,7 +269,8 @@ std::string OldFile(const std::string& header, int lastRung, int timers,
         for (int i = 0; i < 40; ++i) lines.push_back(i == 0 ? firstCell : "\"\"");
         lines.push_back("\"\"");
     }
-    for (int k = 1; k <= timers; ++k) lines.insert(lines.end(), {"\"\"", std::to_string(k), "0", "0"});
+    for (int k = 1; k <= timers; ++k)
+        lines.insert(lines.end(), {"\"\"", std::to_string(k), "0", "0"});
     for (int r = 0; r <= lastRung; ++r) {
         for (int k = 0; k < timers; ++k) lines.push_back("0");
         for (int i = 0; i < 8; ++i) lines.push_back("0");
@@ -267,7 +289,8 @@ TEST(DoOldLoad, ReadsSixOrEightTimerBlocksByTheHeader) {
     for (const auto& [header, timers] :
          {std::pair<std::string, int>{"\"New8\"", 8}, {"\"New\"", 6}, {"\"New6\"", 6}}) {
         Model m;
-        const LoadResult r = ImportOldText(*m.plc, m.comments, OldFile(header, 1, timers), Comments(2));
+        const LoadResult r =
+            ImportOldText(*m.plc, m.comments, OldFile(header, 1, timers), Comments(2));
         ASSERT_TRUE(r.completed) << header << ": " << r.error;
         EXPECT_EQ(m.memory().Timers[timers].Preset, timers * 1000) << header;
         EXPECT_EQ(m.memory().Timers[kTimers].Preset, timers == kTimers ? 8000 : 0) << header;
@@ -287,8 +310,8 @@ TEST(DoOldLoad, RefusesAFileTooOld) {
 
 TEST(DoOldLoad, StopsAtAnythingThatIsNotAnIntegerOrAMissingCommentFile) {
     Model m;
-    LoadResult r = ImportOldText(*m.plc, m.comments, OldFile("\"New\"", 0, 6, "\"P0Iabc\""),
-                                 Comments(1));
+    LoadResult r =
+        ImportOldText(*m.plc, m.comments, OldFile("\"New\"", 0, 6, "\"P0Iabc\""), Comments(1));
     EXPECT_FALSE(r.completed);
     EXPECT_EQ(r.error, "'abc' is not a valid integer value");
 

@@ -69,8 +69,8 @@ void RandomModel(std::mt19937& random, Model& m) {
     }
     m.settings.simulationOpen = random() % 2;
     m.settings.currentSimulation = 1 + static_cast<int>(random() % kSimulations);
-    m.settings.controlMode = m.settings.simulationOpen ? ControlMenuMode::InternalSimulation
-                                                       : ControlMenuMode::Debugger;
+    m.settings.controlMode =
+        m.settings.simulationOpen ? ControlMenuMode::InternalSimulation : ControlMenuMode::Debugger;
     m.settings.commentsShown = random() % 2;
 }
 

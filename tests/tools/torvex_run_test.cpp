@@ -21,7 +21,9 @@ struct RunOutput {
     std::string err;
 };
 
-std::string Quote(const std::string& s) { return "'" + s + "'"; }
+std::string Quote(const std::string& s) {
+    return "'" + s + "'";
+}
 
 RunOutput TorvexRun(const std::vector<std::string>& args) {
     TempFolder folder;
@@ -33,7 +35,9 @@ RunOutput TorvexRun(const std::vector<std::string>& args) {
             ReadBytes(folder.path("err"))};
 }
 
-std::string RunData(const std::string& name) { return DataPath("run/" + name); }
+std::string RunData(const std::string& name) {
+    return DataPath("run/" + name);
+}
 
 TEST(TorvexRun, RunsScenariosAndReportsEveryFailedExpectation) {
     const struct {
@@ -86,7 +90,8 @@ TEST(TorvexRun, AnExpectationAfterTheEndFails) {
     test::WriteBytes(folder.path("s.scn"), "at 0.5 set IP0=1\nat 5 expect OP0=1\n");
     RunOutput r = TorvexRun({RunData("motor.llg"), folder.path("s.scn"), "--end", "1"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "t=5.0 OP0: expected 1, not reached: the run ended at t=1.0\n0 passed, 1 failed\n");
+    EXPECT_EQ(r.out,
+              "t=5.0 OP0: expected 1, not reached: the run ended at t=1.0\n0 passed, 1 failed\n");
     r = TorvexRun({RunData("motor.llg"), folder.path("s.scn")});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "1 passed, 0 failed\n");
@@ -101,7 +106,8 @@ std::vector<std::string> Lines(const std::string& text) {
 
 TEST(TorvexRun, TracesEveryScanAsCsvOrVcd) {
     TempFolder folder;
-    RunOutput r = TorvexRun({RunData("timer.llg"), RunData("timer.scn"), "--trace", folder.path("t.csv")});
+    RunOutput r =
+        TorvexRun({RunData("timer.llg"), RunData("timer.scn"), "--trace", folder.path("t.csv")});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::vector<std::string> csv = Lines(ReadBytes(folder.path("t.csv")));
     ASSERT_EQ(csv.size(), 1u + 42u);  // header, scans 0 ... 41
@@ -114,7 +120,8 @@ TEST(TorvexRun, TracesEveryScanAsCsvOrVcd) {
     EXPECT_EQ(csv[31].substr(0, 6), "3.0,1,");
     EXPECT_NE(csv[31].find(",1,0,0,0,0,0,0,0,2000,0,"), std::string::npos) << csv[31];
 
-    r = TorvexRun({RunData("counter.llg"), RunData("counter.scn"), "--trace", folder.path("c.vcd")});
+    r = TorvexRun(
+        {RunData("counter.llg"), RunData("counter.scn"), "--trace", folder.path("c.vcd")});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string vcd = ReadBytes(folder.path("c.vcd"));
     for (const char* piece : {"$timescale 1ms $end", "$var wire 1 ! IP0 $end",
@@ -130,8 +137,10 @@ TEST(TorvexRun, SavesALegacyDiagramInTheCurrentFormat) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
     const std::string saved = ReadBytes(out);
-    EXPECT_NE(saved.find("--------------- Timer 1 ----------------\r\n3000\r\n"), std::string::npos);
-    EXPECT_NE(saved.find("--------------- Comments ---------------\r\nTrue\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("--------------- Timer 1 ----------------\r\n3000\r\n"),
+              std::string::npos);
+    EXPECT_NE(saved.find("--------------- Comments ---------------\r\nTrue\r\n"),
+              std::string::npos);
     // The converted file saves to itself unchanged.
     r = TorvexRun({out, "--save", folder.path("again.llg")});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -154,9 +163,10 @@ TEST(Scenario, ReadsTimesToTheMillisecond) {
     const struct {
         const char* text;
         std::optional<int64_t> ms;
-    } cases[] = {{"0", 0},          {"2.05", 2050},         {"2.", 2000},   {"0.001", 1},
-                 {"3600", 3600000}, {"1000000", 1000000000}, {"1.2345", {}}, {"-1", {}},
-                 {"1000000.001", {}}, {"", {}},             {".5", {}},     {"1e3", {}}};
+    } cases[] = {{"0", 0},       {"2.05", 2050},    {"2.", 2000},
+                 {"0.001", 1},   {"3600", 3600000}, {"1000000", 1000000000},
+                 {"1.2345", {}}, {"-1", {}},        {"1000000.001", {}},
+                 {"", {}},       {".5", {}},        {"1e3", {}}};
     for (const auto& c : cases) EXPECT_EQ(ParseSeconds(c.text), c.ms) << c.text;
     EXPECT_EQ(FirstScanAt(2050), 21);
     EXPECT_EQ(FirstScanAt(2000), 20);
