@@ -35,16 +35,18 @@ std::string TempPath(const std::string& name) {
 void BuildLargest(Plc& plc, IOComments& comments) {
     plc.ClearDiagram();
     for (int r = 0; r < kMaxRungs; ++r) {
-        std::vector<std::string> rows(kRows);
+        plc.diagram.NewRung(r);
+        RungRecord& rung = plc.diagram.Rungs[r];
         for (int w = 0; w < kRows; ++w) {
-            std::string row = "STA";
-            for (int c = 1; c < 18; c += 2)
-                row += " NCC:F" + std::to_string((r + w + c) % 16) + " BRA";
-            row += " OUT:OP" + std::to_string((r + w) % 16) + (w == 0 ? " FIN" : " RIG");
-            rows[w] = row;
+            rung.setCode(0, w, Link::STA);
+            for (int c = 0; c < kControlColumns - 1; ++c) {
+                rung.setCell(2 * c + 1, w, Control::NCC, ContactKind::Flag, (r + w + c) % kPoints);
+                rung.setCode(2 * c + 2, w, Link::THR);
+            }
+            rung.setCell(kOutputColumn, w, Control::OUT, CoilKind::Output, (r + w) % kPoints);
         }
-        SetRung(plc.diagram, r, rows);
-        plc.diagram.Rungs[r].setComment(std::string(kCommentMax, static_cast<char>('A' + r % 26)));
+        WireParallelOutputs(rung, kRows - 1);
+        rung.setComment(std::string(kCommentMax, static_cast<char>('A' + r % 26)));
     }
     for (int g = 0; g < kIOCommentGroups; ++g)
         for (int n = IOCommentGroups()[g].first; n <= IOCommentGroups()[g].last; ++n)
