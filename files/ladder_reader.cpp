@@ -1,0 +1,297 @@
+#include "files/ladder_reader.h"
+
+#include <algorithm>
+
+#include "files/cell_check.h"
+#include "files/ladder_writer.h"
+#include "files/text_file.h"
+#include "files/wipe.h"
+
+namespace torvex {
+
+namespace {
+
+constexpr size_t kField = 3;
+
+// The first field of a row line, removed from it; empty once the line is used up.
+std::string_view TakeField(std::string_view& text) {
+    std::string_view field = text.substr(0, kField);
+    text.remove_prefix(field.size());
+    return field;
+}
+
+void MnemonicsLine(RungRecord& rung, int row, std::string_view text, int first,
+                   int32_t (*codeOf)(std::string_view)) {
+    for (int g = first; g < kColumns; g += 2) {
+        const int32_t code = codeOf(TakeField(text));
+        if (code >= 0) rung.setCode(g, row, code);
+    }
+}
+
+template <class Set>
+void NumbersLine(std::string_view text, Set set) {
+    for (int g = 1; g < kColumns && !text.empty(); g += 2) {
+        std::string_view field = TakeField(text);
+        field.remove_prefix(std::min(field.find_first_not_of(' '), field.size()));
+        set(g, StrictIntOrThrow(field));
+    }
+}
+
+// The banner's title without its dashes, to name a skipped section.
+std::string Title(std::string_view banner) {
+    const size_t first = banner.find_first_not_of("- ");
+    if (first == std::string_view::npos) return std::string(banner);
+    const size_t last = banner.find_last_not_of("- ");
+    return std::string(banner.substr(first, last - first + 1));
+}
+
+class LadderReader {
+public:
+    LadderReader(Plc& plc, IOComments& comments, std::string_view text, LoadResult& result)
+        : plc_(plc), comments_(comments), lines_(text), result_(result) {}
+
+    // Steps 3 and 4 of the load: every section of the file. Throws FileFormatError.
+    void ReadAll();
+    // What the load found that the user should hear of, besides the error.
+    void Finish();
+
+private:
+    void section(std::string_view banner);
+    bool numbered(std::string_view banner, int32_t n);
+
+    void ReadControls(int rung);
+    void ReadTypes(int rung);
+    void ReadIndexes(int rung);
+    void ReadLinks(int rung);
+    void ReadIOComment(int group, int number);
+    void ReadTimer(int number);
+    void ReadOnDelay(int number);
+    void ReadCounter(int number);
+    int ReadSimulation();
+    void ReadControl();
+    void ReadComment(int rung);
+    bool ReadComments();
+
+    void rows(int rung, void (*decode)(RungRecord&, int, std::string_view));
+
+    Plc& plc_;
+    IOComments& comments_;
+    TextLines lines_;
+    LoadResult& result_;
+    ControlMenuMode checked_ = ControlMenuMode::Debugger;
+    bool simulationRead_ = false;
+    std::vector<std::string> skipped_;
+};
+
+void LadderReader::ReadAll() {
+    plc_.diagram.setRungCount(0);
+    while (!lines_.atEnd()) {
+        const std::string_view line = lines_.next();
+        if (line.size() == kBannerLength) section(line);
+    }
+}
+
+void LadderReader::section(std::string_view banner) {
+    int32_t n = 0;
+    if (!LineValue(banner, n)) {
+        if (Singly("Simulation", banner)) {
+            if (const int found = ReadSimulation(); found > 0) {
+                simulationRead_ = true;
+                result_.simulation = found;
+                checked_ = ControlMenuMode::InternalSimulation;
+            }
+        }
+        if (Singly("Control", banner) && !simulationRead_) ReadControl();
+        if (Singly("Comments", banner)) result_.commentsShown = ReadComments();
+        return;
+    }
+    if (!numbered(banner, n)) skipped_.push_back(Title(banner));
+}
+
+// False when the section's number lies outside the model; its data lines are then left for
+// the main loop, which passes over them.
+bool LadderReader::numbered(std::string_view banner, int32_t n) {
+    auto read = [](bool inModel, auto&& reader) {
+        if (inModel) reader();
+        return inModel;
+    };
+    const bool rung = n >= 0 && n < kMaxRungs;
+    if (Both("Rung", "Controls", banner)) return read(rung, [&] { ReadControls(n); });
+    if (Both("Rung", "Types", banner)) return read(rung, [&] { ReadTypes(n); });
+    if (Both("Rung", "Indexes", banner)) return read(rung, [&] { ReadIndexes(n); });
+    if (Both("Rung", "Links", banner)) return read(rung, [&] { ReadLinks(n); });
+    for (int g = 0; g < kIOCommentGroups; ++g)
+        if (Both(IOCommentGroups()[g].word, "Comment", banner))
+            return read(IOCommentSlot(comments_, g, n) != nullptr, [&] { ReadIOComment(g, n); });
+    const bool timer = n >= 1 && n <= kTimers;
+    if (Singly("Timer", banner)) return read(timer, [&] { ReadTimer(n); });
+    if (Singly("OnDelay", banner)) return read(timer, [&] { ReadOnDelay(n); });
+    if (Singly("Counter", banner)) return read(n >= 1 && n <= kCounters, [&] { ReadCounter(n); });
+    if (Singly("Comment", banner)) return read(rung, [&] { ReadComment(n); });
+    return true;  // an unknown banner is passed over without a word
+}
+
+void LadderReader::rows(int rung, void (*decode)(RungRecord&, int, std::string_view)) {
+    RungRecord& record = plc_.diagram.Rungs[rung];
+    for (int w = 0; w < kRows; ++w) decode(record, w, lines_.next());
+}
+
+void LadderReader::ReadControls(int rung) {
+    rows(rung, &ControlsLine);
+    if (plc_.diagram.RungCount() < rung + 1) plc_.diagram.setRungCount(rung + 1);
+}
+
+void LadderReader::ReadTypes(int rung) {
+    rows(rung, &TypesLine);
+}
+void LadderReader::ReadIndexes(int rung) {
+    rows(rung, &IndexesLine);
+}
+void LadderReader::ReadLinks(int rung) {
+    rows(rung, &LinksLine);
+}
+
+void LadderReader::ReadIOComment(int group, int number) {
+    *IOCommentSlot(comments_, group, number) = IOCommentText(lines_.next());
+}
+
+void LadderReader::ReadTimer(int number) {
+    TimerRecord& timer = plc_.memory.Timers[number];
+    timer.Preset = StrictIntOrThrow(lines_.next());
+    timer.Used = true;
+    timer.OnDelayStyle = false;
+}
+
+void LadderReader::ReadOnDelay(int number) {
+    plc_.memory.Timers[number].OnDelayStyle = true;
+}
+
+void LadderReader::ReadCounter(int number) {
+    CounterRecord& counter = plc_.memory.Counters[number];
+    counter.Preset = StrictIntOrThrow(lines_.next());
+    counter.InitialCount = StrictIntOrThrow(lines_.next());
+    counter.Used = true;
+}
+
+int LadderReader::ReadSimulation() {
+    const std::string_view name = lines_.next();
+    if (name.empty()) return 0;
+    const int found = SimulationNumber(name);
+    if (found == 0) result_.warnings.push_back("The simulation is not available");
+    return found;
+}
+
+void LadderReader::ReadControl() {
+    checked_ = lines_.next() == ControlModeText(ControlMenuMode::ExternalPLC)
+                   ? ControlMenuMode::ExternalPLC
+                   : ControlMenuMode::Debugger;
+}
+
+void LadderReader::ReadComment(int rung) {
+    RungRecord& record = plc_.diagram.Rungs[rung];
+    while (!lines_.atEnd()) {
+        const std::string_view piece = lines_.next();
+        if (piece.empty()) break;
+        if (record.Comment().size() < static_cast<size_t>(kCommentMax))
+            record.setComment(record.Comment() + std::string(piece));
+    }
+}
+
+bool LadderReader::ReadComments() {
+    return lines_.next() == "True";
+}
+
+void LadderReader::Finish() {
+    // A file naming External PLC without a simulation has nothing to run that mode with.
+    if (checked_ == ControlMenuMode::ExternalPLC && result_.simulation == 0)
+        checked_ = ControlMenuMode::Debugger;
+    result_.controlMode = checked_;
+    if (!skipped_.empty())
+        result_.warnings.push_back(
+            "Sections whose number lies outside the diagram's tables were skipped: " +
+            ListNames(skipped_));
+    if (std::string cleared = ClearedCellsWarning(ClearInvalidOperands(plc_.diagram));
+        !cleared.empty())
+        result_.warnings.push_back(std::move(cleared));
+}
+
+}  // namespace
+
+DiagramSettings LoadResult::settingsAfterLoad() const {
+    DiagramSettings settings;
+    settings.controlMode = controlMode;
+    settings.simulationOpen = simulation > 0;
+    if (simulation > 0) settings.currentSimulation = simulation;
+    settings.commentsShown = commentsShown;
+    return settings;
+}
+
+int MaxNum(std::string_view line) {
+    int position = 0;
+    for (char digit = '0'; digit <= '9'; ++digit)
+        if (const size_t at = line.find(digit); at != std::string_view::npos)
+            position = std::max(position, static_cast<int>(at) + 1);
+    return position;
+}
+
+bool LineValue(std::string_view line, int32_t& number) {
+    const int position = MaxNum(line);
+    if (position == 0) return false;
+    size_t first = static_cast<size_t>(position - 1);
+    size_t last = first;
+    while (first > 0 && line[first - 1] != ' ') --first;
+    while (last + 1 < line.size() && line[last + 1] != ' ') ++last;
+    number = StrictIntOrThrow(line.substr(first, last - first + 1));
+    return true;
+}
+
+bool Both(std::string_view word1, std::string_view word2, std::string_view line) {
+    return Singly(word1, line) && Singly(word2, line);
+}
+
+bool Singly(std::string_view word, std::string_view line) {
+    return line.find(word) != std::string_view::npos;
+}
+
+void ControlsLine(RungRecord& rung, int row, std::string_view text) {
+    MnemonicsLine(rung, row, text, 1, &ControlFromMnemonic);
+}
+
+void LinksLine(RungRecord& rung, int row, std::string_view text) {
+    MnemonicsLine(rung, row, text, 0, &LinkFromMnemonic);
+}
+
+void TypesLine(RungRecord& rung, int row, std::string_view text) {
+    NumbersLine(text, [&](int g, int32_t v) { rung.setKind(g, row, v); });
+}
+
+void IndexesLine(RungRecord& rung, int row, std::string_view text) {
+    NumbersLine(text, [&](int g, int32_t v) { rung.setIndex(g, row, v); });
+}
+
+LoadResult LoadLadderText(Plc& plc, IOComments& comments, std::string_view text) {
+    LoadResult result;
+    Wipe(plc, comments);
+    LadderReader reader(plc, comments, text, result);
+    try {
+        reader.ReadAll();
+        result.completed = true;
+    } catch (const FileFormatError& e) {
+        result.error = e.what();
+    }
+    reader.Finish();
+    return result;
+}
+
+LoadResult LoadFile(Plc& plc, IOComments& comments, const std::string& fileName) {
+    FileBytes file = ReadWholeFile(fileName);
+    if (!file.ok) {
+        LoadResult result;
+        Wipe(plc, comments);
+        result.error = file.error;
+        return result;
+    }
+    return LoadLadderText(plc, comments, file.bytes);
+}
+
+}  // namespace torvex

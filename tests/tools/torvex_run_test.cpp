@@ -1,0 +1,212 @@
+// torvex-run end to end: the real program on diagrams and scenarios under tests/data/run.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "tests/files/file_fixture.h"
+#include "tools/scenario.h"
+
+namespace torvex {
+namespace {
+
+using test::DataPath;
+using test::ReadBytes;
+using test::TempFolder;
+
+struct RunOutput {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string Quote(const std::string& s) {
+    return "'" + s + "'";
+}
+
+RunOutput TorvexRun(const std::vector<std::string>& args) {
+    TempFolder folder;
+    std::string command = Quote(TORVEX_RUN_PATH);
+    for (const std::string& a : args) command += " " + Quote(a);
+    command += " >" + Quote(folder.path("out")) + " 2>" + Quote(folder.path("err"));
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(folder.path("out")),
+            ReadBytes(folder.path("err"))};
+}
+
+std::string RunData(const std::string& name) {
+    return DataPath("run/" + name);
+}
+
+TEST(TorvexRun, RunsScenariosAndReportsEveryFailedExpectation) {
+    const struct {
+        const char* diagram;
+        const char* scenario;
+        int status;
+        const char* out;
+    } cases[] = {
+        {"motor.llg", "motor.scn", 0, "6 passed, 0 failed\n"},
+        {"timer.llg", "timer.scn", 0, "9 passed, 0 failed\n"},
+        {"counter.llg", "counter.scn", 0, "11 passed, 0 failed\n"},
+        {"motor.llg", "motor_fail.scn", 1, "t=0.2 OP0: expected 1, got 0\n1 passed, 1 failed\n"},
+        {"timer.llg", "motor_fail.scn", 1, "t=0.2 OP0: expected 1, got 0\n1 passed, 1 failed\n"},
+    };
+    for (const auto& c : cases) {
+        const RunOutput r = TorvexRun({RunData(c.diagram), RunData(c.scenario)});
+        EXPECT_EQ(r.status, c.status) << c.diagram << " " << c.scenario << ": " << r.err;
+        EXPECT_EQ(r.out, c.out) << c.diagram << " " << c.scenario;
+    }
+}
+
+TEST(TorvexRun, ABrokenScenarioOrDiagramIsAnErrorWithItsReason) {
+    TempFolder folder;
+    const std::string bad = folder.path("bad.llg");
+    test::WriteBytes(bad, test::Crlf({"------------- Rung 0 Types -------------", " x"}));
+    const struct {
+        std::vector<std::string> args;
+        const char* err;
+    } cases[] = {
+        {{RunData("motor.llg"), RunData("broken.scn")},
+         "broken.scn:2: 'at T' is followed by 'set' or 'expect'\n"},
+        {{RunData("missing.llg"), RunData("motor.scn")}, "missing.llg: File not found\n"},
+        {{bad, RunData("motor.scn")}, "bad.llg: 'x' is not a valid integer value\n"},
+        {{RunData("motor.llg"), "--end", "soon"}, "--end soon is not a time in seconds"},
+        {{RunData("motor.llg"), "--trace", folder.path("t.txt")}, "must end in .csv or .vcd"},
+        {{RunData("motor.llg"), RunData("motor.scn"), "--save", folder.path("x.llg")},
+         "--save takes no scenario"},
+        {{}, "a diagram file is needed"},
+    };
+    for (const auto& c : cases) {
+        const RunOutput r = TorvexRun(c.args);
+        EXPECT_EQ(r.status, 2) << c.err;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "");
+    }
+}
+
+TEST(TorvexRun, AnExpectationAfterTheEndFails) {
+    TempFolder folder;
+    test::WriteBytes(folder.path("s.scn"), "at 0.5 set IP0=1\nat 5 expect OP0=1\n");
+    RunOutput r = TorvexRun({RunData("motor.llg"), folder.path("s.scn"), "--end", "1"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out,
+              "t=5.0 OP0: expected 1, not reached: the run ended at t=1.0\n0 passed, 1 failed\n");
+    r = TorvexRun({RunData("motor.llg"), folder.path("s.scn")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "1 passed, 0 failed\n");
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+TEST(TorvexRun, TracesEveryScanAsCsvOrVcd) {
+    TempFolder folder;
+    RunOutput r =
+        TorvexRun({RunData("timer.llg"), RunData("timer.scn"), "--trace", folder.path("t.csv")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> csv = Lines(ReadBytes(folder.path("t.csv")));
+    ASSERT_EQ(csv.size(), 1u + 42u);  // header, scans 0 ... 41
+    EXPECT_EQ(csv[0].substr(0, 20), "t,IP0,IP1,IP2,IP3,IP");
+    EXPECT_NE(csv[0].find(",R1,R2,R3,R4,T1/DN,"), std::string::npos);
+    EXPECT_NE(csv[0].find(",T8/DN,T1,"), std::string::npos);
+    EXPECT_EQ(csv[0].substr(csv[0].size() - 6), ",C8/DN");
+    EXPECT_EQ(std::count(csv[0].begin(), csv[0].end(), ','), 16 * 3 + 4 + 8 * 5);
+    // Scan 30: IP0 on, the timer done with 2000 ms elapsed, OP0 not yet.
+    EXPECT_EQ(csv[31].substr(0, 6), "3.0,1,");
+    EXPECT_NE(csv[31].find(",1,0,0,0,0,0,0,0,2000,0,"), std::string::npos) << csv[31];
+
+    r = TorvexRun(
+        {RunData("counter.llg"), RunData("counter.scn"), "--trace", folder.path("c.vcd")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string vcd = ReadBytes(folder.path("c.vcd"));
+    for (const char* piece : {"$timescale 1ms $end", "$var wire 1 ! IP0 $end",
+                              "$var wire 16 Q R1 [15:0] $end", "C1_UP $end", "$enddefinitions $end",
+                              "#0\n$dumpvars\n", "#500\n1!\n", "#700\n0!\n", "#2500\n"})
+        EXPECT_NE(vcd.find(piece), std::string::npos) << piece;
+}
+
+TEST(TorvexRun, SavesALegacyDiagramInTheCurrentFormat) {
+    TempFolder folder;
+    const std::string out = folder.path("plant.llg");
+    RunOutput r = TorvexRun({DataPath("legacy/plant.lld"), "--save", out});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    const std::string saved = ReadBytes(out);
+    EXPECT_NE(saved.find("--------------- Timer 1 ----------------\r\n3000\r\n"),
+              std::string::npos);
+    EXPECT_NE(saved.find("--------------- Comments ---------------\r\nTrue\r\n"),
+              std::string::npos);
+    // The converted file saves to itself unchanged.
+    r = TorvexRun({out, "--save", folder.path("again.llg")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadBytes(folder.path("again.llg")), saved);
+
+    r = TorvexRun({RunData("motor.llg"), "--save", "/dev/full"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "torvex-run: /dev/full: No space left on device\n");
+}
+
+TEST(TorvexRun, HelpDocumentsTheTraceColumns) {
+    const RunOutput r = TorvexRun({"--help"});
+    EXPECT_EQ(r.status, 0);
+    for (const char* piece : {"T1 ... T8         timer elapsed time in milliseconds",
+                              "R1 ... R4         shift register", "Exit status", "at T expect"})
+        EXPECT_NE(r.out.find(piece), std::string::npos) << piece;
+}
+
+TEST(Scenario, ReadsTimesToTheMillisecond) {
+    const struct {
+        const char* text;
+        std::optional<int64_t> ms;
+    } cases[] = {{"0", 0},       {"2.05", 2050},    {"2.", 2000},
+                 {"0.001", 1},   {"3600", 3600000}, {"1000000", 1000000000},
+                 {"1.2345", {}}, {"-1", {}},        {"1000000.001", {}},
+                 {"", {}},       {".5", {}},        {"1e3", {}}};
+    for (const auto& c : cases) EXPECT_EQ(ParseSeconds(c.text), c.ms) << c.text;
+    EXPECT_EQ(FirstScanAt(2050), 21);
+    EXPECT_EQ(FirstScanAt(2000), 20);
+    EXPECT_EQ(FirstScanAt(1), 1);
+}
+
+TEST(Scenario, NamesTheLineAndWhatIsWrongWithIt) {
+    const struct {
+        const char* text;
+        int line;
+        const char* message;
+    } cases[] = {
+        {"# fine\n\nat 1 set OP0=1\n", 3, "only inputs IP0 ... IP15 can be set, not 'OP0'"},
+        {"at 1 expect IP16=1", 1, "unknown point 'IP16'"},
+        {"at 1 expect OP0=2", 1, "'2' is not a value for OP0 (0 or 1)"},
+        {"at 1 expect C1=many", 1, "'many' is not an integer value for C1"},
+        {"at 1 expect OP0", 1, "'OP0' is not POINT=VALUE"},
+        {"at 1 expect", 1, "expect needs at least one POINT=VALUE"},
+        {"at soon set IP0=1", 1,
+         "'soon' is not a time in seconds (0 to 1000000, at most three decimals)"},
+        {"end 1\nend 2", 2, "'end' is given twice"},
+        {"start 1", 1,
+         "unknown command 'start': a line is 'at T set P=V ...', 'at T expect P=V ...' or 'end T'"},
+    };
+    for (const auto& c : cases) {
+        Scenario s;
+        ScenarioError e;
+        EXPECT_FALSE(ParseScenario(c.text, s, e)) << c.text;
+        EXPECT_EQ(e.line, c.line) << c.text;
+        EXPECT_EQ(e.message, c.message) << c.text;
+    }
+    Scenario s;
+    ScenarioError e;
+    ASSERT_TRUE(ParseScenario("at 2.05 expect C3=-4 T2=150 R4/15=1 # note\r\nend 9", s, e));
+    ASSERT_EQ(s.commands.size(), 1u);
+    EXPECT_EQ(s.commands[0].scan, 21);
+    ASSERT_EQ(s.commands[0].assignments.size(), 3u);
+    EXPECT_EQ(s.commands[0].assignments[0].value, -4);
+    EXPECT_EQ(s.endScan, 90);
+}
+
+}  // namespace
+}  // namespace torvex

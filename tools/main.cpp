@@ -1,0 +1,11 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "tools/torvex_run.h"
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    return torvex::TorvexRunMain(std::vector<std::string>(argv + 1, argv + argc), std::cout,
+                                 std::cerr);
+}

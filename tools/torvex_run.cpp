@@ -1,0 +1,252 @@
+#include "tools/torvex_run.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <memory>
+
+#include "files/ladder_reader.h"
+#include "files/ladder_writer.h"
+#include "files/legacy_import.h"
+
+namespace torvex {
+
+namespace {
+
+constexpr const char* kHelp = R"(Usage:
+  torvex-run DIAGRAM [SCENARIO] [--trace FILE.csv | --trace FILE.vcd] [--end SECONDS]
+  torvex-run DIAGRAM --save OUT.llg
+  torvex-run --help
+
+Loads DIAGRAM (an llg file; a name ending in lld, in any letter case, is imported from the
+old format with its LCD comment file), starts a run and scans it on a virtual clock: scan k
+runs at t = k x 0.1 s with ScanTick = 100 k ms, so timers behave exactly as in a real run
+and an hour of plant time takes well under a second. No windows are opened.
+
+--save OUT.llg writes the loaded diagram in the current format without running it (the
+control mode, the simulation and whether comments are shown are kept as the file gives them).
+
+Scenario: one command per line; '#' starts a comment; blank lines are ignored. Times are in
+seconds from the first scan, read to the millisecond (0 to 1000000); a command acts at the
+first scan at or after its time, so 'at 2.05' acts at scan 21, t = 2.1.
+  at T set P=V [P=V ...]     before that scan, input P's raw value becomes V (0 or 1);
+                             only IP0 ... IP15 can be set
+  at T expect P=V [P=V ...]  after that scan, point P must have the value V
+  end T                      the run ends after that scan
+Without 'end' or --end the run ends after the last command's time; --end overrides 'end'.
+An expectation after the end of the run counts as failed.
+
+Points for expect:
+  IP0 ... IP15     input image                   OP0 ... OP15   output state
+  F0 ... F15       flag state                    R1/0 ... R4/15 register bit
+  T1/DN ... T8/DN  timer done bit                T1 ... T8      timer elapsed, ms
+  C1/UP ... C8/UP  counter up-done bit           C1/DN ... C8/DN counter down-done bit
+  C1 ... C8        counter count (signed)
+
+Output: one line per failed expectation, e.g. 't=2.0 OP0: expected 1, got 0', then
+'N passed, M failed'.
+
+--trace FILE.csv: a header row, then one row per scan with these columns:
+  t                 scan time in seconds (0.0, 0.1, ...)
+  IP0 ... IP15      input image, 0 or 1
+  OP0 ... OP15      output state, 0 or 1
+  F0 ... F15        flag state, 0 or 1
+  R1 ... R4         shift register as a number 0 ... 65535, bit i = register bit i
+  T1/DN ... T8/DN   timer done bit, 0 or 1
+  T1 ... T8         timer elapsed time in milliseconds
+  C1 ... C8         counter count (signed)
+  C1/UP ... C8/UP   counter up-done bit, 0 or 1
+  C1/DN ... C8/DN   counter down-done bit, 0 or 1
+--trace FILE.vcd: the same signals as a value change dump (timescale 1 ms) for a waveform
+viewer such as GTKWave; '/' in a name is written as '_' (T1_DN), registers are 16-bit
+vectors and the elapsed times and counts 32-bit integers.
+
+Exit status: 0 when every expectation held, 1 when one failed, 2 for a file, scenario or
+command-line error (with the reader's message, or the scenario's line and what is wrong).
+)";
+
+bool EndsWithIgnoringCase(const std::string& text, const std::string& suffix) {
+    if (text.size() < suffix.size()) return false;
+    return std::equal(
+        suffix.begin(), suffix.end(), text.end() - static_cast<long>(suffix.size()),
+        [](unsigned char a, unsigned char b) { return std::toupper(a) == std::toupper(b); });
+}
+
+struct Options {
+    std::string diagram;
+    std::string scenario;
+    std::string trace;
+    std::string save;
+    std::string end;
+    bool help = false;
+};
+
+// Empty on success, else what is wrong with the command line.
+std::string ParseArguments(const std::vector<std::string>& args, Options& o) {
+    std::vector<std::string> positional;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") {
+            o.help = true;
+            return {};
+        }
+        if (a == "--trace" || a == "--save" || a == "--end") {
+            if (i + 1 >= args.size()) return a + " needs a value";
+            std::string& slot = a == "--trace" ? o.trace : a == "--save" ? o.save : o.end;
+            if (!slot.empty()) return a + " is given twice";
+            slot = args[++i];
+            if (slot.empty()) return a + " needs a value";
+            continue;
+        }
+        if (a.size() > 1 && a[0] == '-') return "unknown option " + a;
+        positional.push_back(a);
+    }
+    if (positional.empty()) return "a diagram file is needed";
+    if (positional.size() > 2) return "too many files: " + positional[2];
+    o.diagram = positional[0];
+    if (positional.size() == 2) o.scenario = positional[1];
+    if (!o.save.empty() && (!o.scenario.empty() || !o.trace.empty() || !o.end.empty()))
+        return "--save takes no scenario, --trace or --end";
+    if (!o.trace.empty() && !EndsWithIgnoringCase(o.trace, ".csv") &&
+        !EndsWithIgnoringCase(o.trace, ".vcd"))
+        return "the trace file's name must end in .csv or .vcd: " + o.trace;
+    return {};
+}
+
+int64_t LastCommandScan(const Scenario& scenario) {
+    int64_t last = 0;
+    for (const ScenarioCommand& c : scenario.commands) last = std::max(last, c.scan);
+    return last;
+}
+
+}  // namespace
+
+RunCounts RunScenario(Plc& plc, VirtualTickSource& clock, const Scenario& scenario,
+                      int64_t lastScan, Trace* trace, std::ostream& out) {
+    std::vector<const ScenarioCommand*> order;
+    for (const ScenarioCommand& c : scenario.commands) order.push_back(&c);
+    std::stable_sort(order.begin(), order.end(),
+                     [](auto* a, auto* b) { return a->scan < b->scan; });
+
+    RunCounts counts;
+    auto check = [&](const ScenarioCommand& c, bool reached, int64_t scan) {
+        for (const ScenarioCommand::Assignment& a : c.assignments) {
+            const int64_t got = PointValue(plc.memory, a.point);
+            if (reached && got == a.value) {
+                ++counts.passed;
+                continue;
+            }
+            ++counts.failed;
+            out << "t=" << ScanTime(c.scan) << ' ' << a.point.name << ": expected " << a.value;
+            if (reached)
+                out << ", got " << got << '\n';
+            else
+                out << ", not reached: the run ended at t=" << ScanTime(scan) << '\n';
+        }
+    };
+
+    plc.StartRun();
+    size_t next = 0;
+    for (int64_t k = 0; k <= lastScan; ++k) {
+        size_t after = next;
+        for (; after < order.size() && order[after]->scan == k; ++after)
+            if (order[after]->type == ScenarioCommand::Set)
+                for (const ScenarioCommand::Assignment& a : order[after]->assignments)
+                    plc.memory.Inputs[a.point.number].Raw = a.value != 0;
+        clock.set(kRunStartTick + static_cast<uint32_t>(k * kScanMilliseconds));
+        plc.RunStep();
+        if (trace) trace->scan(k, plc.memory);
+        for (; next < after; ++next)
+            if (order[next]->type == ScenarioCommand::Expect) check(*order[next], true, k);
+    }
+    if (trace) trace->finish(lastScan);
+    for (; next < order.size(); ++next)
+        if (order[next]->type == ScenarioCommand::Expect) check(*order[next], false, lastScan);
+    plc.EndRun();
+    return counts;
+}
+
+int TorvexRunMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    Options o;
+    if (std::string problem = ParseArguments(args, o); !problem.empty()) {
+        err << "torvex-run: " << problem << "\nTry 'torvex-run --help'.\n";
+        return kRunBadInput;
+    }
+    if (o.help) {
+        out << kHelp;
+        return kRunPassed;
+    }
+
+    // Read first, so that a broken scenario is reported before the diagram is loaded.
+    Scenario scenario;
+    if (!o.scenario.empty()) {
+        const FileBytes file = ReadWholeFile(o.scenario);
+        if (!file.ok) {
+            err << "torvex-run: " << o.scenario << ": " << file.error << '\n';
+            return kRunBadInput;
+        }
+        ScenarioError problem;
+        if (!ParseScenario(file.bytes, scenario, problem)) {
+            err << "torvex-run: " << o.scenario << ':' << problem.line << ": " << problem.message
+                << '\n';
+            return kRunBadInput;
+        }
+    }
+    int64_t lastScan = scenario.endScan.value_or(LastCommandScan(scenario));
+    if (!o.end.empty()) {
+        const std::optional<int64_t> ms = ParseSeconds(o.end);
+        if (!ms) {
+            err << "torvex-run: --end " << o.end
+                << " is not a time in seconds (0 to 1000000, at most three decimals)\n";
+            return kRunBadInput;
+        }
+        lastScan = FirstScanAt(*ms);
+    }
+
+    VirtualTickSource clock(kRunStartTick);
+    auto plc = std::make_unique<Plc>(clock);
+    IOComments comments;
+    const bool legacy = EndsWithIgnoringCase(o.diagram, "lld");
+    const LoadResult loaded =
+        legacy ? DoOldLoad(*plc, comments, o.diagram) : LoadFile(*plc, comments, o.diagram);
+    for (const std::string& warning : loaded.warnings)
+        err << "torvex-run: " << o.diagram << ": " << warning << '\n';
+    if (!loaded.completed) {
+        if (!loaded.error.empty())
+            err << "torvex-run: " << o.diagram << ": " << loaded.error << '\n';
+        return kRunBadInput;
+    }
+
+    if (!o.save.empty()) {
+        if (std::string problem = SaveLadder(*plc, comments, loaded.settingsAfterLoad(), o.save);
+            !problem.empty()) {
+            err << "torvex-run: " << o.save << ": " << problem << '\n';
+            return kRunBadInput;
+        }
+        return kRunPassed;
+    }
+
+    std::ofstream traceFile;
+    std::unique_ptr<Trace> trace;
+    if (!o.trace.empty()) {
+        traceFile.open(o.trace, std::ios::binary | std::ios::trunc);
+        if (!traceFile) {
+            err << "torvex-run: " << o.trace << ": cannot be written\n";
+            return kRunBadInput;
+        }
+        trace = EndsWithIgnoringCase(o.trace, ".vcd") ? MakeVcdTrace(traceFile)
+                                                      : MakeCsvTrace(traceFile);
+    }
+    const RunCounts counts = RunScenario(*plc, clock, scenario, lastScan, trace.get(), out);
+    if (traceFile.is_open()) {
+        traceFile.close();
+        if (!traceFile) {
+            err << "torvex-run: " << o.trace << ": the trace could not be written\n";
+            return kRunBadInput;
+        }
+    }
+    out << counts.passed << " passed, " << counts.failed << " failed\n";
+    return counts.failed > 0 ? kRunFailed : kRunPassed;
+}
+
+}  // namespace torvex

@@ -1,0 +1,38 @@
+// torvex-run: loads a diagram and runs it headless on a virtual clock against a scenario, or
+// converts it to the current file format.
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "engine/plc.h"
+#include "tools/scenario.h"
+#include "tools/trace.h"
+
+namespace torvex {
+
+// Exit statuses.
+constexpr int kRunPassed = 0;
+constexpr int kRunFailed = 1;    // an expectation did not hold
+constexpr int kRunBadInput = 2;  // a file, scenario or command-line error
+
+// ScanTick of scan k is this + 100 k.
+constexpr uint32_t kRunStartTick = 0;
+
+struct RunCounts {
+    int passed = 0;
+    int failed = 0;
+};
+
+// Runs the diagram in `plc` from StartRun through scan `lastScan`, applying the scenario's
+// sets before and checking its expectations after the scans they name. Each failed
+// expectation is written to `out` as a line; `trace` (may be null) sees every scan.
+RunCounts RunScenario(Plc& plc, VirtualTickSource& clock, const Scenario& scenario,
+                      int64_t lastScan, Trace* trace, std::ostream& out);
+
+// The whole program; `args` without the program name.
+int TorvexRunMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace torvex
