@@ -1,14 +1,12 @@
 // TORVEX: a ladder logic trainer.
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QScreen>
-#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/main_window.h"
+#include "ui/language.h"
 #include "ui/prompter.h"
 
 namespace {
@@ -35,14 +33,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral("3.0.20"));
 
     // The language is decided once: Finnish texts on a Finnish system.
-    const bool finnish = QLocale::system().language() == QLocale::Finnish;
-    QTranslator ours, qt;
-    if (finnish) {
-        if (ours.load(QStringLiteral(":/i18n/torvex_fi.qm"))) QApplication::installTranslator(&ours);
-        if (qt.load(QLocale(QLocale::Finnish), QStringLiteral("qtbase"), QStringLiteral("_"),
-                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-            QApplication::installTranslator(&qt);
-    }
+    const bool finnish = torvex::SystemWantsFinnish() && torvex::InstallFinnishTexts();
 
     torvex::WidgetPrompter prompter;
     torvex::TfrmMain::Options options;
