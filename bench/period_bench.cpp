@@ -1,0 +1,100 @@
+// How well the run thread keeps its 100 ms period: the real thread, on the monotonic clock at
+// the priority it is granted, runs N cycles of a small diagram in External Device mode with
+// the debugger refreshed on a user-interface thread, as in use. The start of each cycle is
+// taken where the cycle first touches the outside world, the interface's ReadInputs.
+//
+// A plain program, not a Google Benchmark: what is measured is one long real-time loop's
+// schedule (how late each cycle starts against its ideal time, and what that adds up to),
+// not the cost of an operation repeated until its timing settles.
+//
+//   period_bench [--cycles=N]   (default 300, which takes 30 s; other arguments are ignored, so
+//                                scripts/bench may hand it the Google Benchmark options)
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "engine/run_control.h"
+#include "tests/support/ladder_text.h"
+#include "tests/support/recording_host.h"
+#include "tests/support/ui_queue.h"
+
+using namespace torvex;
+using namespace torvex::test;
+using Clock = std::chrono::steady_clock;
+
+int main(int argc, char** argv) {
+    int cycles = 300;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg.starts_with("--cycles=")) cycles = std::max(1, std::atoi(argv[i] + 9));
+    }
+
+    auto plc = std::make_unique<Plc>();
+    SetRung(plc->diagram, 0, {Simple({"NOC:IP0"}, "TIM:T1")});
+    SetRung(plc->diagram, 1, {Simple({"NOC:T1/DN"}, "OUT:OP0")});
+    SetRung(plc->diagram, 2, {Simple({"NOC:IP1"}, "CUP:C1")});
+    SetRung(plc->diagram, 3, {Simple({"NOC:C1/UP"}, "RES:C1")});
+    SetRung(plc->diagram, 4, {Simple({"NOC:IP2"}, "BL1:IP3")});
+    plc->memory.Timers[1].Preset = 1500;
+    plc->memory.Counters[1].Preset = 3;
+
+    UiQueue ui;  // this thread is the user-interface thread
+    CallLog log;
+    log.setKeeping(false);
+    RecordingHost host(ui, *plc, log);
+    host.mode = ControlMode::ExternalDevice;
+    host.debuggerOpen = true;
+    host.slotsShown = 3;
+
+    // Stamped on the run thread, read here once it has ended.
+    std::vector<Clock::time_point> starts;
+    starts.reserve(static_cast<size_t>(cycles) + 16);
+    auto device = std::make_unique<RecordingInterface>(log, "bench");
+    RecordingInterface& bench = *device;
+    bench.onReadInputs = [&] {
+        starts.push_back(Clock::now());
+        bench.inputWord = static_cast<int32_t>(starts.size() & 0x7);
+    };
+    InterfaceTable interfaces;
+    std::vector<std::unique_ptr<IoInterface>> extra;
+    extra.push_back(std::move(device));
+    interfaces.RegisterInterfaces(std::move(extra));
+    interfaces.Select(1);
+
+    ForcedInputs forced;
+    SteadyCycleClock clock;
+    RunControl run(*plc, host, interfaces, forced, clock);
+
+    std::printf("running %d cycles of %lld ms...\n", cycles,
+                static_cast<long long>(kScanPeriod.count()));
+    std::fflush(stdout);
+    run.btnRunClick();
+    // Cycle `cycles` has started once the debugger refresh after it has been served.
+    ui.serveUntil([&] { return host.displays > cycles; });
+    run.btnStopClick();
+
+    const Clock::time_point t0 = starts.front();
+    double worstLate = 0, worstEarly = 0;
+    for (size_t k = 0; k <= static_cast<size_t>(cycles); ++k) {
+        const double deviation =
+            std::chrono::duration<double, std::milli>(starts[k] - (t0 + k * kScanPeriod)).count();
+        worstLate = std::max(worstLate, deviation);
+        worstEarly = std::min(worstEarly, deviation);
+    }
+    const double span = std::chrono::duration<double, std::milli>(starts[cycles] - t0).count();
+    const double mean = span / cycles;
+    const double drift = span - cycles * static_cast<double>(kScanPeriod.count());
+
+    std::printf("priority granted:            %s\n", ThreadPriorityName(clock.priorityGranted()));
+    std::printf("cycles:                      %d\n", cycles);
+    std::printf("mean period:                 %.4f ms\n", mean);
+    std::printf("latest start against ideal:  %+.4f ms\n", worstLate);
+    std::printf("earliest start against ideal: %+.4f ms\n", worstEarly);
+    std::printf("drift after %d cycles:       %+.4f ms\n", cycles, drift);
+    return 0;
+}
