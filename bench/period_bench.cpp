@@ -80,11 +80,16 @@ int main(int argc, char** argv) {
 
     const Clock::time_point t0 = starts.front();
     double worstLate = 0, worstEarly = 0;
-    for (size_t k = 0; k <= static_cast<size_t>(cycles); ++k) {
+    int worstCycle = 0, lateOver1ms = 0;
+    for (int k = 0; k <= cycles; ++k) {
         const double deviation =
             std::chrono::duration<double, std::milli>(starts[k] - (t0 + k * kScanPeriod)).count();
-        worstLate = std::max(worstLate, deviation);
+        if (deviation > worstLate) {
+            worstLate = deviation;
+            worstCycle = k;
+        }
         worstEarly = std::min(worstEarly, deviation);
+        lateOver1ms += deviation > 1.0;
     }
     const double span = std::chrono::duration<double, std::milli>(starts[cycles] - t0).count();
     const double mean = span / cycles;
@@ -93,7 +98,8 @@ int main(int argc, char** argv) {
     std::printf("priority granted:            %s\n", ThreadPriorityName(clock.priorityGranted()));
     std::printf("cycles:                      %d\n", cycles);
     std::printf("mean period:                 %.4f ms\n", mean);
-    std::printf("latest start against ideal:  %+.4f ms\n", worstLate);
+    std::printf("latest start against ideal:  %+.4f ms (cycle %d)\n", worstLate, worstCycle);
+    std::printf("cycles started > 1 ms late:  %d\n", lateOver1ms);
     std::printf("earliest start against ideal: %+.4f ms\n", worstEarly);
     std::printf("drift after %d cycles:       %+.4f ms\n", cycles, drift);
     return 0;

@@ -41,14 +41,6 @@ private:
     std::atomic<int64_t> now_{int64_t{3600} * 1'000'000'000};
 };
 
-bool AnyPowerOrLit(const Diagram& diagram) {
-    for (int r = 0; r < diagram.RungCount(); ++r)
-        for (int c = 0; c < kColumns; ++c)
-            for (int w = 0; w < kRows; ++w)
-                if (diagram.Rungs[r].Power[c][w] || diagram.Rungs[r].Lit[c][w]) return true;
-    return false;
-}
-
 TEST(RunControlStress, RandomCommandsNeitherRaceNorDeadlockNorLoseAStop) {
     Watchdog watchdog(std::chrono::seconds(240));
 

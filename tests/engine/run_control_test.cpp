@@ -29,14 +29,6 @@ Log Join(std::initializer_list<Log> parts) {
     return all;
 }
 
-bool AnyPowerOrLit(const Diagram& diagram) {
-    for (int r = 0; r < kMaxRungs; ++r)
-        for (int c = 0; c < kColumns; ++c)
-            for (int w = 0; w < kRows; ++w)
-                if (diagram.Rungs[r].Power[c][w] || diagram.Rungs[r].Lit[c][w]) return true;
-    return false;
-}
-
 class RunControlTest : public RunTest {
 protected:
     // Two rungs: IP0 drives OP0, OP0 drives OP1.

@@ -6,6 +6,14 @@
 
 namespace torvex::test {
 
+bool AnyPowerOrLit(const Diagram& diagram) {
+    for (int r = 0; r < diagram.RungCount(); ++r)
+        for (int c = 0; c < kColumns; ++c)
+            for (int w = 0; w < kRows; ++w)
+                if (diagram.Rungs[r].Power[c][w] || diagram.Rungs[r].Lit[c][w]) return true;
+    return false;
+}
+
 Watchdog::Watchdog(std::chrono::seconds limit)
     : thread_([this, limit] {
           std::unique_lock lock(mutex_);

@@ -34,6 +34,9 @@ private:
     std::thread thread_;
 };
 
+// Whether any rung in use shows power or a lit cell.
+bool AnyPowerOrLit(const Diagram& diagram);
+
 // A cycle clock whose time moves only through advance(); the Plc's tick moves with it.
 class ManualClock final : public CycleClock {
 public:
