@@ -14,9 +14,14 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
+#include <sstream>
+#include <string>
 #include <string_view>
 #include <vector>
+
+#include <unistd.h>
 
 #include "engine/run_control.h"
 #include "tests/support/ladder_text.h"
@@ -26,6 +31,25 @@
 using namespace torvex;
 using namespace torvex::test;
 using Clock = std::chrono::steady_clock;
+
+namespace {
+
+// CPU time a hypervisor gave to others while this machine wanted it (the "steal" column of
+// /proc/stat), in clock ticks; -1 where there is no such figure. A virtual machine whose CPUs
+// are taken away starts cycles late whatever priority the thread has.
+long long StealTicks() {
+    std::ifstream stat("/proc/stat");
+    std::string line;
+    if (!std::getline(stat, line)) return -1;
+    std::istringstream fields(line);
+    std::string cpu;
+    long long value = 0, steal = -1;
+    fields >> cpu;
+    for (int column = 0; column < 8 && fields >> value; ++column) steal = value;
+    return cpu == "cpu" ? steal : -1;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     int cycles = 300;
@@ -73,10 +97,12 @@ int main(int argc, char** argv) {
     std::printf("running %d cycles of %lld ms...\n", cycles,
                 static_cast<long long>(kScanPeriod.count()));
     std::fflush(stdout);
+    const long long stealBefore = StealTicks();
     run.btnRunClick();
     // Cycle `cycles` has started once the debugger refresh after it has been served.
     ui.serveUntil([&] { return host.displays > cycles; });
     run.btnStopClick();
+    const long long stealAfter = StealTicks();
 
     const Clock::time_point t0 = starts.front();
     double worstLate = 0, worstEarly = 0;
@@ -102,5 +128,10 @@ int main(int argc, char** argv) {
     std::printf("cycles started > 1 ms late:  %d\n", lateOver1ms);
     std::printf("earliest start against ideal: %+.4f ms\n", worstEarly);
     std::printf("drift after %d cycles:       %+.4f ms\n", cycles, drift);
+    if (stealBefore >= 0 && stealAfter >= 0) {
+        const long long perSecond = sysconf(_SC_CLK_TCK);
+        std::printf("CPU time taken by the host:  %lld ms\n",
+                    (stealAfter - stealBefore) * 1000 / (perSecond > 0 ? perSecond : 100));
+    }
     return 0;
 }
