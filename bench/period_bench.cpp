@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
     CallLog log;
     log.setKeeping(false);
     RecordingHost host(ui, *plc, log);
-    host.mode = ControlMode::ExternalDevice;
+    host.mode = ControlMenuMode::ExternalDevice;
     host.debuggerOpen = true;
     host.slotsShown = 3;
 

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "engine/editor_state.h"
+
 namespace torvex {
 
 std::string SingleStepText(int32_t rung) {
@@ -51,12 +53,12 @@ void RunControl::btnRunClick() {
 void RunControl::StartControlRun() {
     StepRung_ = -1;
     RunInProgress_ = true;
-    const ControlMode mode = host_.controlMode();
+    const ControlMenuMode mode = host_.controlMode();
     if (UsesInterface(mode)) interfaces_.Open();
     if (host_.SimulationOpen()) host_.SimulationStart();
     host_.setMemoTopRung(-1);
-    if (mode != ControlMode::ExternalPLC) {
-        host_.setEditorMode(kEditorModeRunning);
+    if (mode != ControlMenuMode::ExternalPLC) {
+        host_.setEditorMode(emRunning);
         host_.setCommentItemsEnabled(false);
         host_.clearInformationBar();
         plc_.StartRun();
@@ -84,7 +86,7 @@ void RunControl::Stop() {
 }
 
 void RunControl::EndRun() {
-    host_.setEditorMode(kEditorModeIdle);
+    host_.setEditorMode(emIdle);
     host_.setCommentItemsEnabled(true);
     host_.DisplayRungs(false, true);
     plc_.EndRun();
@@ -137,7 +139,7 @@ void RunControl::btnStepDiagramClick() {
     showStatus(SingleLoopText);
 }
 
-void RunControl::takeStepInputs(ControlMode mode) {
+void RunControl::takeStepInputs(ControlMenuMode mode) {
     MemoryImage& memory = plc_.memory;
     if (UsesInterface(mode)) {
         SetInputsFromWord(memory, interfaces_.ReadInputs());
@@ -157,7 +159,7 @@ void RunControl::takeStepInputs(ControlMode mode) {
 }
 
 void RunControl::StepDiagram() {
-    const ControlMode mode = host_.controlMode();
+    const ControlMenuMode mode = host_.controlMode();
     plc_.memory.ScanTick = static_cast<int32_t>(plc_.currentTick());
     takeStepInputs(mode);
     plc_.RunStep();
@@ -181,7 +183,7 @@ void RunControl::btnSingleStepClick() {
 }
 
 void RunControl::OneStep(bool show) {
-    const ControlMode mode = host_.controlMode();
+    const ControlMenuMode mode = host_.controlMode();
     Diagram& diagram = plc_.diagram;
     const int32_t count = diagram.RungCount();
     if (StepRung_ == -1) {

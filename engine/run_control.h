@@ -82,7 +82,7 @@ private:
     void showStatus(std::string_view text);
     void endThread();
     void threadEnded(uint64_t generation);
-    void takeStepInputs(ControlMode mode);
+    void takeStepInputs(ControlMenuMode mode);
     void EndRun();
 
     Plc& plc_;

@@ -22,25 +22,10 @@
 #include <functional>
 #include <string>
 
+#include "engine/control_menu_mode.h"
 #include "engine/ladder.h"
 
 namespace torvex {
-
-// The four mode items of the Control menu; exactly one is marked.
-enum class ControlMode {
-    Debugger,            // mnuControlDebugger
-    InternalSimulation,  // mnuControlInternalSimulation
-    ExternalDevice,      // mnuControlExternalDevice
-    ExternalPLC          // mnuControlExternalPLC: no scan, the interface drives the simulation
-};
-
-constexpr bool UsesInterface(ControlMode mode) {
-    return mode == ControlMode::ExternalDevice || mode == ControlMode::ExternalPLC;
-}
-
-// EditorMode values that run control sets.
-constexpr int32_t kEditorModeIdle = 0;     // emIdle
-constexpr int32_t kEditorModeRunning = 9;  // emRunning: clicks on the rungs do nothing
 
 using PointStates = std::array<bool, kPoints>;
 
@@ -72,7 +57,7 @@ public:
     virtual bool SimulationOpen() = 0;
     virtual bool DebuggerOpen() = 0;
     virtual bool MonitorOpen() = 0;
-    virtual ControlMode controlMode() = 0;
+    virtual ControlMenuMode controlMode() = 0;
     // Rung view: slots whose image is visible (1 ... 5) and slots that fit whole (1 ... 5).
     virtual int32_t SlotsShown() = 0;
     virtual int32_t SlotsWhole() = 0;

@@ -43,7 +43,7 @@ void TTorvexThread::Execute(std::stop_token stop) {
 void TTorvexThread::cycle(int32_t& redrawSlot) {
     MemoryImage& memory = c_.plc.memory;
     readInputs();
-    if (setup_.mode != ControlMode::ExternalPLC) c_.plc.RunStep();
+    if (setup_.mode != ControlMenuMode::ExternalPLC) c_.plc.RunStep();
     writeOutputs();
 
     if (setup_.SimulationOpen) {
@@ -79,17 +79,17 @@ void TTorvexThread::readInputs() {
         for (int i = 0; i < kPoints; ++i) memory.Inputs[i].Raw = sensors[i];
     };
     switch (setup_.mode) {
-        case ControlMode::ExternalDevice:
+        case ControlMenuMode::ExternalDevice:
             SetInputsFromWord(memory, c_.interfaces.ReadInputs());
             break;
-        case ControlMode::ExternalPLC:
+        case ControlMenuMode::ExternalPLC:
             readSensors();
             c_.interfaces.WriteOutputs(InputWord(memory));
             break;
-        case ControlMode::InternalSimulation:
+        case ControlMenuMode::InternalSimulation:
             readSensors();
             break;
-        case ControlMode::Debugger:
+        case ControlMenuMode::Debugger:
             if (setup_.DebuggerOpen) c_.forced.UpdateInputs(memory);
             break;
     }
@@ -97,9 +97,9 @@ void TTorvexThread::readInputs() {
 
 void TTorvexThread::writeOutputs() {
     MemoryImage& memory = c_.plc.memory;
-    if (setup_.mode == ControlMode::ExternalDevice) {
+    if (setup_.mode == ControlMenuMode::ExternalDevice) {
         c_.interfaces.WriteOutputs(OutputWord(memory));
-    } else if (setup_.mode == ControlMode::ExternalPLC) {
+    } else if (setup_.mode == ControlMenuMode::ExternalPLC) {
         SetOutputsFromWord(memory, c_.interfaces.ReadInputs());
     }
 }

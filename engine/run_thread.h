@@ -19,7 +19,7 @@ constexpr std::chrono::milliseconds kScanPeriod{100};
 
 // What the thread takes from the windows when it is created (see run_host.h).
 struct RunSetup {
-    ControlMode mode = ControlMode::Debugger;
+    ControlMenuMode mode = ControlMenuMode::Debugger;
     bool SimulationOpen = false;
     bool DebuggerOpen = false;
     bool MonitorOpen = false;

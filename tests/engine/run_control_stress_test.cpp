@@ -128,11 +128,12 @@ TEST(RunControlStress, RandomCommandsNeitherRaceNorDeadlockNorLoseAStop) {
                 device->inputWord = static_cast<int32_t>(pick & 0xFFFF);
             } else if (!r.RunInProgress()) {
                 // Mode changes come only between runs: the windows refuse them during one.
-                const ControlMode modes[] = {ControlMode::Debugger, ControlMode::InternalSimulation,
-                                             ControlMode::ExternalDevice, ControlMode::ExternalPLC};
+                const ControlMenuMode modes[] = {
+                    ControlMenuMode::Debugger, ControlMenuMode::InternalSimulation,
+                    ControlMenuMode::ExternalDevice, ControlMenuMode::ExternalPLC};
                 host.mode = modes[pick % 4];
-                const bool simulation = host.mode == ControlMode::InternalSimulation ||
-                                        host.mode == ControlMode::ExternalPLC;
+                const bool simulation = host.mode == ControlMenuMode::InternalSimulation ||
+                                        host.mode == ControlMenuMode::ExternalPLC;
                 host.simulationOpen = simulation;
                 host.monitorOpen = simulation;
                 host.debuggerOpen = !simulation;

@@ -157,7 +157,7 @@ TEST_F(RunControlTest, CommandsThatDoNothingAskTheWindowsForNothing) {
 TEST_F(RunControlTest, RunAndStopInEachModeMakeTheirCallsInOrder) {
     struct Case {
         const char* name;
-        ControlMode mode;
+        ControlMenuMode mode;
         bool simulation, debugger, monitor;
         Log start;  // after kRunCalls: the first cycle
         Log firstCycle;
@@ -165,7 +165,7 @@ TEST_F(RunControlTest, RunAndStopInEachModeMakeTheirCallsInOrder) {
     };
     const Case cases[] = {
         {"debugger",
-         ControlMode::Debugger,
+         ControlMenuMode::Debugger,
          false,
          true,
          false,
@@ -173,7 +173,7 @@ TEST_F(RunControlTest, RunAndStopInEachModeMakeTheirCallsInOrder) {
          {"cycle: updateDebuggerDisplay", "cycle: DisplayRung 0 live clear"},
          {}},
         {"external device",
-         ControlMode::ExternalDevice,
+         ControlMenuMode::ExternalDevice,
          false,
          true,
          false,
@@ -182,7 +182,7 @@ TEST_F(RunControlTest, RunAndStopInEachModeMakeTheirCallsInOrder) {
           "cycle: DisplayRung 0 live clear"},
          {"device Close"}},
         {"internal simulation",
-         ControlMode::InternalSimulation,
+         ControlMenuMode::InternalSimulation,
          true,
          false,
          true,
@@ -191,7 +191,7 @@ TEST_F(RunControlTest, RunAndStopInEachModeMakeTheirCallsInOrder) {
           "cycle: updateMonitorDisplay", "cycle: DisplayRung 0 live clear"},
          {}},
         {"external PLC",
-         ControlMode::ExternalPLC,
+         ControlMenuMode::ExternalPLC,
          true,
          false,
          true,
@@ -249,7 +249,7 @@ TEST_F(RunControlTest, TheDebuggersForcedInputsReachEachScan) {
 
 TEST_F(RunControlTest, TheNullInterfaceReadsZeroOverForcedInputs) {
     Rung(0, {Simple({"NOC:IP3"}, "OUT:OP3")});
-    host.mode = ControlMode::ExternalDevice;  // interface 0, the null one, is current
+    host.mode = ControlMenuMode::ExternalDevice;  // interface 0, the null one, is current
     forced.set(3, true);
     m().Inputs[3].Raw = true;
     StartRunning();
@@ -257,7 +257,7 @@ TEST_F(RunControlTest, TheNullInterfaceReadsZeroOverForcedInputs) {
     EXPECT_FALSE(m().Inputs[3].Raw);
     EXPECT_FALSE(m().Outputs[3].State);
     run.btnStopClick();
-    host.mode = ControlMode::Debugger;
+    host.mode = ControlMenuMode::Debugger;
     StartRunning();
     EXPECT_TRUE(m().Outputs[3].State);
 }
@@ -267,7 +267,7 @@ TEST_F(RunControlTest, TheDeviceWordsCarryBitIForPointI) {
     Rung(1, {Simple({"NOC:IP15"}, "OUT:OP0")});
     Rung(2, {Simple({"NOC:IP7"}, "OUT:OP8")});
     UseDevice();
-    host.mode = ControlMode::ExternalDevice;
+    host.mode = ControlMenuMode::ExternalDevice;
     device->inputWord = 0x8081;  // inputs 0, 7 and 15
     StartRunning();
     for (int i = 0; i < kPoints; ++i)
@@ -282,7 +282,7 @@ TEST_F(RunControlTest, ExternalPLCModeRunsNoScan) {
     m().Flags[4].State = true;  // a run start would clear it
     m().ScanTick = 7;
     UseDevice();
-    host.mode = ControlMode::ExternalPLC;
+    host.mode = ControlMenuMode::ExternalPLC;
     host.simulationOpen = true;
     host.debuggerOpen = false;
     host.monitorOpen = true;
@@ -404,22 +404,22 @@ TEST_F(RunControlTest, SingleLoopAfterSingleStepFinishesThatScanOnly) {
 
 TEST_F(RunControlTest, SingleLoopScansOnceWithItsExchange) {
     struct Case {
-        ControlMode mode;
+        ControlMenuMode mode;
         bool debugger, monitor;
         Log calls;
     };
     const Case cases[] = {
-        {ControlMode::Debugger,
+        {ControlMenuMode::Debugger,
          true,
          false,
          {"updateDebuggerDisplay", "DisplayRungs live clear", "processPendingMessages",
           "setStatusText Single Loop..."}},
-        {ControlMode::ExternalDevice,
+        {ControlMenuMode::ExternalDevice,
          true,
          false,
          {"device ReadInputs@768", "device WriteOutputs@768 0x0001", "updateDebuggerDisplay",
           "DisplayRungs live clear", "processPendingMessages", "setStatusText Single Loop..."}},
-        {ControlMode::Debugger,
+        {ControlMenuMode::Debugger,
          false,
          true,
          {"takeMonitorInputs", "updateMonitorDisplay", "DisplayRungs live clear",
@@ -500,7 +500,8 @@ TEST_F(RunControlTest, StopAndPauseWaitForTheCycleInFlightServingItsCalls) {
 }
 
 TEST_F(RunControlTest, TheRunStopsWhenTheSimulationReportsStopped) {
-    for (const ControlMode mode : {ControlMode::InternalSimulation, ControlMode::ExternalPLC}) {
+    for (const ControlMenuMode mode :
+         {ControlMenuMode::InternalSimulation, ControlMenuMode::ExternalPLC}) {
         SCOPED_TRACE(static_cast<int>(mode));
         Rung(0, {Simple({"NOC:IP0"}, "OUT:OP0")});
         UseDevice();
@@ -516,7 +517,7 @@ TEST_F(RunControlTest, TheRunStopsWhenTheSimulationReportsStopped) {
         EXPECT_EQ(host.writes, 2);
         const Log calls = Calls();
         const Log stop =
-            Join({kStopCalls, mode == ControlMode::ExternalPLC ? Log{"device Close"} : Log{}});
+            Join({kStopCalls, mode == ControlMenuMode::ExternalPLC ? Log{"device Close"} : Log{}});
         ASSERT_GT(calls.size(), stop.size());
         const auto tail = calls.end() - static_cast<long>(stop.size());
         EXPECT_EQ(Log(tail, calls.end()), stop);
@@ -541,7 +542,7 @@ TEST_F(RunControlTest, TheRunStopsWhenTheSimulationReportsStopped) {
 
 TEST_F(RunControlTest, ALateEndNoticeOfAnOldThreadLeavesTheNewRunAlone) {
     TwoRungs();
-    host.mode = ControlMode::InternalSimulation;
+    host.mode = ControlMenuMode::InternalSimulation;
     host.simulationOpen = true;
     host.debuggerOpen = false;
     host.stoppedFromWrite = 1;

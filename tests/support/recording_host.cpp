@@ -75,7 +75,7 @@ bool RecordingHost::MonitorOpen() {
     check("MonitorOpen");
     return monitorOpen;
 }
-ControlMode RecordingHost::controlMode() {
+ControlMenuMode RecordingHost::controlMode() {
     check("controlMode");
     return mode;
 }

@@ -72,7 +72,7 @@ public:
     bool SimulationOpen() override;
     bool DebuggerOpen() override;
     bool MonitorOpen() override;
-    ControlMode controlMode() override;
+    ControlMenuMode controlMode() override;
     int32_t SlotsShown() override;
     int32_t SlotsWhole() override;
     void setTopRung(int32_t rung) override;
@@ -103,7 +103,7 @@ public:
     bool simulationOpen = false;
     bool debuggerOpen = true;
     bool monitorOpen = false;
-    ControlMode mode = ControlMode::Debugger;
+    ControlMenuMode mode = ControlMenuMode::Debugger;
     int32_t slotsShown = 1;
     int32_t slotsWhole = 1;
     int32_t topRung = 0;
