@@ -43,6 +43,8 @@ int main(int argc, char** argv) {
     if (QScreen* screen = QGuiApplication::primaryScreen())
         options.logicalDpi = screen->logicalDotsPerInchY();
     torvex::TfrmMain window(options);
+    // Maximised; without a window manager to do it, the window takes the screen itself.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) window.setGeometry(screen->availableGeometry());
     window.showMaximized();
     return QApplication::exec();
 }
