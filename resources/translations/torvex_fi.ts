@@ -1,4 +1,173 @@
-<?xml version="1.0" encoding="utf-8"?>
-<!DOCTYPE TS>
+<?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="fi_FI" sourcelanguage="en">
+  <context>
+    <name>torvex::TfrmMain</name>
+    <message>
+      <source>&amp;File</source>
+      <translation>Teidosto</translation>
+    </message>
+    <message>
+      <source>&amp;New Diagram</source>
+      <translation>Uusi kaavio</translation>
+    </message>
+    <message>
+      <source>&amp;Open Diagram...</source>
+      <translation>Avaa kaavio</translation>
+    </message>
+    <message>
+      <source>E&amp;xit</source>
+      <translation>Poistu</translation>
+    </message>
+    <message>
+      <source>&amp;Edit</source>
+      <translation>Muokkaa</translation>
+    </message>
+    <message>
+      <source>&amp;Add Rung</source>
+      <translation>Lisää puola</translation>
+    </message>
+    <message>
+      <source>&amp;Insert Rung</source>
+      <translation>Sijoita puola</translation>
+    </message>
+    <message>
+      <source>&amp;Delete Rung</source>
+      <translation>Poista puola</translation>
+    </message>
+    <message>
+      <source>Add &amp;Branch</source>
+      <translation>Lisää haara</translation>
+    </message>
+    <message>
+      <source>Delete B&amp;ranch</source>
+      <translation>Poista haara</translation>
+    </message>
+    <message>
+      <source>Edit &amp;Control</source>
+      <translation>Muokkaa ohjaussymboli</translation>
+    </message>
+    <message>
+      <source>Delete C&amp;ontrol</source>
+      <translation>Poista ohjaussymboli</translation>
+    </message>
+    <message>
+      <source>&amp;Show Comments</source>
+      <translation>Näytä kommentit</translation>
+    </message>
+    <message>
+      <source>&amp;Hide Comments</source>
+      <translation>Piilota kommentit</translation>
+    </message>
+    <message>
+      <source>&amp;Simulations</source>
+      <translation>Simuloi</translation>
+    </message>
+    <message>
+      <source>&amp;Configure I/O...</source>
+      <translation>I/O-asettelu</translation>
+    </message>
+    <message>
+      <source>&amp;Restore Screen Layout to Default</source>
+      <translation>Restore Screen Layout to Dafault</translation>
+    </message>
+    <message>
+      <source>&amp;Control</source>
+      <translation>Ohjaus</translation>
+    </message>
+    <message>
+      <source>&amp;Help</source>
+      <translation>Ohje</translation>
+    </message>
+    <message>
+      <source>&amp;Contents...</source>
+      <translation>Sisällys</translation>
+    </message>
+    <message>
+      <source>&amp;About TORVEX...</source>
+      <translation>Torvex-ohjelmasta</translation>
+    </message>
+    <message>
+      <source>Configure I/O...</source>
+      <translation>Alustus</translation>
+    </message>
+    <message>
+      <source>Run Diagram</source>
+      <translation>Aja kaavio</translation>
+    </message>
+    <message>
+      <source>Single Loop</source>
+      <translation>Askella kaavio</translation>
+    </message>
+    <message>
+      <source>Single Step</source>
+      <translation>Askella puola</translation>
+    </message>
+    <message>
+      <source>Pause Run</source>
+      <translation>Tauko Aja</translation>
+    </message>
+    <message>
+      <source>Stop Diagram</source>
+      <translation>Pysäytä kaavio</translation>
+    </message>
+    <message>
+      <source>Close Simulation</source>
+      <translation>Lopeta simulointi</translation>
+    </message>
+    <message>
+      <source>Comments</source>
+      <translation>Puolakommentit</translation>
+    </message>
+    <message>
+      <source>The diagram has changed.&#13;
+Do you wish to save to file?</source>
+      <translation>Kaavio on muuttunut.  Haluatko tallettaa?</translation>
+    </message>
+  </context>
+  <context>
+    <name>torvex::TfrmRungs</name>
+    <message>
+      <source>Rung Viewer</source>
+      <translation>Puolanäyttö</translation>
+    </message>
+    <message>
+      <source>Rung %1</source>
+      <translation>Puola %1</translation>
+    </message>
+  </context>
+  <context>
+    <name>torvex::TfrmDebugger</name>
+    <message>
+      <source>Inputs</source>
+      <translation>Tulot</translation>
+    </message>
+    <message>
+      <source>Outputs</source>
+      <translation>Lähdöt</translation>
+    </message>
+    <message>
+      <source>Flags</source>
+      <translation>Liput</translation>
+    </message>
+    <message>
+      <source>Timers</source>
+      <translation>Ajastimet</translation>
+    </message>
+    <message>
+      <source>Counters</source>
+      <translation>Laskurit</translation>
+    </message>
+    <message>
+      <source>Registers</source>
+      <translation>Rekisterit</translation>
+    </message>
+    <message>
+      <source>Debugger</source>
+      <translation>Testaussimulaattori</translation>
+    </message>
+    <message>
+      <source>Real I/O Monitor</source>
+      <translation>I/O-asettelu</translation>
+    </message>
+  </context>
 </TS>
