@@ -104,22 +104,22 @@ void DoOutputLinks(RungRecord& rung) {
     if (rung.Code(kOutputColumn, 0) == Control::NON) rung.setCode(kOutputColumn, 0, Control::LNK);
 }
 
-ControlDialog DialogFor(int32_t code) {
+DialogKind DialogFor(int32_t code) {
     switch (code) {
         case Control::NOC:
         case Control::NCC:
-            return ControlDialog::Input;
+            return DialogKind::Input;
         case Control::OUT:
         case Control::LAT:
         case Control::UNL:
-            return ControlDialog::Output;
+            return DialogKind::Output;
         case Control::RES:
-            return ControlDialog::Reset;
+            return DialogKind::Reset;
         default:
-            if (IsTimerBox(code)) return ControlDialog::Timer;
-            if (IsCounterBox(code)) return ControlDialog::Counter;
-            if (IsShift(code)) return ControlDialog::BitShift;
-            return ControlDialog::None;
+            if (IsTimerBox(code)) return DialogKind::Timer;
+            if (IsCounterBox(code)) return DialogKind::Counter;
+            if (IsShift(code)) return DialogKind::BitShift;
+            return DialogKind::None;
     }
 }
 
@@ -205,11 +205,11 @@ std::optional<ControlTarget> ControlAt(const Diagram& diagram, int rung, int col
     return ControlTarget{column, top, code, r.Kind(g, top), r.Index(g, top), DialogFor(code)};
 }
 
-ControlDialog EditControl(EditorState& state, const Diagram& diagram, int rung, int slot,
+DialogKind EditControl(EditorState& state, const Diagram& diagram, int rung, int slot,
                           int column, int row) {
-    if (state.ControlDialogOpen) return ControlDialog::None;
+    if (state.ControlDialogOpen) return DialogKind::None;
     const std::optional<ControlTarget> t = ControlAt(diagram, rung, column, row);
-    if (!t) return ControlDialog::None;
+    if (!t) return DialogKind::None;
     state.TargetSlot = slot;
     state.TargetColumn = t->column;
     state.TargetRow = t->row;

@@ -58,8 +58,8 @@ void DoOutputLinks(RungRecord& rung);
 // --- Controls ---
 
 // The dialog in which a control's operand is chosen.
-enum class ControlDialog { None, Input, Output, Reset, Timer, Counter, BitShift };
-ControlDialog DialogFor(int32_t code);
+enum class DialogKind { None, Input, Output, Reset, Timer, Counter, BitShift };
+DialogKind DialogFor(int32_t code);
 
 enum class PlacementVerdict {
     Accepted,          // open `dialog` for the target
@@ -74,7 +74,7 @@ struct Placement {
     int32_t pendingCode = 0;
     int targetColumn = 0;  // control column 0 ... 9
     int targetRow = 0;
-    ControlDialog dialog = ControlDialog::None;
+    DialogKind dialog = DialogKind::None;
     bool placingNew = false;  // timer and counter dialogs show no stored values
 };
 
@@ -104,7 +104,7 @@ struct ControlTarget {
     int32_t code = 0;
     int32_t kind = 0;
     int32_t number = 0;
-    ControlDialog dialog = ControlDialog::None;
+    DialogKind dialog = DialogKind::None;
 };
 
 // The control (codes 1 ... 18) at control column `column`, row `row` of rung `rung`, or
@@ -114,7 +114,7 @@ std::optional<ControlTarget> ControlAt(const Diagram& diagram, int rung, int col
 // An Edit click: when a control is there and no dialog is open, loads TargetSlot (= `slot`),
 // TargetColumn, TargetRow and the pending values from it and returns the dialog to open
 // (without PlacingNew); otherwise None and `state` is left alone.
-ControlDialog EditControl(EditorState& state, const Diagram& diagram, int rung, int slot,
+DialogKind EditControl(EditorState& state, const Diagram& diagram, int rung, int slot,
                           int column, int row);
 
 // Deletes the control at the cell (its box top for a bottom): it becomes a wire, a box loses

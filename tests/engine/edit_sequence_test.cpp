@@ -24,16 +24,16 @@ protected:
     int AnyRung() { return Pick(0, d.RungCount()); }  // one past the end now and then
 
     // The dialog's OK with an operand that exists, the code varied within the dialog.
-    void Answer(ControlDialog dialog) {
-        if (dialog == ControlDialog::Timer) s.PendingCode = Pick(Control::TIM, Control::ODT);
-        if (dialog == ControlDialog::Counter) s.PendingCode = Pick(Control::CUP, Control::CDN);
-        if (dialog == ControlDialog::BitShift) s.PendingCode = Pick(Control::BL1, Control::BR4);
+    void Answer(DialogKind dialog) {
+        if (dialog == DialogKind::Timer) s.PendingCode = Pick(Control::TIM, Control::ODT);
+        if (dialog == DialogKind::Counter) s.PendingCode = Pick(Control::CUP, Control::CDN);
+        if (dialog == DialogKind::BitShift) s.PendingCode = Pick(Control::BL1, Control::BR4);
         do {
             s.PendingKind = Pick(0, 9);
             s.PendingNumber = Pick(0, 79);
         } while (!IsValidOperand(s.PendingCode, s.PendingKind, s.PendingNumber));
         const int tag = Chance(10)                       ? kPlaceNothing  // Cancel
-                        : dialog == ControlDialog::Input ? kPlaceContact
+                        : dialog == DialogKind::Input ? kPlaceContact
                                                          : kPlaceOutputSide;
         PlacePendingControl(d, m, s, s.TargetSlot, tag);
     }
@@ -51,8 +51,8 @@ protected:
                 return "place tool " + std::to_string(s.PaletteTool);
             }
             case 2: {
-                const ControlDialog dialog = EditControl(s, d, rung, rung, column, row);
-                if (dialog != ControlDialog::None) Answer(dialog);
+                const DialogKind dialog = EditControl(s, d, rung, rung, column, row);
+                if (dialog != DialogKind::None) Answer(dialog);
                 return "edit";
             }
             case 3:

@@ -148,7 +148,7 @@ TEST_F(Editing, PlacementFollowsTheToolsTable) {
     test::SetRung(d, 3,
                   {OutputRow(0, "BRA", "CUP:C1", "FIN"), OutputRow(1, "LEF", "CBT:0,1", "FIN")});
     using V = PlacementVerdict;
-    using Dlg = ControlDialog;
+    using Dlg = DialogKind;
     const struct {
         int rung, tool, column, row;
         V verdict;
@@ -263,12 +263,12 @@ TEST_F(Editing, AContactOnTheOtherKindIsReplacedOnceConfirmed) {
 TEST_F(Editing, EditFindsTheBoxTopAndRewritesTheControlInPlace) {
     Place(0, 7, 0, 0, 0, 3, Control::TIM);
     s.TargetRow = 3;
-    EXPECT_EQ(EditControl(s, d, 0, 0, 4, 0), ControlDialog::None);  // a wire
-    EXPECT_EQ(EditControl(s, d, 0, 0, 9, 2), ControlDialog::None);  // empty
-    EXPECT_EQ(EditControl(s, d, 1, 1, 9, 0), ControlDialog::None);  // no rung
+    EXPECT_EQ(EditControl(s, d, 0, 0, 4, 0), DialogKind::None);  // a wire
+    EXPECT_EQ(EditControl(s, d, 0, 0, 9, 2), DialogKind::None);  // empty
+    EXPECT_EQ(EditControl(s, d, 1, 1, 9, 0), DialogKind::None);  // no rung
     EXPECT_EQ(s.TargetRow, 3);
 
-    ASSERT_EQ(EditControl(s, d, 0, 0, 9, 1), ControlDialog::Timer);  // the bottom
+    ASSERT_EQ(EditControl(s, d, 0, 0, 9, 1), DialogKind::Timer);  // the bottom
     EXPECT_EQ(s.TargetColumn, 9);
     EXPECT_EQ(s.TargetRow, 0);
     EXPECT_EQ(s.PendingCode, Control::TIM);
@@ -279,18 +279,18 @@ TEST_F(Editing, EditFindsTheBoxTopAndRewritesTheControlInPlace) {
     EXPECT_TRUE(m.Timers[4].Used);
 
     s.ControlDialogOpen = true;
-    EXPECT_EQ(EditControl(s, d, 0, 0, 9, 0), ControlDialog::None);
+    EXPECT_EQ(EditControl(s, d, 0, 0, 9, 0), DialogKind::None);
 
     const struct {
         int32_t code;
-        ControlDialog dialog;
-    } dialogs[] = {{Control::NOC, ControlDialog::Input},    {Control::NCC, ControlDialog::Input},
-                   {Control::OUT, ControlDialog::Output},   {Control::RES, ControlDialog::Reset},
-                   {Control::LAT, ControlDialog::Output},   {Control::UNL, ControlDialog::Output},
-                   {Control::TIM, ControlDialog::Timer},    {Control::ODT, ControlDialog::Timer},
-                   {Control::CUP, ControlDialog::Counter},  {Control::CDN, ControlDialog::Counter},
-                   {Control::BL1, ControlDialog::BitShift}, {Control::BR4, ControlDialog::BitShift},
-                   {Control::TBT, ControlDialog::None},     {Control::LNK, ControlDialog::None}};
+        DialogKind dialog;
+    } dialogs[] = {{Control::NOC, DialogKind::Input},    {Control::NCC, DialogKind::Input},
+                   {Control::OUT, DialogKind::Output},   {Control::RES, DialogKind::Reset},
+                   {Control::LAT, DialogKind::Output},   {Control::UNL, DialogKind::Output},
+                   {Control::TIM, DialogKind::Timer},    {Control::ODT, DialogKind::Timer},
+                   {Control::CUP, DialogKind::Counter},  {Control::CDN, DialogKind::Counter},
+                   {Control::BL1, DialogKind::BitShift}, {Control::BR4, DialogKind::BitShift},
+                   {Control::TBT, DialogKind::None},     {Control::LNK, DialogKind::None}};
     for (const auto& c : dialogs) EXPECT_EQ(DialogFor(c.code), c.dialog) << c.code;
 }
 
