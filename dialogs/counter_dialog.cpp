@@ -30,21 +30,21 @@ TfrmCounter::TfrmCounter(const ControlDialogContext& context, QWidget* parent)
     lblInstruction->setWordWrap(true);
 
     grpCounters =
-        MakeGroup(this, QStringLiteral("grpCounters"), tr("Counters"), at()(8, 42, 162, 64));
+        MakeGroup(this, QStringLiteral("grpCounters"), tr("Counters"), at()(8, 42, 166, 64));
     counters_ = new QButtonGroup(this);
     for (int c = 1; c <= kCounters; ++c) {
         chkC[c - 1] =
             MakeRadio(grpCounters, QStringLiteral("chkC%1").arg(c), QStringLiteral("C%1").arg(c),
-                      at()(8 + 38 * ((c - 1) % 4), 21 + 20 * ((c - 1) / 4), 38, 17));
+                      at()(4 + 40 * ((c - 1) % 4), 21 + 20 * ((c - 1) / 4), 38, 17));
         counters_->addButton(chkC[c - 1], c);
     }
     connect(counters_, &QButtonGroup::idToggled, this, [this](int c, bool checked) {
         if (checked) CounterClick(c);
     });
 
-    grpUpDown = MakeGroup(this, QStringLiteral("grpUpDown"), tr("Up/Down"), at()(176, 42, 79, 64));
-    chkCUP = MakeRadio(grpUpDown, QStringLiteral("chkCUP"), tr("UP"), at()(8, 21, 66, 17));
-    chkCDN = MakeRadio(grpUpDown, QStringLiteral("chkCDN"), tr("DOWN"), at()(8, 41, 66, 17));
+    grpUpDown = MakeGroup(this, QStringLiteral("grpUpDown"), tr("Up/Down"), at()(180, 42, 75, 64));
+    chkCUP = MakeRadio(grpUpDown, QStringLiteral("chkCUP"), tr("UP"), at()(8, 21, 62, 17));
+    chkCDN = MakeRadio(grpUpDown, QStringLiteral("chkCDN"), tr("DOWN"), at()(8, 41, 62, 17));
 
     lblPreset = MakeLabel(this, QStringLiteral("lblPreset"), tr("Preset"), at()(16, 118, 84, 17));
     txtPreset = new QLineEdit(this);

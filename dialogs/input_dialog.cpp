@@ -60,14 +60,14 @@ TfrmInput::TfrmInput(const ControlDialogContext& context, QWidget* parent)
     }
 
     // Flags: rows of six, F0-F5, F6-F11, then F12-F15 starting under F1. Two-digit flags
-    // need 42 pixels with today's fonts: the box is 6 wider than the form's 249, taken from
-    // the gap to the register bits, and the first column, which has no two-digit flag, is
-    // narrower.
-    grpFlags = MakeGroup(this, QStringLiteral("grpFlags"), tr("Flags"), at()(8, 208, 255, 89));
+    // need 42 pixels and a little air with today's fonts: the box is 8 wider than the form's
+    // 249, taken from the gap to the register bits, and the first column, which has no
+    // two-digit flag, is narrower.
+    grpFlags = MakeGroup(this, QStringLiteral("grpFlags"), tr("Flags"), at()(8, 208, 257, 89));
     for (int f = 0; f < kPoints; ++f) {
         const int slot = f < 12 ? f : f + 1;
         const int column = slot % 6;
-        const int x = column == 0 ? 4 : 40 + 42 * (column - 1), width = column == 0 ? 36 : 42;
+        const int x = column == 0 ? 4 : 39 + 43 * (column - 1), width = column == 0 ? 35 : 43;
         const QString text = QStringLiteral("F%1").arg(f);
         AddChoice(MakeRadio(grpFlags, QStringLiteral("chk") + text, text,
                             at()(x, 22 + 20 * (slot / 6), width, 17)),
@@ -75,12 +75,12 @@ TfrmInput::TfrmInput(const ControlDialogContext& context, QWidget* parent)
     }
 
     // Register bits: R1 and R2 stacked on the left, R3 and R4 on the right. The box keeps
-    // its right edge and gives 4 pixels to the flags.
+    // its right edge and gives 6 pixels to the flags.
     grpRegisterBits = MakeGroup(this, QStringLiteral("grpRegisterBits"), tr("Register Bits"),
-                                at()(268, 208, 212, 89));
+                                at()(270, 208, 210, 89));
     const QStringList bits = BitEntries(QStringLiteral("Bit"));
     for (int r = 1; r <= kRegisters; ++r) {
-        const int x = r <= 2 ? 6 : 106, y = 24 + 32 * ((r - 1) % 2);
+        const int x = r <= 2 ? 4 : 104, y = 24 + 32 * ((r - 1) % 2);
         auto* radio = MakeRadio(grpRegisterBits, QStringLiteral("chkR%1").arg(r),
                                 QStringLiteral("R%1").arg(r), at()(x, y + 2, 36, 17));
         cbxR[r - 1] = MakeList(grpRegisterBits, QStringLiteral("cbxR%1").arg(r), bits,
