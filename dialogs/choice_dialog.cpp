@@ -2,9 +2,8 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QRadioButton>
-
-#include "engine/ladder.h"
 
 namespace torvex {
 
@@ -39,6 +38,27 @@ QStringList ChoiceDialog::BitEntries(const QString& word) {
     return entries;
 }
 
+void ChoiceDialog::AddPointColumns(QGroupBox* box, const QString& prefix, int kind) {
+    for (int n = 0; n < kPoints; ++n) {
+        const QString text = prefix + QString::number(n);
+        AddChoice(MakeRadio(box, QStringLiteral("chk") + text, text,
+                            at()(8 + 56 * (n % 2), 22 + 16 * (n / 2), 56, 16)),
+                  kind, n);
+    }
+}
+
+void ChoiceDialog::AddRegisterColumn(QGroupBox* box, int firstKind, const QString& bitWord,
+                                     std::array<QComboBox*, kRegisters>& lists) {
+    const QStringList bits = BitEntries(bitWord);
+    for (int r = 1; r <= kRegisters; ++r) {
+        const int y = 22 + 28 * (r - 1);
+        auto* radio = MakeRadio(box, QStringLiteral("chkR%1").arg(r), QStringLiteral("R%1").arg(r),
+                                at()(16, y + 2, 44, 17));
+        lists[r - 1] = MakeList(box, QStringLiteral("cbxR%1").arg(r), bits, at()(64, y, 90, 21));
+        AddChoice(radio, firstKind + r - 1, 0, lists[r - 1]);
+    }
+}
+
 void ChoiceDialog::ResetBitLists() {
     for (Choice& c : choices_) {
         if (!c.bits) continue;
@@ -57,6 +77,23 @@ ChoiceDialog::Choice* ChoiceDialog::ChoiceNamed(int kind, int number) {
 
 void ChoiceDialog::Select(Choice* choice) {
     if (choice) choice->radio->setChecked(true);
+}
+
+void ChoiceDialog::SelectPending(Choice* fallback) {
+    ResetBitLists();
+    Choice* choice = ChoiceNamed(editor().PendingKind, editor().PendingNumber);
+    if (!choice) {
+        choice = fallback;
+    } else if (choice->bits) {
+        choice->bits->setCurrentIndex(editor().PendingNumber);
+    }
+    Select(choice);
+}
+
+void ChoiceDialog::HandOver(int tag) {
+    editor().PendingKind = ChosenKind();
+    editor().PendingNumber = ChosenIndex();
+    CloseWithTag(tag);
 }
 
 void ChoiceDialog::SwitchKeepingBits(Choice& choice) {

@@ -4,13 +4,16 @@
 #pragma once
 
 #include <QStringList>
+#include <array>
 #include <deque>
 
 #include "dialogs/control_dialog.h"
+#include "engine/ladder.h"
 
 class QAbstractButton;
 class QButtonGroup;
 class QComboBox;
+class QGroupBox;
 class QRadioButton;
 
 namespace torvex {
@@ -36,6 +39,13 @@ protected:
     void AddChoice(QRadioButton* radio, int kind, int index, QComboBox* bits = nullptr);
     // "Bit 0" ... "Bit 15", or `word` in place of "Bit".
     static QStringList BitEntries(const QString& word);
+    // The 16 points `prefix`0 ... `prefix`15 of `kind` (as "IP" and "OP"): two columns,
+    // eight rows 16 apart, IP0 IP1 / IP2 IP3 / ...
+    void AddPointColumns(QGroupBox* box, const QString& prefix, int kind);
+    // R1 ... R4 (kinds firstKind ... firstKind + 3) in one column, each with its bit list
+    // to the right; the lists go to `lists`.
+    void AddRegisterColumn(QGroupBox* box, int firstKind, const QString& bitWord,
+                           std::array<QComboBox*, kRegisters>& lists);
     // Every bit list shows bit 0 and is disabled.
     void ResetBitLists();
 
@@ -44,6 +54,12 @@ protected:
     Choice* ChoiceNamed(int kind, int number);
     // Checks the choice's radio, which runs ChoiceSelected as a click does.
     void Select(Choice* choice);
+    // The contact and reset dialogs' start: every list at bit 0 and disabled, then the
+    // choice that PendingKind and PendingNumber name (or `fallback` when they name none)
+    // selected, a register's list showing bit PendingNumber.
+    void SelectPending(Choice* fallback = nullptr);
+    // OK: the chosen operand into PendingKind and PendingNumber, then close with `tag`.
+    void HandOver(int tag);
 
     // Runs when a choice becomes selected (by a click, the keyboard or Select).
     virtual void ChoiceSelected(Choice& choice) = 0;

@@ -12,7 +12,7 @@ namespace torvex {
 
 namespace {
 constexpr int kOuterWidth = 496;
-constexpr int kRowStep = 16;  // rows of the two-column boxes
+constexpr int kRowStep = 16;  // rows of the counter and timer boxes, as of the point boxes
 }  // namespace
 
 TfrmInput::TfrmInput(const ControlDialogContext& context, QWidget* parent)
@@ -22,20 +22,11 @@ TfrmInput::TfrmInput(const ControlDialogContext& context, QWidget* parent)
     lblInstruction = MakeLabel(this, QStringLiteral("lblInstruction"),
                                tr("Select an input from the choices below."), at()(8, 8, 472, 17));
 
-    // Inputs and outputs: two columns, eight rows, IP0 IP1 / IP2 IP3 / ...
-    auto twoColumns = [&](QGroupBox* box, const char* prefix, int kind) {
-        for (int n = 0; n < kPoints; ++n) {
-            const QString text = QLatin1String(prefix) + QString::number(n);
-            auto* radio = MakeRadio(box, QStringLiteral("chk") + text, text,
-                                    at()(8 + 56 * (n % 2), 22 + kRowStep * (n / 2), 56, kRowStep));
-            AddChoice(radio, kind, n);
-        }
-    };
     grpInputs = MakeGroup(this, QStringLiteral("grpInputs"), tr("Inputs"), at()(8, 32, 121, 169));
-    twoColumns(grpInputs, "IP", ContactKind::Input);
+    AddPointColumns(grpInputs, QStringLiteral("IP"), ContactKind::Input);
     grpOutputs =
         MakeGroup(this, QStringLiteral("grpOutputs"), tr("Outputs"), at()(136, 32, 121, 169));
-    twoColumns(grpOutputs, "OP", ContactKind::Output);
+    AddPointColumns(grpOutputs, QStringLiteral("OP"), ContactKind::Output);
 
     // Counters: one row per counter, UP left, DN right.
     grpCounters =
@@ -100,10 +91,7 @@ TfrmInput::TfrmInput(const ControlDialogContext& context, QWidget* parent)
 }
 
 void TfrmInput::FormCreate() {
-    ResetBitLists();
-    Choice* choice = ChoiceNamed(editor().PendingKind, editor().PendingNumber);
-    if (choice && choice->bits) choice->bits->setCurrentIndex(editor().PendingNumber);
-    Select(choice);
+    SelectPending();
 }
 
 void TfrmInput::chkOP0Click(Choice& choice) {
@@ -111,9 +99,7 @@ void TfrmInput::chkOP0Click(Choice& choice) {
 }
 
 void TfrmInput::Button1Click() {
-    editor().PendingKind = ChosenKind();
-    editor().PendingNumber = ChosenIndex();
-    CloseWithTag(kPlaceContact);
+    HandOver(kPlaceContact);
 }
 
 void TfrmInput::Button2Click() {

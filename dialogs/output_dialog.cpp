@@ -25,12 +25,7 @@ TfrmOutput::TfrmOutput(const ControlDialogContext& context, QWidget* parent)
 
     grpOutputs =
         MakeGroup(this, QStringLiteral("grpOutputs"), tr("Outputs"), at()(8, 32, 121, 169));
-    for (int n = 0; n < kPoints; ++n) {
-        const QString text = QStringLiteral("OP%1").arg(n);
-        AddChoice(MakeRadio(grpOutputs, QStringLiteral("chk") + text, text,
-                            at()(8 + 56 * (n % 2), 22 + 16 * (n / 2), 56, 16)),
-                  CoilKind::Output, n);
-    }
+    AddPointColumns(grpOutputs, QStringLiteral("OP"), CoilKind::Output);
 
     // Flags "0" ... "15", four rows of four.
     grpFlags = MakeGroup(this, QStringLiteral("grpFlags"), tr("Flags"), at()(136, 32, 177, 105));
@@ -43,15 +38,7 @@ TfrmOutput::TfrmOutput(const ControlDialogContext& context, QWidget* parent)
     // Register bits: one column, the list to the right of each register.
     grpRegisterBits = MakeGroup(this, QStringLiteral("grpRegisterBits"), tr("Register Bits"),
                                 at()(136, 144, 177, 137));
-    const QStringList bits = BitEntries(QStringLiteral("Bit"));
-    for (int r = 1; r <= kRegisters; ++r) {
-        const int y = 22 + 28 * (r - 1);
-        auto* radio = MakeRadio(grpRegisterBits, QStringLiteral("chkR%1").arg(r),
-                                QStringLiteral("R%1").arg(r), at()(16, y + 2, 44, 17));
-        cbxR[r - 1] =
-            MakeList(grpRegisterBits, QStringLiteral("cbxR%1").arg(r), bits, at()(64, y, 90, 21));
-        AddChoice(radio, CoilKind::Register1 + r - 1, 0, cbxR[r - 1]);
-    }
+    AddRegisterColumn(grpRegisterBits, CoilKind::Register1, QStringLiteral("Bit"), cbxR);
 
     btnOK = MakeButton(this, QStringLiteral("btnOK"), QStringLiteral("OK"), at()(31, 217, 75, 23));
     btnCancel = MakeButton(this, QStringLiteral("btnCancel"), tr("Cancel"), at()(31, 249, 75, 23));
@@ -79,9 +66,7 @@ void TfrmOutput::chkOP0Click(Choice& choice) {
 }
 
 void TfrmOutput::btnOKClick() {
-    editor().PendingKind = ChosenKind();
-    editor().PendingNumber = ChosenIndex();
-    CloseWithTag(kPlaceOutputSide);
+    HandOver(kPlaceOutputSide);
 }
 
 void TfrmOutput::btnCancelClick() {

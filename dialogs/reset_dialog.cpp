@@ -42,15 +42,7 @@ TfrmReset::TfrmReset(const ControlDialogContext& context, QWidget* parent)
 
     grpRegisterBits = MakeGroup(this, QStringLiteral("grpRegisterBits"), tr("Register Bits"),
                                 at()(24, 160, 177, 137));
-    const QStringList bits = BitEntries(tr("Bit"));
-    for (int r = 1; r <= kRegisters; ++r) {
-        const int y = 22 + 28 * (r - 1);
-        auto* radio = MakeRadio(grpRegisterBits, QStringLiteral("chkR%1").arg(r),
-                                QStringLiteral("R%1").arg(r), at()(16, y + 2, 44, 17));
-        cbxR[r - 1] =
-            MakeList(grpRegisterBits, QStringLiteral("cbxR%1").arg(r), bits, at()(64, y, 90, 21));
-        AddChoice(radio, ResetKind::Register1 + r - 1, 0, cbxR[r - 1]);
-    }
+    AddRegisterColumn(grpRegisterBits, ResetKind::Register1, tr("Bit"), cbxR);
 
     // The buttons read the same in both languages.
     Button1 =
@@ -65,11 +57,7 @@ TfrmReset::TfrmReset(const ControlDialogContext& context, QWidget* parent)
 }
 
 void TfrmReset::FormCreate() {
-    ResetBitLists();
-    Choice* choice = ChoiceNamed(editor().PendingKind, editor().PendingNumber);
-    if (!choice) choice = ChoiceNamed(ResetKind::Timer, 1);
-    if (choice->bits) choice->bits->setCurrentIndex(editor().PendingNumber);
-    Select(choice);
+    SelectPending(ChoiceNamed(ResetKind::Timer, 1));
 }
 
 void TfrmReset::chkT1Click(Choice& choice) {
@@ -77,9 +65,7 @@ void TfrmReset::chkT1Click(Choice& choice) {
 }
 
 void TfrmReset::Button1Click() {
-    editor().PendingKind = ChosenKind();
-    editor().PendingNumber = ChosenIndex();
-    CloseWithTag(kPlaceOutputSide);
+    HandOver(kPlaceOutputSide);
 }
 
 void TfrmReset::Button2Click() {

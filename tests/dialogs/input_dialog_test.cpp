@@ -63,15 +63,6 @@ TEST_F(ContactDialog, EditingShowsTheContactsOperandAndOkKeepsIt) {
     }
 }
 
-TEST_F(ContactDialog, C3DownGivesKind8Index3) {
-    SetRung(plc->diagram, 0, {Simple({"NOC:C3/DN"}, "OUT:OP0")});
-    PrepareEdit(1, 0);
-    dialog = Open<TfrmInput>();
-    Click(dialog->Button1);
-    EXPECT_EQ(editor.PendingKind, 8);
-    EXPECT_EQ(editor.PendingNumber, 3);
-}
-
 TEST_F(ContactDialog, ARegisterBitComesFromItsList) {
     PrepareNew(1);
     dialog = Open<TfrmInput>();
