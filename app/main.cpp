@@ -40,9 +40,14 @@ int main(int argc, char** argv) {
     options.prompter = &prompter;
     options.finnishTexts = finnish;
     options.programFolder = QApplication::applicationDirPath();
+    // One optional argument: a diagram to open, as a file manager passes it.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) options.openAtStart = arguments.at(1);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         options.logicalDpi = screen->logicalDotsPerInchY();
     torvex::TfrmMain window(options);
+    // Maximised; without a window manager to do it, the window takes the screen itself.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) window.setGeometry(screen->availableGeometry());
     window.showMaximized();
     return QApplication::exec();
 }

@@ -1,6 +1,13 @@
 #include "app/main_window.h"
 
 #include <QActionGroup>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QDrag>
+#include <QMimeData>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QLabel>
@@ -15,9 +22,17 @@
 #include "app/help_window.h"
 #include "app/information_form.h"
 #include "app/intro_form.h"
+#include "app/main_run_host.h"
 #include "app/maker.h"
 #include "app/palette_button.h"
+#include "editor/rung_image.h"
+#include "editor/rung_view.h"
+#include "simulation/debugger.h"
+#include "engine/plc.h"
+#include "engine/run_control.h"
+#include "files/settings_store.h"
 #include "ui/artwork.h"
+#include "ui/workspace.h"
 #include "ui/prompter.h"
 
 namespace torvex {
@@ -34,6 +49,7 @@ QToolButton* SpeedButton(QWidget* parent, const char* name, int left, const QStr
     b->setToolTip(hint);
     b->setIconSize(QSize(18, 18));
     b->setFocusPolicy(Qt::NoFocus);
+    b->setAutoRaise(false);
     return b;
 }
 
@@ -55,11 +71,25 @@ QLabel* LoweredPanel(QWidget* parent, const char* name) {
 
 TfrmMain::TfrmMain(const Options& options, QWidget* parent)
     : QMainWindow(parent),
-      FinnishTexts(options.finnishTexts),
       prompter_(options.prompter),
       programFolder_(options.programFolder),
+      openAtStart_(options.openAtStart),
       logicalDpi_(options.logicalDpi) {
     setObjectName(QStringLiteral("frmMain"));
+    if (options.settings) {
+        settings_ = options.settings;
+    } else {
+        ownSettings_ = std::make_unique<SettingsStore>();
+        settings_ = ownSettings_.get();
+    }
+    plc_ = std::make_unique<Plc>();
+    ws_ = std::make_unique<Workspace>(*plc_, *prompter_, *settings_);
+    ws_->shell.FinnishTexts = options.finnishTexts;
+    // Nothing of an earlier diagram: every rung record cleared, no timer or counter in use.
+    plc_->ClearDiagram();
+    host_ = std::make_unique<MainRunHost>(*this);
+    run_ = std::make_unique<RunControl>(*plc_, *host_, interfaces_, forced_);
+    setAcceptDrops(true);
     setWindowTitle(QStringLiteral("TORVEX"));
     setWindowIcon(GlyphIcon(Glyph::Application));
     resize(820, 622);
@@ -96,6 +126,12 @@ TfrmMain::TfrmMain(const Options& options, QWidget* parent)
     setCentralWidget(central);
 
     buildMenus();
+    connectCommands();
+
+    settings_->loadRecentFiles(recent_);
+    refreshRecentMenu();
+    // The open and save dialogs start in the examples folder.
+    openFolder_ = saveFolder_ = examplesFolder();
 
     // The start-up continues from the event loop: first the intro form, then the windows.
     tmrIntro.setInterval(1);
@@ -105,7 +141,24 @@ TfrmMain::TfrmMain(const Options& options, QWidget* parent)
     tmrTrip.setInterval(15000);
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() {
+    // The run control ends a thread still running before the windows it calls go.
+    run_.reset();
+}
+
+Plc& TfrmMain::plc() { return *plc_; }
+TfrmRungs* TfrmMain::rungView() const { return rungs_; }
+TfrmDebugger* TfrmMain::debugger() const { return debugger_; }
+bool TfrmMain::RunInProgress() const { return run_->RunInProgress(); }
+bool TfrmMain::FinnishTexts() const { return ws_->shell.FinnishTexts; }
+bool TfrmMain::LargeFonts() const { return ws_->shell.LargeFonts; }
+
+ControlMenuMode TfrmMain::controlMode() const {
+    if (mnuControlExternalPLC->isChecked()) return ControlMenuMode::ExternalPLC;
+    if (mnuControlExternalDevice->isChecked()) return ControlMenuMode::ExternalDevice;
+    if (mnuControlInternalSimulation->isChecked()) return ControlMenuMode::InternalSimulation;
+    return ControlMenuMode::Debugger;
+}
 
 void TfrmMain::buildToolbar() {
     btnNew = SpeedButton(pnlToolbar, "btnNew", 8, tr("New Diagram"));
@@ -167,6 +220,7 @@ void TfrmMain::buildPalette() {
         button->setObjectName(QString::fromLatin1(names[tool]));
         button->move(8 + 25 * tool, 3);
         connect(button, &PaletteButton::pressed, this, &TfrmMain::paletteMouseDown);
+        button->installEventFilter(this);
         palette[tool] = button;
     }
     palette[kToolPointer]->setDown(true);
@@ -323,44 +377,67 @@ void TfrmMain::resizeEvent(QResizeEvent* event) {
     if (pnlStatus->isVisible()) placeStatusPanel();
 }
 
-void TfrmMain::paletteMouseDown(int tool) { Q_UNUSED(tool); }
 
 void TfrmMain::tmrIntroTimer() {
     ++introTicks_;
+    tmrIntro.stop();
     if (introTicks_ == 1) {
         TfrmIntro::Hooks hooks;
-        hooks.initialise = [] {};
+        hooks.initialise = [this] {
+            // The interface table with the null interface, interface 0 current and open.
+            interfaces_.RegisterInterfaces();
+        };
         hooks.continueStartUp = [this] { tmrIntro.start(); };
         hooks.useLargeLogo = [this] {
             logo_->setPixmap(QPixmap(QStringLiteral(":/pictures/menu-logo-large.png")));
         };
         hooks.closed = [this] { IntroOpen = false; };
         intro_ = new TfrmIntro(hooks, logicalDpi_, this);
-        LargeFonts = intro_->LargeFonts();
+        ws_->shell.LargeFonts = intro_->LargeFonts();
+        // The intro shows only over a visible main window.
         if (isVisible()) intro_->show();
         mnuQuendale->setVisible(true);
-        tmrIntro.stop();
         tmrIntro.setInterval(250);
         placeStatusPanel();
         pnlStatus->show();
-    } else {
-        tmrIntro.stop();
+    } else if (introTicks_ == 2) {
+        createWindows();
         mnuQuendale->setVisible(true);
+        emit startUpFinished();
+    }
+}
+
+void TfrmMain::createWindows() {
+    const int lessBars = height() - pnlToolbar->height() - pnlSimulations->height() - pnlInfoBar->height();
+    rungs_ = new TfrmRungs(*ws_, lessBars);
+    mdiArea->addSubWindow(rungs_);
+    connectRungView();
+    rungs_->show();
+    mnuControlDebuggerClick();
+    if (!openAtStart_.isEmpty()) {
+        const QString file = openAtStart_;
+        openAtStart_.clear();
+        if (file.right(3).toUpper() == QLatin1String("LLD"))
+            DoOldLoad(file);
+        else
+            LoadFile(file);
     }
 }
 
 void TfrmMain::mnuHelpAboutTORVEXClick() {
+    if (ws_->editor.ControlDialogOpen) return;
     if (about_) {
         about_->raise();
         return;
     }
-    about_ = new TfrmAbout(LargeFonts, [this](const QString& a) { InternetLink(a); },
+    about_ = new TfrmAbout(LargeFonts(), [this](const QString& a) { InternetLink(a); },
                            [this] { AboutOpen = false; }, this);
     AboutOpen = true;
     about_->show();
 }
 
 void TfrmMain::mnuHelpContactDetailsClick() {
+    if (ws_->editor.ControlDialogOpen) return;
     auto* form = new TfrmInformation([this](const QString& a) { InternetLink(a); }, this);
     form->show();
 }
@@ -371,6 +448,7 @@ void TfrmMain::mnuHelpContentsClick() {
 }
 
 void TfrmMain::mnuSetupRestoreScreenLayoutToDefaultClick() {
+    if (ws_->editor.ControlDialogOpen) return;
     RestoreLayoutAtExit = true;
     prompter_->inform(this, tr("Window positions will be reset.\r\nPlease note this will not take "
                                "effect until the next time you run TORVEX."));
@@ -379,6 +457,7 @@ void TfrmMain::mnuSetupRestoreScreenLayoutToDefaultClick() {
 void TfrmMain::mnuQuendaleClick() { InternetLink(QString::fromLatin1(kMakerWebAddress)); }
 
 void TfrmMain::InternetLink(const QString& address) {
+    if (ws_->editor.ControlDialogOpen) return;
     // A "mailto: name@host" hint carries a blank after the colon.
     QString target = address;
     if (target.startsWith(QStringLiteral("mailto:"))) target = QStringLiteral("mailto:") + target.mid(7).trimmed();
@@ -386,6 +465,123 @@ void TfrmMain::InternetLink(const QString& address) {
     QDesktopServices::openUrl(QUrl(target));
 }
 
-void TfrmMain::closeEvent(QCloseEvent* event) { QMainWindow::closeEvent(event); }
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    if (exiting_) {
+        event->accept();
+        return;
+    }
+    if (RunInProgress()) {
+        run_->btnStopClick();
+        for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    }
+    // Unsaved work is not thrown away without asking.
+    if (!askToSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    exiting_ = true;
+    ExitProgram();
+    event->accept();
+}
+
+void TfrmMain::ExitProgram() {
+    if (ws_->shell.SimulationOpen) {
+        CloseSimulation();
+        QCoreApplication::processEvents();
+    }
+    if (intro_) intro_->close();
+    if (about_) about_->close();
+    if (help_) help_->close();
+    if (rungs_) rungs_->close();
+    if (RestoreLayoutAtExit) settings_->resetWindowPlaces();
+    settings_->saveRecentFiles(recent_);
+    settings_->writeRunningFalse();
+    settings_->sync();
+}
+
+QString TfrmMain::examplesFolder() const {
+    const QDir program(programFolder_);
+    const QString beside = program.filePath(QStringLiteral("Solutions"));
+    if (QFileInfo(beside).isDir() && QFileInfo(beside).isWritable()) return beside;
+    // Installed for every user, the examples are read-only: each user works in a copy,
+    // made on the first start.
+    QString source = beside;
+    if (!QFileInfo(source).isDir())
+        source = program.filePath(QStringLiteral("../share/torvex/Solutions"));
+    const QString own =
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/Solutions");
+    if (!QFileInfo(own).isDir() && QFileInfo(source).isDir() && QDir().mkpath(own)) {
+        const QDir from(source);
+        for (const QString& name : from.entryList(QDir::Files))
+            QFile::copy(from.filePath(name), own + QLatin1Char('/') + name);
+    }
+    return QFileInfo(own).isDir() ? own : programFolder_;
+}
+
+void TfrmMain::selectPaletteTool(int tool) {
+    for (int t = 0; t < kToolCount; ++t) palette[t]->setDown(t == tool);
+    ws_->editor.PaletteTool = tool;
+}
+
+void TfrmMain::paletteMouseDown(int tool) {
+    if (RunInProgress() || ws_->editor.ControlDialogOpen) return;
+    selectPaletteTool(tool);
+    if (tool == kToolPointer || !dragsFromPalette) return;
+    // Tools 1 ... 9 are dragged at once; the drag shows the tool's cursor.
+    auto* drag = new QDrag(palette[tool]);
+    auto* data = new QMimeData;
+    data->setData(PaletteMimeType(), QByteArray::number(tool));
+    drag->setMimeData(data);
+    drag->setPixmap(PaletteImage(tool, ButtonLook::Down, devicePixelRatioF()));
+    const QCursor cursor = ToolCursor(tool, devicePixelRatioF());
+    drag->setDragCursor(cursor.pixmap(), Qt::CopyAction);
+    drag->setDragCursor(cursor.pixmap(), Qt::MoveAction);
+    drag->exec(Qt::CopyAction);
+}
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent* event) { event->acceptProposedAction(); }
+void TfrmMain::dragMoveEvent(QDragMoveEvent* event) { event->acceptProposedAction(); }
+void TfrmMain::dropEvent(QDropEvent* event) { event->acceptProposedAction(); }
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    // Hints are off while a run locks the editor.
+    if (event->type() == QEvent::ToolTip && !hintsOn_) return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmMain::lockEditor() {
+    if (rungs_) {
+        rungs_->PopupMenus(false);
+        rungs_->setLocked(true);
+    }
+    for (QAction* a : {mnuFileNewDiagram, mnuFileOpenDiagram, mnuEditAddRung, mnuEditInsertRung,
+                       mnuEditDeleteRung, mnuEditAddBranch, mnuEditDeleteBranch,
+                       mnuEditEditControl, mnuEditDeleteControl, mnuEditShowComments,
+                       mnuEditHideComments, mnuControlDebugger, mnuControlInternalSimulation,
+                       mnuControlExternalDevice, mnuControlExternalPLC, mnuSetupConfigureIO,
+                       mnuSetupRestoreScreenLayoutToDefault})
+        a->setEnabled(false);
+    for (QAction* a : mnuFileRecent) a->setEnabled(false);
+    for (int k = 0; k < 4; ++k) mnuSimulationsSimulation[k]->setEnabled(false);
+    for (PaletteButton* b : palette) b->setShowsDisabled(true);
+    selectPaletteTool(kToolPointer);
+    hintsOn_ = false;
+}
+
+void TfrmMain::unlockEditor() {
+    if (rungs_) rungs_->setLocked(false);
+    for (QAction* a : {mnuFileNewDiagram, mnuFileOpenDiagram, mnuEditAddRung, mnuEditInsertRung,
+                       mnuEditDeleteRung, mnuEditAddBranch, mnuEditDeleteBranch,
+                       mnuEditEditControl, mnuEditDeleteControl, mnuEditShowComments,
+                       mnuEditHideComments, mnuControlDebugger, mnuControlInternalSimulation,
+                       mnuControlExternalDevice, mnuControlExternalPLC, mnuSetupConfigureIO,
+                       mnuSetupRestoreScreenLayoutToDefault})
+        a->setEnabled(true);
+    for (QAction* a : mnuFileRecent) a->setEnabled(true);
+    for (int k = 0; k < 4; ++k) mnuSimulationsSimulation[k]->setEnabled(true);
+    for (PaletteButton* b : palette) b->setShowsDisabled(false);
+    selectPaletteTool(kToolPointer);
+    hintsOn_ = true;
+}
 
 }  // namespace torvex

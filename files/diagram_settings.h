@@ -5,10 +5,9 @@
 
 #include <string_view>
 
-namespace torvex {
+#include "engine/control_menu_mode.h"
 
-// The checked mode item of the Control menu.
-enum class ControlMenuMode { Debugger, InternalSimulation, ExternalDevice, ExternalPLC };
+namespace torvex {
 
 struct DiagramSettings {
     ControlMenuMode controlMode = ControlMenuMode::Debugger;

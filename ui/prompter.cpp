@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace torvex {
 
@@ -62,6 +64,11 @@ QString WidgetPrompter::saveFileName(QWidget* parent, const FileRequest& request
     // The overwrite question is the dialog's own (it is on unless DontConfirmOverwrite).
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
+}
+
+bool WidgetPrompter::choosePrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace torvex

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 namespace torvex {
@@ -29,6 +30,8 @@ public:
     };
     virtual QString openFileName(QWidget* parent, const FileRequest& request) = 0;
     virtual QString saveFileName(QWidget* parent, const FileRequest& request) = 0;
+    // The print dialog: true when the user chose to print, with `printer` set up.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
 
     // Shorthands for the common boxes.
     void inform(QWidget* parent, const QString& text) { message(parent, Icon::Information, text, Ok); }
@@ -45,6 +48,7 @@ public:
     Button message(QWidget* parent, Icon icon, const QString& text, int buttons) override;
     QString openFileName(QWidget* parent, const FileRequest& request) override;
     QString saveFileName(QWidget* parent, const FileRequest& request) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
 };
 
 }  // namespace torvex

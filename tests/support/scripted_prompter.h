@@ -4,6 +4,8 @@
 #include <deque>
 #include <vector>
 
+#include <QPrinter>
+
 #include "ui/prompter.h"
 
 namespace torvex::test {
@@ -34,6 +36,11 @@ public:
     QString openFileName(QWidget*, const FileRequest& request) override { return nextFile(request); }
     QString saveFileName(QWidget*, const FileRequest& request) override { return nextFile(request); }
 
+    // Print requests: each answered by `printTo`, a PDF file; cancelled when it is empty.
+    QString printTo;
+    int printRequests = 0;
+    bool choosePrinter(QWidget*, QPrinter& printer) override;
+
     QString lastText() const { return shown.empty() ? QString() : shown.back().text; }
 
 private:
@@ -45,5 +52,13 @@ private:
         return f;
     }
 };
+
+inline bool ScriptedPrompter::choosePrinter(QWidget*, QPrinter& printer) {
+    ++printRequests;
+    if (printTo.isEmpty()) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printTo);
+    return true;
+}
 
 }  // namespace torvex::test

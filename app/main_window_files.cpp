@@ -1,0 +1,224 @@
+// The File menu of the main window: new, open, save, print and the recent files.
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPrinter>
+
+#include "app/main_window.h"
+#include "editor/diagram_printer.h"
+#include "editor/rung_view.h"
+#include "engine/plc.h"
+#include "engine/run_control.h"
+#include "files/ladder_reader.h"
+#include "files/ladder_writer.h"
+#include "files/legacy_import.h"
+#include "files/settings_store.h"
+#include "files/wipe.h"
+#include "ui/prompter.h"
+#include "ui/workspace.h"
+
+namespace torvex {
+
+namespace {
+
+QString Filters(std::initializer_list<QString> filters) {
+    QStringList list(filters);
+    return list.join(QStringLiteral(";;"));
+}
+
+}  // namespace
+
+void TfrmMain::refreshRecentMenu() {
+    for (int n = 1; n <= RecentFiles::kCount; ++n) {
+        QAction* entry = mnuFileRecent[n - 1];
+        // "&" in a file name would read as an accelerator.
+        QString caption = QString::fromStdString(recent_.caption(n));
+        const QString prefix = caption.left(3);
+        caption = prefix + caption.mid(3).replace(QLatin1Char('&'), QStringLiteral("&&"));
+        entry->setText(caption);
+        entry->setToolTip(QString::fromStdString(recent_.path(n)));
+        if (!exiting_ && introTicks_ == 0) entry->setVisible(recent_.visible(n));
+    }
+    if (introTicks_ == 0) mnuFileLine->setVisible(recent_.anyVisible());
+}
+
+bool TfrmMain::askToSaveChanges() {
+    if (!ws_->shell.DiagramChanged) return true;
+    const Prompter::Button answer =
+        prompter_->message(this, Prompter::Icon::Question,
+                           tr("The diagram has changed.\r\nDo you wish to save to file?"),
+                           Prompter::Yes | Prompter::No | Prompter::Cancel);
+    if (answer == Prompter::Cancel) return false;
+    if (answer == Prompter::No) return true;
+    // Yes: go on only once the diagram is saved, so a cancelled or failed save loses nothing.
+    return SaveDiagram() == 1;
+}
+
+void TfrmMain::setRungCaption(const QString& fileName) {
+    if (!rungs_) return;
+    rungs_->BlankCaption();
+    if (!fileName.isEmpty())
+        rungs_->setWindowTitle(rungs_->windowTitle() + QStringLiteral(" - ") +
+                               QString::fromStdString(RecentFiles::Short(fileName.toStdString())));
+}
+
+void TfrmMain::Wipe() {
+    torvex::Wipe(*plc_, ws_->comments);
+    if (rungs_) {
+        rungs_->TopRung = 0;
+        rungs_->VisibilityCheck();
+        rungs_->DisplayRungs(false, true, true);
+        rungs_->SetMemos();
+    }
+    emit wiped();
+    ws_->shell.DiagramChanged = false;
+    ws_->shell.CurrentFileName.clear();
+    setRungCaption(QString());
+}
+
+void TfrmMain::NewDiagram(bool returnToDebugger) {
+    if (RunInProgress() || ws_->editor.ControlDialogOpen) return;
+    if (!askToSaveChanges()) return;
+    Wipe();
+    if (rungs_) rungs_->DisplayComments(false);
+    if (returnToDebugger) mnuControlDebuggerClick();
+    QCoreApplication::processEvents();
+}
+
+void TfrmMain::mnuFileOpenDiagramClick() {
+    if (RunInProgress() || ws_->editor.ControlDialogOpen) return;
+    if (!askToSaveChanges()) return;
+    Prompter::FileRequest request;
+    request.title = tr("Open Diagram");
+    request.folder = openFolder_;
+    request.filter = Filters({tr("Ladder Diagrams (*.llg)"),
+                              tr("Ladder Diagrams (Torvex Version 2) (*.lld *.LLD)"),
+                              tr("All Files (*)")});
+    request.defaultSuffix = QStringLiteral("llg");
+    const QString chosen = prompter_->openFileName(this, request);
+    if (chosen.isEmpty()) return;
+    if (chosen.right(3).toUpper() == QLatin1String("LLD"))
+        DoOldLoad(chosen);
+    else
+        LoadFile(chosen);
+    // Later Opens start where this one ended.
+    openFolder_ = QFileInfo(chosen).absolutePath();
+}
+
+void TfrmMain::showLoadMessages(const LoadResult& result) {
+    for (const std::string& warning : result.warnings)
+        prompter_->warn(this, QString::fromStdString(warning));
+    if (!result.completed && !result.error.empty())
+        prompter_->error(this, QString::fromStdString(result.error));
+}
+
+bool TfrmMain::finishLoad(const LoadResult& result) {
+    showLoadMessages(result);
+    if (rungs_) {
+        rungs_->TopRung = 0;
+        if (result.completed) rungs_->DisplayComments(result.commentsShown);
+        rungs_->VisibilityCheck();
+        rungs_->SetMemos();
+        rungs_->DisplayRungs(false, true, true);
+    }
+    return result.completed;
+}
+
+void TfrmMain::LoadFile(const QString& fileName) {
+    markMode(ControlMenuMode::Debugger);
+    Wipe();
+    QCoreApplication::processEvents();
+    const LoadResult result = torvex::LoadFile(*plc_, ws_->comments, fileName.toStdString());
+    if (!finishLoad(result)) return;
+    switch (result.controlMode) {
+        case ControlMenuMode::ExternalPLC:
+            ControlExternalPLC(result.simulation);
+            break;
+        case ControlMenuMode::InternalSimulation:
+            ControlInternalSimulation(result.simulation);
+            break;
+        default:
+            mnuControlDebuggerClick();
+            break;
+    }
+    ws_->shell.DiagramChanged = false;
+    recent_.AddFileCaption(fileName.toStdString());
+    refreshRecentMenu();
+    ws_->shell.CurrentFileName = fileName;
+    setRungCaption(fileName);
+}
+
+void TfrmMain::DoOldLoad(const QString& fileName) {
+    mnuControlDebuggerClick();
+    Wipe();
+    QCoreApplication::processEvents();
+    const LoadResult result = torvex::DoOldLoad(*plc_, ws_->comments, fileName.toStdString());
+    if (!finishLoad(result)) return;
+    // An imported diagram is untitled: it is saved in the current format under a new name.
+    ws_->shell.DiagramChanged = false;
+    setRungCaption(QString());
+}
+
+DiagramSettings TfrmMain::diagramSettings() const {
+    DiagramSettings settings;
+    settings.controlMode = controlMode();
+    settings.simulationOpen = ws_->shell.SimulationOpen;
+    settings.currentSimulation = ws_->shell.CurrentSimulation;
+    settings.commentsShown = rungs_ && rungs_->CommentsShown;
+    return settings;
+}
+
+bool TfrmMain::SaveLadder(const QString& fileName) {
+    // A comment still being typed reaches its rung before the file is written.
+    if (rungs_ && rungs_->tmrTheComments.isActive()) rungs_->MemoExit(rungs_->tmrTheCommentsTag);
+    const std::string error =
+        torvex::SaveLadder(*plc_, ws_->comments, diagramSettings(), fileName.toStdString());
+    if (!error.empty()) {
+        prompter_->error(this, QString::fromStdString(error));
+        return false;
+    }
+    ws_->shell.CurrentFileName = fileName;
+    ws_->shell.DiagramChanged = false;
+    setRungCaption(fileName);
+    return true;
+}
+
+int TfrmMain::SaveDiagram() {
+    // A diagram that came from or went to a file shows the file in the caption.
+    if (rungs_ && rungs_->windowTitle().contains(QLatin1Char('-')) &&
+        !ws_->shell.CurrentFileName.isEmpty())
+        return SaveLadder(ws_->shell.CurrentFileName) ? 1 : 2;
+    return SaveDiagramAs();
+}
+
+int TfrmMain::SaveDiagramAs() {
+    Prompter::FileRequest request;
+    request.title = tr("Save Diagram As");
+    request.folder = saveFolder_;
+    request.filter = Filters({tr("Ladder Diagram (*.llg)"), tr("All Files (*)")});
+    request.defaultSuffix = QStringLiteral("llg");
+    QString chosen = prompter_->saveFileName(this, request);
+    if (chosen.isEmpty()) return 2;
+    if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".llg");
+    saveFolder_ = QFileInfo(chosen).absolutePath();
+    return SaveLadder(chosen) ? 1 : 2;
+}
+
+void TfrmMain::mnuFilePrintDiagramClick() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(ws_->shell.CurrentFileName.isEmpty()
+                           ? tr("Untitled diagram")
+                           : QFileInfo(ws_->shell.CurrentFileName).fileName());
+    if (!prompter_->choosePrinter(this, printer)) return;
+    if (PrintDiagram(printer, *plc_, printer.docName()) == 0)
+        prompter_->error(this, tr("The diagram could not be printed."));
+}
+
+void TfrmMain::mnuFileRecentClick(int entry) {
+    if (ws_->editor.ControlDialogOpen || RunInProgress()) return;
+    if (!askToSaveChanges()) return;
+    LoadFile(QString::fromStdString(recent_.path(entry)));
+}
+
+}  // namespace torvex
