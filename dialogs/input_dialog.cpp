@@ -12,7 +12,7 @@ namespace torvex {
 
 namespace {
 constexpr int kOuterWidth = 496;
-constexpr int kRowStep = 16;  // rows of the counter and timer boxes, as of the point boxes
+constexpr int kRowStep = 16;  // rows of the counter and timer boxes
 }  // namespace
 
 TfrmInput::TfrmInput(const ControlDialogContext& context, QWidget* parent)
@@ -52,8 +52,8 @@ TfrmInput::TfrmInput(const ControlDialogContext& context, QWidget* parent)
 
     // Flags: rows of six, F0-F5, F6-F11, then F12-F15 starting under F1. Two-digit flags
     // need 42 pixels and a little air with today's fonts: the box is 8 wider than the form's
-    // 249, taken from the gap to the register bits, and the first column, which has no
-    // two-digit flag, is narrower.
+    // 249 (the register bits give up 6 of theirs, the gap between the boxes 2), and the
+    // first column, which has no two-digit flag, is narrower.
     grpFlags = MakeGroup(this, QStringLiteral("grpFlags"), tr("Flags"), at()(8, 208, 257, 89));
     for (int f = 0; f < kPoints; ++f) {
         const int slot = f < 12 ? f : f + 1;
@@ -66,7 +66,7 @@ TfrmInput::TfrmInput(const ControlDialogContext& context, QWidget* parent)
     }
 
     // Register bits: R1 and R2 stacked on the left, R3 and R4 on the right. The box keeps
-    // its right edge and gives 6 pixels to the flags.
+    // its right edge and starts 6 pixels later than the form's, for the flags.
     grpRegisterBits = MakeGroup(this, QStringLiteral("grpRegisterBits"), tr("Register Bits"),
                                 at()(270, 208, 210, 89));
     const QStringList bits = BitEntries(QStringLiteral("Bit"));
