@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "engine/editing.h"
 #include "engine/forced_inputs.h"
 #include "engine/io_interface.h"
 #include "engine/run_host.h"
@@ -145,6 +146,22 @@ public:
     void startTrip();
     void releaseEditButtons();
 
+    // ---- Edit menu, edit bar and the rung view's gestures ------------------------------
+    void btnAddRungClick();
+    void btnInsertRungClick();
+    void btnDeleteRungClick();
+    void btnAddBranchClick();
+    void btnDeleteBranchClick();
+    void btnEditControlClick();
+    void btnDeleteControlClick();
+    void RungAClick(int slot, int column, int row);
+    void RungADragDrop(int slot, int column, int row, int tool);
+    void mnuPopupEditClick();
+    void mnuPopupDeleteClick();
+    void mnuPopupControlCommentsClick();
+    void AddControlHere();
+    void tmrPlaceTimer(int tag);
+
     // The editor lock of a run (also used by the run host).
     void lockEditor();
     void unlockEditor();
@@ -193,6 +210,20 @@ private:
     void showLoadMessages(const LoadResult& result);
     void selectPaletteTool(int tool);
     QString examplesFolder() const;
+    void prompt(const QString& text);
+    void endCommand(QToolButton* button);
+    bool refuseEdit(QToolButton* button);
+    void warnTableFull(QToolButton* button);
+    void handleModeClick(int slot, int column, int row);
+    void openControlDialog(DialogKind kind);
+    void editControlClick(int slot, int column, int row);
+    void deleteControlClick(int slot, int column, int row);
+    void deleteRungAsked(int slot, int rung);
+    void deleteRungClick(int slot);
+    void insertRungClick(int slot);
+    void branchStartClick(int slot, int column, int row);
+    void branchEndClick(int slot, int column);
+    void deleteBranchClick(int slot, int column, int row);
 
     Prompter* prompter_;
     std::unique_ptr<SettingsStore> ownSettings_;

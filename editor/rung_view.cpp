@@ -231,25 +231,31 @@ void TfrmRungs::Highlight(int slot, int column, int row, bool showMark, bool use
     const int32_t code = rung && inGrid ? rung->Code(c, row) : 0;
     RungImage* image = Rungs[slot];
     bool popup = false;
+    HoverCursor = HoverCursorKind::Default;
     if (code >= Control::NOC && code <= Control::UNL) {
         if (showMark) rung->Lit[c][row] = true;
         popup = true;
-        image->setCursor(Qt::PointingHandCursor);
+        HoverCursor = HoverCursorKind::HandPoint;
     } else if (code >= Control::TIM && code <= Control::BBT) {
         if (showMark) rung->Lit[kOutputColumn][0] = rung->Lit[kOutputColumn][1] = true;
         popup = true;
-        image->setCursor(Qt::PointingHandCursor);
+        HoverCursor = HoverCursorKind::HandPoint;
     } else if (code == Control::LNK && allowWire) {
         rung->Lit[c][row] = true;
-        if (useTool && tool > 0)
-            image->setCursor(ToolCursor(tool, devicePixelRatioF()));
-        else
-            image->unsetCursor();
-    } else {
-        image->unsetCursor();
+        if (useTool && tool > 0) HoverCursor = HoverCursorKind::Tool;
+    }
+    switch (HoverCursor) {
+        case HoverCursorKind::HandPoint: image->setCursor(Qt::PointingHandCursor); break;
+        case HoverCursorKind::Tool: image->setCursor(ToolCursor(tool, devicePixelRatioF())); break;
+        case HoverCursorKind::Default: image->unsetCursor(); break;
     }
     PopupMenus(popup);
     DisplayRung(slot, rungIndex, true, true);
+}
+
+RungRecord* TfrmRungs::rungInSlot(int slot) {
+    const int rung = TopRung + slot;
+    return rung >= 0 && rung < ws_.plc.diagram.RungCount() ? &ws_.plc.diagram.Rungs[rung] : nullptr;
 }
 
 void TfrmRungs::SetMemos() {
@@ -296,8 +302,10 @@ void TfrmRungs::MemoExit(int number) {
 void TfrmRungs::setLocked(bool locked) {
     locked_ = locked;
     for (CommentMemo* memo : Memos) memo->setReadOnly(locked);
-    if (locked)
+    if (locked) {
         for (RungImage* image : Rungs) image->unsetCursor();
+        HoverCursor = HoverCursorKind::Default;
+    }
 }
 
 void TfrmRungs::FormResize() {

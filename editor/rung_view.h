@@ -43,6 +43,9 @@ public:
     int MemoTopRung = -1;
     bool ViewCreating = false;
     bool ScrollFollows = false;
+    // The cursor the last highlight gave the rung images: what a click there means.
+    enum class HoverCursorKind { Default, HandPoint, Tool };
+    HoverCursorKind HoverCursor = HoverCursorKind::Default;
 
     std::array<QLabel*, kSlots> Labels{};
     std::array<RungImage*, kSlots> Rungs{};
@@ -77,6 +80,8 @@ public:
     // Read-only memos and the default cursor while a run locks the editor.
     void setLocked(bool locked);
 
+    // The rung shown in a slot, or null when the slot is beyond the diagram.
+    RungRecord* rungInSlot(int slot);
     // The window's height as the layout rules measure it.
     int windowHeight() const { return height(); }
 

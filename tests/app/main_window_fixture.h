@@ -9,6 +9,7 @@
 
 #include "app/main_window.h"
 #include "files/settings_store.h"
+#include "tests/support/qt_print.h"
 #include "tests/support/scripted_prompter.h"
 #include "ui/workspace.h"
 
@@ -21,6 +22,7 @@ protected:
         std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("Torvex.ini")));
     ScriptedPrompter prompter;
     std::unique_ptr<TfrmMain> main;
+    bool finnish = false;  // the Finnish texts are installed (as the program decides at start)
 
     // Creates the main window and, unless told not to, lets its start-up run to the end.
     void Create(bool startUp = true, int width = 1024) {
@@ -28,6 +30,7 @@ protected:
         options.prompter = &prompter;
         options.settings = settings.get();
         options.programFolder = dir.path();
+        options.finnishTexts = finnish;
         main = std::make_unique<TfrmMain>(options);
         main->resize(width, 768);
         main->show();

@@ -87,6 +87,7 @@ TEST_F(MainWindowTest, TheMenusReadAsTheProgramDefinesThem) {
 
 TEST_F(MainWindowTest, FinnishTextsComeFromTheTranslation) {
     ASSERT_TRUE(InstallFinnishTexts());
+    finnish = true;
     Create(false);
     QStringList bar;
     for (QAction* a : main->menuBar()->actions()) bar << a->text();

@@ -1,0 +1,334 @@
+// Editing with the mouse, through the main window and the rung view: the paths a user takes
+// from the palette, the popup and the edit bar to the cells of the diagram.
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+
+#include "dialogs/input_dialog.h"
+#include "dialogs/output_dialog.h"
+#include "dialogs/timer_dialog.h"
+#include "editor/comment_memo.h"
+#include "editor/rung_view.h"
+#include "engine/plc.h"
+#include "engine/run_control.h"
+#include "tests/app/main_window_fixture.h"
+#include "tests/support/ladder_text.h"
+#include "ui/artwork.h"
+#include "ui/language.h"
+
+namespace torvex::test {
+namespace {
+
+class EditingWindow : public MainWindowTest {
+protected:
+    void SetUp() override {
+        Create();
+        main->dragsFromPalette = false;
+    }
+    Diagram& D() { return main->plc().diagram; }
+    TfrmRungs& view() { return *main->rungView(); }
+    void Tool(int tool) { main->paletteMouseDown(tool); }
+    void Click(int slot, int column, int row) { main->RungAClick(slot, column, row); }
+    template <class T>
+    T* Open() {
+        // The dialogs carry no meta-object of their own, so qobject_cast cannot tell them apart.
+        for (QDialog* d : main->findChildren<QDialog*>())
+            if (auto* t = dynamic_cast<T*>(d); t && t->isVisible()) return t;
+        return nullptr;
+    }
+    // Lets the placement timer write the cell after a dialog closed.
+    void Placed() {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !view().tmrPlace.isActive(); }, 3000));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    void Choose(QDialog* dialog, const char* radio) {
+        auto* r = dialog->findChild<QRadioButton*>(QString::fromLatin1(radio));
+        ASSERT_NE(r, nullptr) << radio;
+        QTest::mouseClick(r, Qt::LeftButton);
+    }
+    std::vector<std::string> Rows(int rung) { return RungRows(D().Rungs[rung]); }
+};
+
+TEST_F(EditingWindow, AToolPlacesAContactWithEveryClick) {
+    Tool(kToolNOC);
+    Click(0, 2, 0);
+    TfrmInput* input = Open<TfrmInput>();
+    ASSERT_NE(input, nullptr);
+    EXPECT_TRUE(ws().editor.ControlDialogOpen);
+    EXPECT_EQ(ws().editor.EditorMode, emBusy);
+    Choose(input, "chkIP3");
+    QTest::mouseClick(input->Button1, Qt::LeftButton);
+    Placed();
+    EXPECT_EQ(D().Rungs[0].Code(5, 0), Control::NOC);
+    EXPECT_EQ(D().Rungs[0].Kind(5, 0), ContactKind::Input);
+    EXPECT_EQ(D().Rungs[0].Index(5, 0), 3);
+    EXPECT_TRUE(ws().shell.DiagramChanged);
+    EXPECT_EQ(ws().editor.EditorMode, emIdle);
+    // The tool stays selected: one more click, one more contact; Cancel places nothing.
+    Click(0, 4, 0);
+    input = Open<TfrmInput>();
+    ASSERT_NE(input, nullptr);
+    QTest::mouseClick(input->Button2, Qt::LeftButton);
+    Placed();
+    EXPECT_EQ(D().Rungs[0].Code(9, 0), Control::LNK);
+    EXPECT_FALSE(ws().editor.ControlDialogOpen);
+    // The output column takes no contact, and an empty cell none either.
+    Click(0, 9, 0);
+    Click(0, 3, 2);
+    EXPECT_EQ(Open<TfrmInput>(), nullptr);
+}
+
+TEST_F(EditingWindow, AFullOutputColumnRefusesAnotherOutputOrABox) {
+    SetRung(D(), 0, {Simple({"NOC:IP0"}, "OUT:OP0")});
+    Tool(kToolTIM);
+    Click(0, 3, 0);
+    EXPECT_EQ(prompter.lastText(), QStringLiteral("No more outputs can be placed on this rung"));
+    EXPECT_EQ(prompter.shown.back().icon, Prompter::Icon::Warning);
+    EXPECT_EQ(Open<TfrmTimer>(), nullptr);
+    // Three more outputs fit; a fifth does not.
+    Tool(kToolOP);
+    for (int n = 1; n <= 3; ++n) {
+        prompter.shown.clear();
+        Click(0, 2, 0);
+        TfrmOutput* output = Open<TfrmOutput>();
+        ASSERT_NE(output, nullptr) << n;
+        QTest::mouseClick(output->btnOK, Qt::LeftButton);
+        Placed();
+    }
+    for (int w = 0; w < 4; ++w) EXPECT_EQ(D().Rungs[0].Code(19, w), Control::OUT) << w;
+    EXPECT_EQ(D().Rungs[0].Code(18, 3), Link::LEF);
+    Click(0, 2, 0);
+    EXPECT_EQ(prompter.lastText(), QStringLiteral("No more outputs can be placed on this rung"));
+    EXPECT_EQ(Open<TfrmOutput>(), nullptr);
+}
+
+TEST_F(EditingWindow, AContactDroppedOnTheOtherKindAsksFirst) {
+    SetRung(D(), 0, {Simple({"NCC:IP1"}, "OUT:OP0")});
+    view().DisplayRungs(false, true, true);
+    prompter.answers = {Prompter::Cancel};
+    main->RungADragDrop(0, 0, 0, kToolNOC);
+    EXPECT_EQ(prompter.lastText(), QStringLiteral("You are placing this control on top of another "
+                                                  "contact.\r\nDo you wish to continue?"));
+    EXPECT_EQ(prompter.shown.back().buttons, Prompter::Ok | Prompter::Cancel);
+    EXPECT_EQ(prompter.shown.back().icon, Prompter::Icon::Information);
+    EXPECT_EQ(Open<TfrmInput>(), nullptr);
+    prompter.answers = {Prompter::Ok};
+    main->RungADragDrop(0, 0, 0, kToolNOC);
+    TfrmInput* input = Open<TfrmInput>();
+    ASSERT_NE(input, nullptr);
+    QTest::mouseClick(input->Button1, Qt::LeftButton);
+    Placed();
+    EXPECT_EQ(D().Rungs[0].Code(1, 0), Control::NOC);
+    // A click with a tool on a control edits that control rather than placing over it.
+    Tool(kToolNCC);
+    Click(0, 0, 1);
+    Click(0, 0, 0);
+    input = Open<TfrmInput>();
+    ASSERT_NE(input, nullptr);
+    EXPECT_EQ(ws().editor.PendingKind, ContactKind::Input);
+    QTest::mouseClick(input->Button2, Qt::LeftButton);
+    Placed();
+    EXPECT_EQ(D().Rungs[0].Code(1, 0), Control::NOC);
+}
+
+TEST_F(EditingWindow, TheTimerToolPlacesABoxWithItsPreset) {
+    Tool(kToolTIM);
+    Click(0, 5, 0);
+    TfrmTimer* timer = Open<TfrmTimer>();
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(ws().editor.PlacingNew);
+    QTest::mouseClick(timer->chkT[1], Qt::LeftButton);
+    timer->txtPreset->clear();
+    QTest::keyClicks(timer->txtPreset, QStringLiteral("2.5"));
+    QTest::mouseClick(timer->btnOK, Qt::LeftButton);
+    Placed();
+    const RungRecord& r = D().Rungs[0];
+    EXPECT_TRUE(r.Code(19, 0) == Control::ODT || r.Code(19, 0) == Control::TIM);
+    EXPECT_EQ(r.Index(19, 0), 2);
+    EXPECT_EQ(r.Code(19, 1), Control::TBT);
+    EXPECT_EQ(main->plc().memory.Timers[2].Preset, 2500);
+    EXPECT_TRUE(main->plc().memory.Timers[2].Used);
+    EXPECT_FALSE(ws().editor.PlacingNew);
+}
+
+TEST_F(EditingWindow, ThePopupEditsAndDeletesTheControlUnderTheMouse) {
+    SetRung(D(), 0, {"STA NOC:IP0 - - - - - - - - - - - - - - - - BRA OUT:OP0 FIN",
+                     ". . . . . . . . . . . . . . . . . . STA OUT:OP3 FIN",
+                     ". . . . . . . . . . . . . . . . . . LEF OUT:OP5 FIN"});
+    view().Highlight(0, 9, 1, true, true, true);
+    EXPECT_TRUE(view().mnuPopupEdit->isVisible());
+    main->mnuPopupEditClick();
+    TfrmOutput* output = Open<TfrmOutput>();
+    ASSERT_NE(output, nullptr);
+    EXPECT_EQ(ws().editor.PendingNumber, 3);
+    Choose(output, "chkOP7");
+    QTest::mouseClick(output->btnOK, Qt::LeftButton);
+    Placed();
+    EXPECT_EQ(D().Rungs[0].Index(19, 1), 7);
+
+    main->mnuPopupDeleteClick();
+    EXPECT_EQ(prompter.lastText(), QStringLiteral("Are you sure you want to delete Output OP7?"));
+    EXPECT_EQ(D().Rungs[0].Code(19, 2), Control::NON) << "the third output moved up";
+    EXPECT_EQ(D().Rungs[0].Index(19, 1), 5);
+    EXPECT_EQ(D().Rungs[0].Code(18, 1), Link::LEF);
+    // Answered No, nothing changes.
+    view().Highlight(0, 0, 0, true, true, true);
+    prompter.answers = {Prompter::No};
+    main->mnuPopupDeleteClick();
+    EXPECT_EQ(D().Rungs[0].Code(1, 0), Control::NOC);
+    EXPECT_EQ(ws().editor.EditorMode, emIdle);
+}
+
+TEST_F(EditingWindow, ABranchIsDrawnOnAskingAndDeletingItAnsweredNoChangesNothing) {
+    SetRung(D(), 0, {Simple({"NOC:IP0", "NOC:IP1", "NOC:IP2"}, "OUT:OP0")});
+    view().DisplayRungs(false, true, true);
+    const auto before = Rows(0);
+    main->btnAddBranch->click();
+    EXPECT_TRUE(main->btnAddBranch->isChecked());
+    EXPECT_EQ(main->pnlInfoBar->text(), QStringLiteral("Click on the diagram where you want the branch to begin"));
+    Click(0, 2, 0);
+    EXPECT_EQ(main->pnlInfoBar->text(),
+              QStringLiteral("Now click on the diagram where you want the branch to end"));
+    Click(0, 0, 0);  // ends before it begins: the columns are ordered
+    EXPECT_EQ(prompter.lastText(), QStringLiteral("Is this branch correct?"));
+    EXPECT_FALSE(main->btnAddBranch->isChecked());
+    EXPECT_EQ(D().Rungs[0].Code(1, 1), Control::LNK);
+    EXPECT_EQ(D().Rungs[0].Code(5, 1), Control::LNK);
+    const auto withBranch = Rows(0);
+    // The branch conducts around IP0 ... IP2.
+    main->plc().StartRun();
+    main->plc().RunStep();
+    EXPECT_TRUE(main->plc().memory.Outputs[0].State);
+    main->plc().EndRun();
+
+    Tool(kToolNOC);
+    Click(0, 1, 1);
+    TfrmInput* input = Open<TfrmInput>();
+    ASSERT_NE(input, nullptr);
+    QTest::mouseClick(input->Button1, Qt::LeftButton);
+    Placed();
+    Tool(kToolPointer);
+    const auto withContact = Rows(0);
+    main->btnDeleteBranch->click();
+    prompter.answers = {Prompter::No};
+    Click(0, 1, 1);
+    EXPECT_EQ(prompter.lastText(), QStringLiteral("Do you wish to delete this branch?"));
+    EXPECT_EQ(Rows(0), withContact);
+    main->btnDeleteBranch->click();
+    Click(0, 1, 1);
+    EXPECT_EQ(Rows(0), before);
+    EXPECT_NE(withBranch, before);
+}
+
+TEST_F(EditingWindow, RungsAreAddedInsertedAndDeletedWithTheirComments) {
+    main->btnAddRung->click();
+    EXPECT_EQ(D().RungCount(), 2);
+    EXPECT_FALSE(main->btnAddRung->isChecked());
+    D().Rungs[0].setComment("first");
+    D().Rungs[1].setComment("second");
+    main->btnInsertRung->click();
+    EXPECT_EQ(ws().editor.EditorMode, emInsertRung);
+    Click(0, 3, 0);
+    EXPECT_EQ(D().RungCount(), 3);
+    EXPECT_EQ(D().Rungs[0].Comment(), "");
+    EXPECT_EQ(D().Rungs[1].Comment(), "first");
+    EXPECT_FALSE(main->btnInsertRung->isChecked());
+    main->btnDeleteRung->click();
+    Click(1, 3, 0);
+    EXPECT_EQ(prompter.lastText(), QStringLiteral("Are you sure you want to delete rung 1?"));
+    EXPECT_EQ(D().RungCount(), 2);
+    EXPECT_EQ(D().Rungs[1].Comment(), "second");
+    // The only rung: deleted at once after the question, one empty rung stays.
+    main->btnDeleteRung->click();
+    Click(0, 0, 0);
+    main->btnDeleteRung->click();
+    EXPECT_EQ(prompter.lastText(), QStringLiteral("Are you sure you want to delete rung 0?"));
+    EXPECT_EQ(D().RungCount(), 1);
+    EXPECT_EQ(D().Rungs[0].Code(1, 0), Control::LNK);
+    EXPECT_EQ(D().Rungs[0].Comment(), "");
+}
+
+TEST_F(EditingWindow, AFullRungTableRefusesMoreRungs) {
+    D().setRungCount(0);
+    for (int r = 0; r < kMaxRungs; ++r) D().NewRung(r);
+    main->btnAddRung->click();
+    EXPECT_EQ(prompter.lastText(), QStringLiteral("The diagram cannot hold more than 1001 rungs."));
+    main->btnInsertRung->click();
+    EXPECT_EQ(D().RungCount(), kMaxRungs);
+    EXPECT_FALSE(main->btnInsertRung->isChecked());
+    EXPECT_EQ(ws().editor.EditorMode, emIdle);
+}
+
+TEST_F(EditingWindow, AnArmedCommandLapses) {
+    main->btnAddBranch->click();
+    ASSERT_TRUE(main->tmrTrip.isActive());
+    EXPECT_EQ(main->tmrTrip.interval(), 15000);
+    main->btnDeleteRung->click();  // a further command does not restart the timer
+    main->tmrTripTimer();
+    EXPECT_FALSE(main->btnDeleteRung->isChecked());
+    EXPECT_FALSE(main->btnAddBranch->isChecked());
+    EXPECT_TRUE(main->pnlInfoBar->text().isEmpty());
+    EXPECT_EQ(ws().editor.EditorMode, emIdle);
+    EXPECT_FALSE(main->tmrTrip.isActive());
+}
+
+TEST_F(EditingWindow, AMemoStoresItsTextWhenItLosesTheFocus) {
+    main->btnCommentsClick();
+    ASSERT_TRUE(view().CommentsShown);
+    CommentMemo* memo = view().Memos[0];
+    EXPECT_TRUE(memo->isVisible());
+    QTest::keyClicks(memo, QString(250, QLatin1Char('x')));
+    QTest::keyClick(memo, Qt::Key_Return);
+    EXPECT_TRUE(ws().shell.DiagramChanged);
+    EXPECT_TRUE(view().tmrTheComments.isActive());
+    QFocusEvent out(QEvent::FocusOut);
+    QCoreApplication::sendEvent(memo, &out);
+    EXPECT_EQ(D().Rungs[0].Comment(), std::string(210, 'x'));
+    EXPECT_FALSE(memo->toPlainText().contains(QLatin1Char('\n')));
+}
+
+TEST_F(EditingWindow, ARunIgnoresTheRungView) {
+    main->run().btnSingleStepClick();
+    Tool(kToolNOC);
+    EXPECT_EQ(ws().editor.PaletteTool, kToolPointer) << "the palette is locked";
+    Click(0, 2, 0);
+    main->mnuPopupDeleteClick();
+    EXPECT_EQ(Open<TfrmInput>(), nullptr);
+    EXPECT_TRUE(prompter.shown.empty());
+    main->run().btnStopClick();
+}
+
+class FinnishEditing : public EditingWindow {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(InstallFinnishTexts());
+        finnish = true;
+        EditingWindow::SetUp();
+    }
+    void TearDown() override {
+        EditingWindow::TearDown();
+        RemoveFinnishTexts();
+    }
+};
+
+TEST_F(FinnishEditing, PromptsAndQuestionsAreFinnish) {
+    main->btnAddBranch->click();
+    EXPECT_EQ(main->pnlInfoBar->text(), QStringLiteral("Klikkaa kohtaa, mistä haluat haaran alkavan."));
+    main->tmrTripTimer();
+    main->btnEditControlClick();
+    EXPECT_EQ(main->pnlInfoBar->text(), QStringLiteral("Klikkaa ohjaussymbolia, jota haluat muokata."));
+    SetRung(D(), 0, {Simple({"NOC:IP0"}, "CDN:C4"), ". . . . . . . . . . . . . . . . . . . CBT"});
+    D().Rungs[0].setCell(19, 1, Control::CBT, 0, 4);
+    main->btnDeleteControlClick();
+    prompter.answers = {Prompter::No};
+    Click(0, 9, 1);  // the box bottom stands for its box
+    EXPECT_EQ(prompter.lastText(), QStringLiteral("Haluatko varmisti poistaa Alaslaskuri 4?"));
+    EXPECT_EQ(view().windowTitle(), QStringLiteral("Puolanäyttö"));
+}
+
+}  // namespace
+}  // namespace torvex::test
