@@ -1,0 +1,72 @@
+// The processor time a continuous run takes: a 50-rung diagram running for ten seconds in
+// the real main window with the debugger open, its displays refreshed every cycle.
+//   build/bench/run_cpu_bench [SECONDS]
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+#include <sys/resource.h>
+
+#include "app/main_window.h"
+#include "engine/plc.h"
+#include "engine/run_control.h"
+#include "files/settings_store.h"
+#include "tests/support/ladder_text.h"
+#include "tests/support/scripted_prompter.h"
+#include "ui/workspace.h"
+
+namespace {
+
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir dir;
+    QApplication app(argc, argv);
+    const double seconds = argc > 1 ? std::atof(argv[1]) : 10.0;
+    torvex::test::ScriptedPrompter prompter;
+    torvex::SettingsStore settings(dir.filePath(QStringLiteral("Torvex.ini")));
+    torvex::TfrmMain::Options options;
+    options.prompter = &prompter;
+    options.settings = &settings;
+    options.programFolder = dir.path();
+    torvex::TfrmMain window(options);
+    window.resize(1280, 1000);
+    window.show();
+    if (!QTest::qWaitFor([&] { return window.startUpTicks() >= 2; }, 10000)) return 1;
+
+    torvex::Plc& plc = window.plc();
+    for (int r = 0; r < 50; ++r) {
+        const std::string n = std::to_string(r % 16);
+        torvex::test::SetRung(plc.diagram, r,
+                              {torvex::test::Simple({"NOC:IP" + n, "NCC:F" + n, "NOC:OP" + n},
+                                                    "OUT:OP" + std::to_string((r + 1) % 16)),
+                               "STA NOC:OP" + n + " RET"});
+    }
+    window.workspace().shell.DiagramChanged = false;
+    window.run().btnRunClick();
+    const double cpu0 = CpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(seconds * 1000), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+    const double cpu = CpuSeconds() - cpu0;
+    const double elapsed = wall.elapsed() / 1000.0;
+    window.run().btnStopClick();
+    std::printf("continuous run of 50 rungs with the debugger open: %.3f s of processor time in "
+                "%.1f s, %.2f %% of one core\n",
+                cpu, elapsed, 100.0 * cpu / elapsed);
+    return 0;
+}

@@ -1,0 +1,74 @@
+// Redrawing the rung view: five slots of full rungs, as a step command or a scroll does.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "editor/rung_view.h"
+#include "files/settings_store.h"
+#include "tests/support/ladder_text.h"
+#include "tests/support/scripted_prompter.h"
+#include "ui/workspace.h"
+
+namespace torvex {
+namespace {
+
+// Contacts in every condition column of all four rows, joined before four outputs.
+void FullRungs(Plc& plc, int count) {
+    for (int r = 0; r < count; ++r) {
+        std::vector<std::string> rows(kRows);
+        for (int w = 0; w < kRows; ++w) {
+            std::string row = "STA";
+            for (int c = 1; c < 18; c += 2) row += " NOC:IP" + std::to_string((r + w + c) % 16) + " -";
+            row.back() = ' ';
+            row += w == 0 ? "BRA" : w == 3 ? "RET" : "FIN";
+            row += " OUT:OP" + std::to_string((r + w) % 16) + (w == 3 ? " RET" : w == 0 ? " BRA" : " FIN");
+            rows[w] = row;
+        }
+        test::SetRung(plc.diagram, r, rows);
+    }
+}
+
+void BM_RedrawFiveSlots(benchmark::State& state) {
+    QTemporaryDir dir;
+    auto plc = std::make_unique<Plc>();
+    test::ScriptedPrompter prompter;
+    SettingsStore settings(dir.filePath(QStringLiteral("Torvex.ini")));
+    Workspace ws(*plc, prompter, settings);
+    QMdiArea area;
+    area.resize(800, 1000);
+    auto* view = new TfrmRungs(ws, 900);
+    area.addSubWindow(view);
+    area.show();
+    view->show();
+    FullRungs(*plc, 20);
+    plc->StartRun();
+    view->VisibilityCheck();
+    bool live = state.range(0) != 0;
+    for (auto _ : state) {
+        // A live redraw shows the power of a scan: one is made (outside the timing) first.
+        if (live) {
+            state.PauseTiming();
+            plc->RunStep();
+            state.ResumeTiming();
+        }
+        view->DisplayRungs(live, true, false);
+    }
+    state.counters["slots"] = view->SlotsShown;
+}
+BENCHMARK(BM_RedrawFiveSlots)->Arg(0)->Arg(1)->ArgNames({"live"})->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace torvex
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,192 @@
+// The rung view: its geometry, which slots it shows, the scroll bar, the hover highlight and
+// the comment layout.
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QMdiArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include "editor/comment_memo.h"
+#include "editor/rung_image.h"
+#include "editor/rung_view.h"
+#include "files/settings_store.h"
+#include "tests/support/ladder_text.h"
+#include "tests/support/qt_print.h"
+#include "tests/support/scripted_prompter.h"
+#include "ui/workspace.h"
+
+namespace torvex::test {
+namespace {
+
+class RungView : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    std::unique_ptr<Plc> plc = std::make_unique<Plc>();
+    ScriptedPrompter prompter;
+    SettingsStore settings{dir.filePath(QStringLiteral("Torvex.ini"))};
+    Workspace ws{*plc, prompter, settings};
+    QMdiArea area;
+    TfrmRungs* view = nullptr;
+
+    void SetUp() override {
+        area.resize(1200, 1000);
+        area.show();
+        view = new TfrmRungs(ws, 900);
+        area.addSubWindow(view);
+        view->show();
+    }
+    void Rungs(int count) {
+        for (int r = 0; r < count; ++r) SetRung(plc->diagram, r, {Simple({"NOC:IP0"}, "OUT:OP0")});
+        plc->diagram.setRungCount(count);
+    }
+    void Height(int h) {
+        view->resize(view->width(), h);
+        view->VisibilityCheck();
+    }
+};
+
+TEST_F(RungView, MousePositionsSelectTheirStripeAndRow) {
+    const struct {
+        int x, y, column, row;
+    } cases[] = {{0, 0, 0, 0}, {42, 25, 0, 0}, {43, 26, 1, 1}, {429, 103, 9, 3}, {430, 50, 10, 1}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(RungImage::Column(c.x), c.column) << c.x;
+        EXPECT_EQ(RungImage::Row(c.y), c.row) << c.y;
+    }
+    // Column 10 has no cell: hovering there marks nothing and offers no popup.
+    view->Highlight(0, 10, 0, true, true, true);
+    EXPECT_FALSE(view->mnuPopupEdit->isVisible());
+}
+
+TEST_F(RungView, ItStartsWithOneRungAtItsPlace) {
+    EXPECT_EQ(plc->diagram.RungCount(), 1);
+    EXPECT_EQ(view->width(), 481);
+    EXPECT_EQ(view->pos(), QPoint(0, 0));
+    EXPECT_EQ(view->windowTitle(), QStringLiteral("Rung Viewer"));
+    EXPECT_TRUE(ws.shell.RungViewOpen);
+    EXPECT_EQ(view->height(), 536 + 104 + 25) << "at most the last slot's bottom + 25";
+    EXPECT_FALSE(view->ScrollBar->isVisible()) << "one rung and TopRung 0";
+    EXPECT_FALSE(view->Labels[1]->isVisible());
+    EXPECT_EQ(view->Labels[0]->text(), QStringLiteral("Rung 0"));
+}
+
+TEST_F(RungView, TheFirstSlotMovesUpInALowWindow) {
+    Height(154);
+    EXPECT_EQ(view->Labels[0]->y(), 0);
+    EXPECT_EQ(view->Rungs[0]->y(), 13);
+    Height(155);
+    EXPECT_EQ(view->Labels[0]->y(), 8);
+    EXPECT_EQ(view->Rungs[0]->y(), 24);
+}
+
+TEST_F(RungView, ResizingNeverChangesTheWidth) {
+    view->resize(700, 400);
+    EXPECT_EQ(view->width(), 481);
+    EXPECT_EQ(view->ScrollBar->geometry(), QRect(455, 8, 16, 400 - 46));
+    EXPECT_TRUE(settings.readPlace(QStringLiteral("Rungs")).moved);
+    EXPECT_EQ(settings.readPlace(QStringLiteral("Rungs")).height, 400);
+}
+
+TEST_F(RungView, SlotsShownAndWholeFollowTheHeightAndTheRungCount) {
+    const struct {
+        int rungs, height, shown, whole;
+        bool scroll;
+    } cases[] = {
+        {1, 665, 1, 5, false}, {10, 665, 5, 5, true}, {10, 300, 3, 2, true},
+        {3, 300, 3, 2, true},  {2, 300, 2, 2, false}, {5, 160, 2, 1, true},
+        {5, 153, 2, 1, true},
+    };
+    for (const auto& c : cases) {
+        Rungs(c.rungs);
+        view->TopRung = 0;
+        Height(c.height);
+        EXPECT_EQ(view->SlotsShown, c.shown) << c.rungs << " rungs, height " << c.height;
+        EXPECT_EQ(view->SlotsWhole, c.whole) << c.rungs << " rungs, height " << c.height;
+        EXPECT_EQ(view->ScrollBar->isVisible(), c.scroll) << c.rungs << " rungs, height " << c.height;
+        EXPECT_EQ(view->ScrollBar->maximum(), c.rungs - 1);
+        EXPECT_EQ(view->ScrollBar->pageStep(), c.whole);
+    }
+}
+
+TEST_F(RungView, ScrollingShowsLaterRungsAndAnEmptySlotPastTheEnd) {
+    Rungs(7);
+    Height(665);
+    view->ScrollBar->setValue(3);
+    EXPECT_EQ(view->TopRung, 3);
+    EXPECT_EQ(view->Labels[0]->text(), QStringLiteral("Rung 3"));
+    EXPECT_EQ(view->SlotsShown, 4);
+    EXPECT_FALSE(view->Labels[4]->isVisible());
+    view->DisplayRung(4, 7, true, false);
+    EXPECT_EQ(view->Labels[4]->text(), QString());
+    const QImage& empty = view->Rungs[4]->image();
+    EXPECT_EQ(empty.pixelColor(3 + 20, 8 + 13), view->painter().buttonFace());
+}
+
+TEST_F(RungView, HoveringABoxLightsBothOfItsCells) {
+    SetRung(plc->diagram, 0, {Simple({"NOC:IP0"}, "CUP:C1"), ". . . . . . . . . . . . . . . . . . . CBT:0,1"});
+    view->DisplayRungs(false, true, true);
+    view->Highlight(0, 9, 1, true, true, true);
+    EXPECT_TRUE(view->mnuPopupEdit->isVisible());
+    EXPECT_EQ(view->HoverCursor, TfrmRungs::HoverCursorKind::HandPoint);
+    const QImage& image = view->Rungs[0]->image();
+    const QPoint top = RungPainter::controlCell(9, 0), bottom = RungPainter::controlCell(9, 1);
+    EXPECT_EQ(image.pixelColor(top + QPoint(7, 10)), RungPainter::kRed) << "the box's left side";
+    EXPECT_EQ(image.pixelColor(bottom + QPoint(7, 10)), RungPainter::kRed);
+    EXPECT_FALSE(plc->diagram.Rungs[0].Lit[19][0]) << "the highlight lasts until the next redraw";
+    // A wire with a tool selected shows the tool's cursor and offers no popup.
+    ws.editor.PaletteTool = 1;
+    view->Highlight(0, 3, 0, true, true, true);
+    EXPECT_EQ(view->HoverCursor, TfrmRungs::HoverCursorKind::Tool);
+    EXPECT_FALSE(view->mnuPopupEdit->isVisible());
+}
+
+TEST_F(RungView, CommentsTakeTheirOwnLayout) {
+    Rungs(5);
+    plc->diagram.Rungs[1].setComment("second rung");
+    Height(665);
+    view->DisplayComments(true);
+    const int labels[] = {8, 193, 378, 563, 748}, images[] = {24, 209, 394, 579, 764},
+              memos[] = {136, 321, 506, 691, 876};
+    for (int s = 0; s < 5; ++s) {
+        EXPECT_EQ(view->Labels[s]->y(), labels[s]);
+        EXPECT_EQ(view->Rungs[s]->y(), images[s]);
+        EXPECT_EQ(view->Memos[s]->y(), memos[s]);
+    }
+    EXPECT_EQ(view->Memos[1]->toPlainText(), QStringLiteral("second rung"));
+    EXPECT_TRUE(view->Memos[0]->isVisible());
+    EXPECT_TRUE(view->Memos[2]->isVisible());
+    EXPECT_FALSE(view->Memos[4]->isVisible()) << "its image starts below the window";
+    EXPECT_EQ(view->SlotsWhole, 3);
+    view->DisplayComments(true);  // twice: laid out once
+    EXPECT_EQ(view->Memos[1]->y(), 321);
+    view->DisplayComments(false);
+    EXPECT_EQ(view->Labels[1]->y(), 136);
+    EXPECT_FALSE(view->Memos[0]->isVisible());
+}
+
+TEST_F(RungView, ItsPlaceIsKeptWhenItWasMoved) {
+    view->move(40, 30);
+    view->close();
+    const auto place = settings.readPlace(QStringLiteral("Rungs"));
+    EXPECT_TRUE(place.moved);
+    EXPECT_EQ(place.left, 40);
+    EXPECT_EQ(place.top, 30);
+    EXPECT_FALSE(ws.shell.RungViewOpen);
+    auto* again = new TfrmRungs(ws, 900);
+    area.addSubWindow(again);
+    again->show();
+    EXPECT_EQ(again->pos(), QPoint(40, 30));
+}
+
+TEST_F(RungView, AMemoKeepsOneLineOf210Characters) {
+    view->DisplayComments(true);
+    CommentMemo* memo = view->Memos[0];
+    memo->setComment(QStringLiteral("a\tb\nc") + QString(300, QLatin1Char('z')));
+    EXPECT_EQ(memo->toPlainText().size(), 210);
+    EXPECT_TRUE(memo->toPlainText().startsWith(QStringLiteral("a b c")));
+}
+
+}  // namespace
+}  // namespace torvex::test
