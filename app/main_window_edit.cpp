@@ -14,6 +14,7 @@
 #include "dialogs/reset_dialog.h"
 #include "dialogs/timer_dialog.h"
 #include "editor/rung_view.h"
+#include "simulation/debugger.h"
 #include "engine/branches.h"
 #include "engine/editing.h"
 #include "engine/plc.h"
@@ -324,6 +325,7 @@ void TfrmMain::tmrPlaceTimer(int tag) {
     if (PlacePendingControl(plc_->diagram, plc_->memory, e, rung, tag)) {
         rungs_->DisplayRung(slot, rung, true, false);
         ws_->shell.DiagramChanged = true;
+        if (debugger_) debugger_->UpdateDisplay(false);  // a preset may have changed
     }
     rungs_->tmrPlaceTag = kPlaceNothing;
     rungs_->tmrPlace.stop();

@@ -79,6 +79,7 @@ void TfrmMain::mnuControlDebuggerClick() {
     if (ws_->shell.SimulationOpen) CloseSimulation();
     if (debugger_) {
         debugger_->SetDebugger();
+        debugger_->UpdateDisplay(false);  // the presets of a diagram just loaded
     } else {
         debugger_ = new TfrmDebugger(*ws_, forced_, false, mdiArea->width());
         mdiArea->addSubWindow(debugger_);

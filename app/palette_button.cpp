@@ -13,8 +13,6 @@ PaletteButton::PaletteButton(int tool, const QString& hint, QWidget* parent)
     setToolTip(hint);
 }
 
-QString PaletteButton::mimeType() { return QStringLiteral("application/x-torvex-palette-tool"); }
-
 void PaletteButton::setDown(bool down) {
     if (down_ == down) return;
     down_ = down;

@@ -19,9 +19,6 @@ public:
     bool showsDisabled() const { return disabled_; }
     void setShowsDisabled(bool disabled);
 
-    // The MIME type of a palette drag; its data is the tool number as text.
-    static QString mimeType();
-
 signals:
     // A press on the tool's image; the main window decides what it means.
     void pressed(int tool);
