@@ -40,6 +40,9 @@ int main(int argc, char** argv) {
     options.prompter = &prompter;
     options.finnishTexts = finnish;
     options.programFolder = QApplication::applicationDirPath();
+    // One optional argument: a diagram to open, as a file manager passes it.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) options.openAtStart = arguments.at(1);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         options.logicalDpi = screen->logicalDotsPerInchY();
     torvex::TfrmMain window(options);

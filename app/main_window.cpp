@@ -3,6 +3,9 @@
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QDrag>
 #include <QMimeData>
 #include <QCloseEvent>
@@ -497,9 +500,22 @@ void TfrmMain::ExitProgram() {
 }
 
 QString TfrmMain::examplesFolder() const {
-    QDir folder(programFolder_);
-    if (folder.exists(QStringLiteral("Solutions"))) return folder.filePath(QStringLiteral("Solutions"));
-    return programFolder_;
+    const QDir program(programFolder_);
+    const QString beside = program.filePath(QStringLiteral("Solutions"));
+    if (QFileInfo(beside).isDir() && QFileInfo(beside).isWritable()) return beside;
+    // Installed for every user, the examples are read-only: each user works in a copy,
+    // made on the first start.
+    QString source = beside;
+    if (!QFileInfo(source).isDir())
+        source = program.filePath(QStringLiteral("../share/torvex/Solutions"));
+    const QString own =
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/Solutions");
+    if (!QFileInfo(own).isDir() && QFileInfo(source).isDir() && QDir().mkpath(own)) {
+        const QDir from(source);
+        for (const QString& name : from.entryList(QDir::Files))
+            QFile::copy(from.filePath(name), own + QLatin1Char('/') + name);
+    }
+    return QFileInfo(own).isDir() ? own : programFolder_;
 }
 
 void TfrmMain::selectPaletteTool(int tool) {

@@ -141,6 +141,9 @@ public:
     void paletteMouseDown(int tool);
     void showComments(bool show);
     void btnCommentsClick();
+    void tmrTripTimer();
+    void startTrip();
+    void releaseEditButtons();
 
     // The editor lock of a run (also used by the run host).
     void lockEditor();

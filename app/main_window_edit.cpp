@@ -15,6 +15,27 @@ void TfrmMain::connectRungView() {
     connect(mnuEditShowComments, &QAction::triggered, this, [this] { showComments(true); });
     connect(mnuEditHideComments, &QAction::triggered, this, [this] { showComments(false); });
     connect(btnComments, &QToolButton::clicked, this, &TfrmMain::btnCommentsClick);
+    connect(&tmrTrip, &QTimer::timeout, this, &TfrmMain::tmrTripTimer);
+}
+
+void TfrmMain::releaseEditButtons() {
+    for (QToolButton* b : {btnAddRung, btnInsertRung, btnDeleteRung, btnAddBranch, btnDeleteBranch})
+        b->setChecked(false);
+    btnComments->setDown(false);
+}
+
+void TfrmMain::tmrTripTimer() {
+    // An armed command lapses.
+    if (!RunInProgress()) {
+        releaseEditButtons();
+        pnlInfoBar->clear();
+        ws_->editor.EditorMode = emIdle;
+    }
+    tmrTrip.stop();
+}
+
+void TfrmMain::startTrip() {
+    if (!tmrTrip.isActive()) tmrTrip.start();  // a further command does not restart it
 }
 
 void TfrmMain::showComments(bool show) {
@@ -26,7 +47,7 @@ void TfrmMain::showComments(bool show) {
 
 void TfrmMain::btnCommentsClick() {
     if (RunInProgress() || ws_->editor.ControlDialogOpen || !rungs_) return;
-    if (!tmrTrip.isActive()) tmrTrip.start();
+    startTrip();
     rungs_->DoComments();
     ws_->editor.EditorMode = emIdle;
     pnlInfoBar->clear();

@@ -1,62 +1,402 @@
-<?xml version="1.0" encoding="utf-8"?>
-<!DOCTYPE TS>
+<?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="fi_FI" sourcelanguage="en">
-<context>
+  <context>
+    <name>torvex::TfrmMain</name>
+    <message>
+      <source>&amp;File</source>
+      <translation>Teidosto</translation>
+    </message>
+    <message>
+      <source>&amp;New Diagram</source>
+      <translation>Uusi kaavio</translation>
+    </message>
+    <message>
+      <source>&amp;Open Diagram...</source>
+      <translation>Avaa kaavio</translation>
+    </message>
+    <message>
+      <source>E&amp;xit</source>
+      <translation>Poistu</translation>
+    </message>
+    <message>
+      <source>&amp;Edit</source>
+      <translation>Muokkaa</translation>
+    </message>
+    <message>
+      <source>&amp;Add Rung</source>
+      <translation>Lisää puola</translation>
+    </message>
+    <message>
+      <source>&amp;Insert Rung</source>
+      <translation>Sijoita puola</translation>
+    </message>
+    <message>
+      <source>&amp;Delete Rung</source>
+      <translation>Poista puola</translation>
+    </message>
+    <message>
+      <source>Add &amp;Branch</source>
+      <translation>Lisää haara</translation>
+    </message>
+    <message>
+      <source>Delete B&amp;ranch</source>
+      <translation>Poista haara</translation>
+    </message>
+    <message>
+      <source>Edit &amp;Control</source>
+      <translation>Muokkaa ohjaussymboli</translation>
+    </message>
+    <message>
+      <source>Delete C&amp;ontrol</source>
+      <translation>Poista ohjaussymboli</translation>
+    </message>
+    <message>
+      <source>&amp;Show Comments</source>
+      <translation>Näytä kommentit</translation>
+    </message>
+    <message>
+      <source>&amp;Hide Comments</source>
+      <translation>Piilota kommentit</translation>
+    </message>
+    <message>
+      <source>&amp;Simulations</source>
+      <translation>Simuloi</translation>
+    </message>
+    <message>
+      <source>&amp;Configure I/O...</source>
+      <translation>I/O-asettelu</translation>
+    </message>
+    <message>
+      <source>&amp;Restore Screen Layout to Default</source>
+      <translation>Restore Screen Layout to Dafault</translation>
+    </message>
+    <message>
+      <source>&amp;Control</source>
+      <translation>Ohjaus</translation>
+    </message>
+    <message>
+      <source>&amp;Help</source>
+      <translation>Ohje</translation>
+    </message>
+    <message>
+      <source>&amp;Contents...</source>
+      <translation>Sisällys</translation>
+    </message>
+    <message>
+      <source>&amp;About TORVEX...</source>
+      <translation>Torvex-ohjelmasta</translation>
+    </message>
+    <message>
+      <source>Configure I/O...</source>
+      <translation>Alustus</translation>
+    </message>
+    <message>
+      <source>Run Diagram</source>
+      <translation>Aja kaavio</translation>
+    </message>
+    <message>
+      <source>Single Loop</source>
+      <translation>Askella kaavio</translation>
+    </message>
+    <message>
+      <source>Single Step</source>
+      <translation>Askella puola</translation>
+    </message>
+    <message>
+      <source>Pause Run</source>
+      <translation>Tauko Aja</translation>
+    </message>
+    <message>
+      <source>Stop Diagram</source>
+      <translation>Pysäytä kaavio</translation>
+    </message>
+    <message>
+      <source>Close Simulation</source>
+      <translation>Lopeta simulointi</translation>
+    </message>
+    <message>
+      <source>Comments</source>
+      <translation>Puolakommentit</translation>
+    </message>
+    <message>
+      <source>The diagram has changed.&#13;
+Do you wish to save to file?</source>
+      <translation>Kaavio on muuttunut.  Haluatko tallettaa?</translation>
+    </message>
+  </context>
+  <context>
+    <name>torvex::TfrmRungs</name>
+    <message>
+      <source>Rung Viewer</source>
+      <translation>Puolanäyttö</translation>
+    </message>
+    <message>
+      <source>Rung %1</source>
+      <translation>Puola %1</translation>
+    </message>
+  </context>
+  <context>
     <name>torvex::TfrmDebugger</name>
     <message>
-        <source>Debugger</source>
-        <translation>Testaussimulaattori</translation>
+      <source>Inputs</source>
+      <translation>Tulot</translation>
     </message>
     <message>
-        <source>Real I/O Monitor</source>
-        <translation>I/O-asettelu</translation>
+      <source>Outputs</source>
+      <translation>Lähdöt</translation>
     </message>
     <message>
-        <source>Inputs</source>
-        <translation>Tulot</translation>
+      <source>Flags</source>
+      <translation>Liput</translation>
     </message>
     <message>
-        <source>Outputs</source>
-        <translation>Lähdöt</translation>
+      <source>Timers</source>
+      <translation>Ajastimet</translation>
     </message>
     <message>
-        <source>Flags</source>
-        <translation>Liput</translation>
+      <source>Counters</source>
+      <translation>Laskurit</translation>
     </message>
     <message>
-        <source>Timers</source>
-        <translation>Ajastimet</translation>
+      <source>Registers</source>
+      <translation>Rekisterit</translation>
     </message>
     <message>
-        <source>Counters</source>
-        <translation>Laskurit</translation>
+      <source>Debugger</source>
+      <translation>Testaussimulaattori</translation>
     </message>
     <message>
-        <source>Registers</source>
-        <translation>Rekisterit</translation>
+      <source>Real I/O Monitor</source>
+      <translation>I/O-asettelu</translation>
     </message>
-</context>
-<context>
+  </context>
+  <context>
+    <name>TfrmInput</name>
+    <message>
+      <source>Inputs</source>
+      <translation>Tulot</translation>
+    </message>
+    <message>
+      <source>Select an input from the choices below.</source>
+      <translation>Valitse tulo alla loevista vaihtoehdoista</translation>
+    </message>
+    <message>
+      <source>Outputs</source>
+      <translation>Lähdöt</translation>
+    </message>
+    <message>
+      <source>Counters</source>
+      <translation>Laskurit</translation>
+    </message>
+    <message>
+      <source>Timers</source>
+      <translation>Ajastimet</translation>
+    </message>
+    <message>
+      <source>Flags</source>
+      <translation>Liput</translation>
+    </message>
+    <message>
+      <source>Register Bits</source>
+      <translation>Rekisteribitit</translation>
+    </message>
+  </context>
+  <context>
+    <name>TfrmOutput</name>
+    <message>
+      <source>Outputs</source>
+      <translation>Lähdöt</translation>
+    </message>
+    <message>
+      <source>Flags</source>
+      <translation>Liput</translation>
+    </message>
+    <message>
+      <source>Register Bits</source>
+      <translation>Rekisteribitit</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>Kumoa</translation>
+    </message>
+  </context>
+  <context>
+    <name>TfrmReset</name>
+    <message>
+      <source>Reset</source>
+      <translation>Nollaa</translation>
+    </message>
+    <message>
+      <source>Select a Timer, Counter, Register Bit or Index to reset from below.</source>
+      <translation>Valitse ajastin, laskuri, rekisteribitti tai indeksi</translation>
+    </message>
+    <message>
+      <source>Timers</source>
+      <translation>Ajastimet</translation>
+    </message>
+    <message>
+      <source>Counters</source>
+      <translation>Laskurit</translation>
+    </message>
+    <message>
+      <source>Register Bits</source>
+      <translation>Rekisteribitit</translation>
+    </message>
+    <message>
+      <source>Bit</source>
+      <translation>Bitti</translation>
+    </message>
+  </context>
+  <context>
+    <name>TfrmTimer</name>
+    <message>
+      <source>Timers</source>
+      <translation>Ajastimet</translation>
+    </message>
+    <message>
+      <source>Select a timer number and a preset value.</source>
+      <translation>Valitse ajastimen numero ja aseta aika</translation>
+    </message>
+    <message>
+      <source>Preset</source>
+      <translation>Asetus</translation>
+    </message>
+    <message>
+      <source>Secs</source>
+      <translation>s</translation>
+    </message>
+    <message>
+      <source>Please enter Preset value</source>
+      <translation>Syötä asetusarvo</translation>
+    </message>
+    <message>
+      <source>Preset value out of range</source>
+      <translation>Asetuarvo alueen ulkopuolella</translation>
+    </message>
+  </context>
+  <context>
+    <name>TfrmCounter</name>
+    <message>
+      <source>Counters</source>
+      <translation>Laskurit</translation>
+    </message>
+    <message>
+      <source>Select the counter, direction, preset and accumulator values.</source>
+      <translation>Valitse laskuri, suunta, asetusarvo ja akun alkuarvo</translation>
+    </message>
+    <message>
+      <source>Up/Down</source>
+      <translation>Ylös/Alas</translation>
+    </message>
+    <message>
+      <source>UP</source>
+      <translation>Ylös</translation>
+    </message>
+    <message>
+      <source>DOWN</source>
+      <translation>Alas</translation>
+    </message>
+    <message>
+      <source>Preset</source>
+      <translation>Asetus</translation>
+    </message>
+    <message>
+      <source>Accumulator</source>
+      <translation>Akku</translation>
+    </message>
+    <message>
+      <source>Please enter Preset value</source>
+      <translation>Syötä asetusarvo</translation>
+    </message>
+    <message>
+      <source>Preset value out of range</source>
+      <translation>Syötä asetusarvo</translation>
+    </message>
+    <message>
+      <source>Please enter Accumulator value</source>
+      <translation>Syötä akun alkuarvo</translation>
+    </message>
+    <message>
+      <source>Accumulator value cannot be greater than Preset</source>
+      <translation>Syötä akun alkuarvo</translation>
+    </message>
+  </context>
+  <context>
+    <name>TfrmBitShift</name>
+    <message>
+      <source>Bit Shift</source>
+      <translation>Bittisiirto</translation>
+    </message>
+    <message>
+      <source>Select the register and the bit you wish to be inserted left and right .</source>
+      <translation>Valitse rekisteri ja bitti, jonka haluat siirtyvän vasemmalle ja oikealle</translation>
+    </message>
+    <message>
+      <source>Register</source>
+      <translation>Rekisteri</translation>
+    </message>
+    <message>
+      <source>Left/Right</source>
+      <translation>Vasen/Oikea</translation>
+    </message>
+    <message>
+      <source>Left</source>
+      <translation>Vasen</translation>
+    </message>
+    <message>
+      <source>Right</source>
+      <translation>Oikea</translation>
+    </message>
+    <message>
+      <source>Bit</source>
+      <translation>Bitti</translation>
+    </message>
+    <message>
+      <source>Inputs</source>
+      <translation>Tulot</translation>
+    </message>
+    <message>
+      <source>Outputs</source>
+      <translation>Lähdöt</translation>
+    </message>
+    <message>
+      <source>Flags</source>
+      <translation>Liput</translation>
+    </message>
+    <message>
+      <source>Timers</source>
+      <translation>Ajastimet</translation>
+    </message>
+    <message>
+      <source>Counters</source>
+      <translation>Laskurit</translation>
+    </message>
+    <message>
+      <source>Registers</source>
+      <translation>Rekisterit</translation>
+    </message>
+  </context>
+  <context>
     <name>torvex::TfrmPreferences</name>
     <message>
-        <source>Configure I/O</source>
-        <translation>I/O-asettelu</translation>
+      <source>Configure I/O</source>
+      <translation>I/O-asettelu</translation>
     </message>
     <message>
-        <source>Interface</source>
-        <translation>Liitäntä</translation>
+      <source>Interface</source>
+      <translation>Liitäntä</translation>
     </message>
     <message>
-        <source>Base Address</source>
-        <translation>Perusosoite</translation>
+      <source>Base Address</source>
+      <translation>Perusosoite</translation>
     </message>
     <message>
-        <source>OK</source>
-        <translation>OK</translation>
+      <source>OK</source>
+      <translation>OK</translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>Peruuta</translation>
+      <source>Cancel</source>
+      <translation>Peruuta</translation>
     </message>
-</context>
+  </context>
 </TS>

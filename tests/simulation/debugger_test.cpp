@@ -8,6 +8,7 @@
 #include <QMdiArea>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -15,11 +16,11 @@
 #include "engine/run_control.h"
 #include "files/settings_store.h"
 #include "simulation/debugger.h"
-#include "tests/simulation/finnish_texts.h"
 #include "tests/support/ladder_text.h"
 #include "tests/support/qstring_print.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/scripted_prompter.h"
+#include "ui/language.h"
 #include "ui/workspace.h"
 
 namespace torvex::test {
@@ -224,8 +225,8 @@ TEST_F(DebuggerTest, ANarrowMainWindowPutsItAtTheLeftAndThatIsStillItsDefaultPla
 }
 
 TEST_F(DebuggerTest, FinnishCaptions) {
-    FinnishTexts finnish;
-    ASSERT_TRUE(finnish.loaded());
+    ASSERT_TRUE(InstallFinnishTexts());
+    const auto english = qScopeGuard([] { RemoveFinnishTexts(); });
     Open();
     EXPECT_EQ(debugger->windowTitle(), "Testaussimulaattori");
     debugger->SetRealIO();

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -17,8 +18,8 @@
 #include "engine/io_interface.h"
 #include "files/settings_store.h"
 #include "simulation/preferences_dialog.h"
-#include "tests/simulation/finnish_texts.h"
 #include "tests/support/qstring_print.h"
+#include "ui/language.h"
 
 namespace torvex::test {
 namespace {
@@ -314,8 +315,8 @@ TEST_F(PreferencesTest, TheAddressListSwallowsEveryKey) {
 }
 
 TEST_F(PreferencesTest, FinnishTexts) {
-    FinnishTexts finnish;
-    ASSERT_TRUE(finnish.loaded());
+    ASSERT_TRUE(InstallFinnishTexts());
+    const auto english = qScopeGuard([] { RemoveFinnishTexts(); });
     Open();
     EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("I/O-asettelu"));
     EXPECT_EQ(dialog->grpInterface->title(), QString::fromUtf8("Liitäntä"));

@@ -1,6 +1,7 @@
 #include "tests/support/ladder_text.h"
 
 #include <cstdlib>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 
@@ -124,9 +125,97 @@ void Operand(const std::string& token, int32_t code, const std::string& text, in
     Bad(token, "this control takes no operand");
 }
 
+constexpr const char* kDeletionLinks[] = {"delBRA",  "delLRET", "delRRET", "delFIN1",
+                                          "delFIN2", "delSTA",  "delLCRO", "delRCRO"};
+
+int32_t LinkCode(const std::string& token) {
+    if (token == "-") return Link::THR;
+    if (token == ".") return Link::NON;
+    for (int32_t i = 0; i < static_cast<int32_t>(std::size(kDeletionLinks)); ++i)
+        if (token == kDeletionLinks[i]) return Link::FirstDeletion + i;
+    return LinkFromMnemonic(token);
+}
+
+std::string LinkToken(int32_t code) {
+    if (code == Link::THR) return "-";
+    if (code == Link::NON) return ".";
+    if (code >= Link::FirstDeletion && code <= Link::LastDeletion)
+        return kDeletionLinks[code - Link::FirstDeletion];
+    if (const char* name = LinkMnemonic(code)) return name;
+    return "?" + std::to_string(code);
+}
+
+// The operand as ParsePoint reads it, or the raw "kind,index" when it names no point.
+std::string OperandText(int32_t code, int32_t kind, int32_t index) {
+    const std::string n = std::to_string(index);
+    const std::string raw = std::to_string(kind) + "," + n;
+    auto reg = [&](int32_t r, int32_t bit) {
+        return "R" + std::to_string(r) + "/" + std::to_string(bit);
+    };
+    if (!IsValidOperand(code, kind, index)) return raw;
+    if (code == Control::NOC || code == Control::NCC) {
+        switch (kind) {
+            case ContactKind::Input:
+                return "IP" + n;
+            case ContactKind::Output:
+                return "OP" + n;
+            case ContactKind::Flag:
+                return "F" + n;
+            case ContactKind::CounterUp:
+                return "C" + n + "/UP";
+            case ContactKind::CounterDown:
+                return "C" + n + "/DN";
+            case ContactKind::TimerDone:
+                return "T" + n + "/DN";
+            default:
+                return reg(kind - 2, index);
+        }
+    }
+    if (code == Control::OUT || code == Control::LAT || code == Control::UNL) {
+        if (kind == CoilKind::Output) return "OP" + n;
+        if (kind == CoilKind::Flag) return "F" + n;
+        return reg(kind - 1, index);
+    }
+    if (code == Control::RES) {
+        if (kind == ResetKind::Timer) return "T" + n;
+        if (kind == ResetKind::Counter) return "C" + n;
+        return reg(kind - 1, index);
+    }
+    if (IsTimerBox(code)) return kind == 0 ? "T" + n : raw;
+    if (IsCounterBox(code)) return kind == 0 ? "C" + n : raw;
+    switch (kind) {
+        case ShiftSourceKind::Input:
+            return "IP" + n;
+        case ShiftSourceKind::Output:
+            return "OP" + n;
+        case ShiftSourceKind::Flag:
+            return "F" + n;
+        case ShiftSourceKind::TimerDone:
+            return "T" + n + "/DN";
+        case ShiftSourceKind::CounterUp:
+            return "C" + n + "/UP";
+        case ShiftSourceKind::CounterDown:
+            return "C" + n + "/DN";
+        default:
+            return reg(index / 16, index % 16);
+    }
+}
+
+std::string ControlToken(const RungRecord& rung, int column, int row) {
+    const int32_t code = rung.Code(column, row), kind = rung.Kind(column, row),
+                  index = rung.Index(column, row);
+    const char* name = ControlMnemonic(code);
+    if (name == nullptr) return "?" + std::to_string(code);
+    const bool bare = code == Control::NON || code == Control::LNK || IsBoxBottom(code);
+    if (bare && kind == 0 && index == 0)
+        return code == Control::NON ? "." : code == Control::LNK ? "-" : name;
+    if (bare) return std::string(name) + ":" + std::to_string(kind) + "," + std::to_string(index);
+    return std::string(name) + ":" + OperandText(code, kind, index);
+}
+
 void SetCell(RungRecord& rung, int column, int row, const std::string& token) {
     if (IsLinkColumn(column)) {
-        int32_t code = token == "-" ? Link::THR : token == "." ? Link::NON : LinkFromMnemonic(token);
+        int32_t code = LinkCode(token);
         if (code < 0) Bad(token, "not a link in column " + std::to_string(column));
         rung.setCell(column, row, code, 0, 0);
         return;
@@ -189,5 +278,21 @@ std::string Simple(const std::vector<std::string>& condition, const std::string&
 
 std::vector<std::string> PowerRows(const RungRecord& rung) { return Rows(rung.Power); }
 std::vector<std::string> LitRows(const RungRecord& rung) { return Rows(rung.Lit); }
+
+std::vector<std::string> RungRows(const RungRecord& rung) {
+    std::vector<std::string> rows;
+    for (int w = 0; w < kRows; ++w) {
+        std::vector<std::string> tokens;
+        for (int c = 0; c < kColumns; ++c)
+            tokens.push_back(IsLinkColumn(c) ? LinkToken(rung.Code(c, w))
+                                             : ControlToken(rung, c, w));
+        while (!tokens.empty() && tokens.back() == ".") tokens.pop_back();
+        std::string row;
+        for (const std::string& t : tokens) row += (row.empty() ? "" : " ") + t;
+        rows.push_back(row);
+    }
+    while (!rows.empty() && rows.back().empty()) rows.pop_back();
+    return rows;
+}
 
 }  // namespace torvex::test

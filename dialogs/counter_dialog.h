@@ -1,0 +1,51 @@
+// The counter dialog: which counter a counter box uses, its direction, preset and
+// accumulator (the count it starts from).
+#pragma once
+
+#include <QCoreApplication>
+#include <array>
+
+#include "dialogs/control_dialog.h"
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace torvex {
+
+class TfrmCounter : public ControlDialog {
+    Q_DECLARE_TR_FUNCTIONS(TfrmCounter)
+public:
+    // Shows counter PendingNumber counting up for PendingCode 9, down for 10; unless
+    // PlacingNew, with its stored preset and accumulator.
+    explicit TfrmCounter(const ControlDialogContext& context, QWidget* parent = nullptr);
+
+    void CounterClick(int counter);
+    void btnOKClick();
+    void Button2Click();  // Cancel
+
+    QLabel* lblInstruction;
+    QGroupBox* grpCounters;
+    std::array<QRadioButton*, kCounters> chkC;  // chkC1 ... chkC8
+    QGroupBox* grpUpDown;
+    QRadioButton* chkCUP;
+    QRadioButton* chkCDN;
+    QLabel* lblPreset;
+    QLineEdit* txtPreset;
+    QLabel* lblAccumulator;
+    QLineEdit* txtAccumulator;
+    QPushButton* btnOK;
+    QPushButton* Button2;
+
+private:
+    void FormCreate();
+    void ShowValues(const CounterRecord& counter);
+
+    QButtonGroup* counters_;
+    bool creating_ = false;
+};
+
+}  // namespace torvex
