@@ -22,6 +22,10 @@ const QString kSection = QStringLiteral("Debugger");
 QString Seconds(int32_t milliseconds) { return QString::number(milliseconds / 1000.0, 'f', 1); }
 QString Bit(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 
+// The main window's top right; its left edge when the main window is too narrow for that,
+// which is then the default place too, so that closing there records no move.
+int DefaultLeft(int mainWidth, int width) { return qMax(0, mainWidth - width - 13); }
+
 QPixmap Lamp(const QColor& colour, qreal dpr) {
     QPixmap pm(QSize(14, 14) * dpr);
     pm.setDevicePixelRatio(dpr);
@@ -191,7 +195,7 @@ void TfrmDebugger::showEvent(QShowEvent* event) {
     // The client area takes the background panel's size; the place is taken once the MDI
     // area holds the window, which would otherwise put it where it likes.
     setFixedSize(sizeHint());
-    move(qMax(0, mainWidth_ - width() - 13), 0);
+    move(DefaultLeft(mainWidth_, width()), 0);
     const SettingsStore::Place place = ws_.settings.readPlace(kSection);
     if (!place.error.isEmpty())
         ws_.prompter.error(parentWidget(), place.error);  // unusable: the default place stays
@@ -250,7 +254,7 @@ void TfrmDebugger::UpdateDisplay(bool mirrorInputs) {
         for (int bit = 0; bit < 16; ++bit) lblRegister[r - 1][bit]->setText(Bit(m.Registers[r].Bits[bit]));
 }
 
-bool TfrmDebugger::atDefaultPlace() const { return y() == 0 && x() + 13 == mainWidth_ - width(); }
+bool TfrmDebugger::atDefaultPlace() const { return y() == 0 && x() == DefaultLeft(mainWidth_, width()); }
 
 void TfrmDebugger::closeEvent(QCloseEvent* event) {
     if (!atDefaultPlace()) ws_.settings.writePlace(kSection, x(), y());

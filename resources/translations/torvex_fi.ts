@@ -428,4 +428,27 @@ Do you wish to save to file?</source>
       <translation>Rekisterit</translation>
     </message>
   </context>
+  <context>
+    <name>torvex::TfrmPreferences</name>
+    <message>
+      <source>Configure I/O</source>
+      <translation>I/O-asettelu</translation>
+    </message>
+    <message>
+      <source>Interface</source>
+      <translation>Liitäntä</translation>
+    </message>
+    <message>
+      <source>Base Address</source>
+      <translation>Perusosoite</translation>
+    </message>
+    <message>
+      <source>OK</source>
+      <translation>OK</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>Peruuta</translation>
+    </message>
+  </context>
 </TS>
