@@ -28,6 +28,7 @@
 #include "editor/rung_image.h"
 #include "editor/rung_view.h"
 #include "simulation/debugger.h"
+#include "simulation/preferences_dialog.h"
 #include "engine/plc.h"
 #include "engine/run_control.h"
 #include "files/settings_store.h"
@@ -149,6 +150,7 @@ TfrmMain::~TfrmMain() {
 Plc& TfrmMain::plc() { return *plc_; }
 TfrmRungs* TfrmMain::rungView() const { return rungs_; }
 TfrmDebugger* TfrmMain::debugger() const { return debugger_; }
+TfrmPreferences* TfrmMain::preferences() const { return preferences_; }
 bool TfrmMain::RunInProgress() const { return run_->RunInProgress(); }
 bool TfrmMain::FinnishTexts() const { return ws_->shell.FinnishTexts; }
 bool TfrmMain::LargeFonts() const { return ws_->shell.LargeFonts; }
@@ -489,6 +491,7 @@ void TfrmMain::ExitProgram() {
         CloseSimulation();
         QCoreApplication::processEvents();
     }
+    if (preferences_) preferences_->close();
     if (intro_) intro_->close();
     if (about_) about_->close();
     if (help_) help_->close();

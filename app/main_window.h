@@ -33,6 +33,7 @@ class RunControl;
 class SettingsStore;
 class TfrmAbout;
 class TfrmDebugger;
+class TfrmPreferences;
 class TfrmIntro;
 class TfrmRungs;
 struct LoadResult;
@@ -120,6 +121,7 @@ public:
     DiagramSettings diagramSettings() const;
 
     // ---- Control menu ------------------------------------------------------------------
+    void mnuSetupConfigureIOClick();
     void mnuControlDebuggerClick();
     void mnuControlExternalDeviceClick();
     void mnuSimulationsSimulationClick(int k);
@@ -169,6 +171,7 @@ public:
     QString statusText() const;
     QPointer<TfrmIntro> intro() const { return intro_; }
     QPointer<TfrmAbout> about() const { return about_; }
+    TfrmPreferences* preferences() const;
     QPointer<HelpWindow> help() const { return help_; }
     // How many start-up ticks have run (1: intro shown, 2: windows created).
     int startUpTicks() const { return introTicks_; }
@@ -248,6 +251,7 @@ private:
     QPointer<HelpWindow> help_;
     QPointer<TfrmRungs> rungs_;
     QPointer<TfrmDebugger> debugger_;
+    QPointer<TfrmPreferences> preferences_;
     ClickableLabel* logo_ = nullptr;
 };
 

@@ -11,6 +11,7 @@
 #include "engine/plc.h"
 #include "engine/run_control.h"
 #include "simulation/debugger.h"
+#include "simulation/preferences_dialog.h"
 #include "ui/prompter.h"
 #include "ui/workspace.h"
 
@@ -36,6 +37,8 @@ void TfrmMain::connectCommands() {
     connect(btnStop, &QToolButton::clicked, this, [this] { run_->btnStopClick(); });
     connect(btnClose, &QToolButton::clicked, this, &TfrmMain::mnuControlDebuggerClick);
 
+    connect(mnuSetupConfigureIO, &QAction::triggered, this, &TfrmMain::mnuSetupConfigureIOClick);
+
     connect(mnuControlDebugger, &QAction::triggered, this, &TfrmMain::mnuControlDebuggerClick);
     connect(mnuControlExternalDevice, &QAction::triggered, this,
             &TfrmMain::mnuControlExternalDeviceClick);
@@ -54,6 +57,12 @@ void TfrmMain::connectCommands() {
     // Hints of the tool bars are switched off during runs.
     for (QToolButton* b : pnlToolbar->findChildren<QToolButton*>()) b->installEventFilter(this);
     for (QToolButton* b : pnlSimulations->findChildren<QToolButton*>()) b->installEventFilter(this);
+}
+
+void TfrmMain::mnuSetupConfigureIOClick() {
+    if (RunInProgress() || ws_->editor.ControlDialogOpen || PreferencesOpen) return;
+    preferences_ = new TfrmPreferences(interfaces_, *settings_, PreferencesOpen, this);
+    preferences_->show();
 }
 
 void TfrmMain::markMode(ControlMenuMode mode) {

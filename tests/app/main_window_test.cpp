@@ -17,6 +17,7 @@
 #include "engine/plc.h"
 #include "engine/run_control.h"
 #include "simulation/debugger.h"
+#include "simulation/preferences_dialog.h"
 #include "tests/app/main_window_fixture.h"
 #include "ui/artwork.h"
 #include "ui/language.h"
@@ -448,6 +449,30 @@ TEST_F(MainWindowTest, ChoosingASimulationThatIsNotThereReturnsToTheDebugger) {
     EXPECT_FALSE(main->mnuControlInternalSimulation->isChecked());
     EXPECT_NE(main->debugger(), nullptr);
     EXPECT_EQ(ws().comments.InputComments[3], "kept");
+}
+
+}  // namespace
+}  // namespace torvex::test
+
+namespace torvex::test {
+namespace {
+
+TEST_F(MainWindowTest, ConfigureIOOpensOnceAndNotDuringARun) {
+    Create();
+    main->btnSetup->click();
+    ASSERT_NE(main->preferences(), nullptr);
+    EXPECT_TRUE(main->PreferencesOpen);
+    TfrmPreferences* first = main->preferences();
+    main->mnuSetupConfigureIOClick();
+    EXPECT_EQ(main->preferences(), first) << "one dialog at a time";
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(main->PreferencesOpen);
+    main->run().btnSingleStepClick();
+    main->btnSetup->click();
+    main->mnuSetupConfigureIOClick();
+    EXPECT_EQ(main->preferences(), nullptr);
+    main->run().btnStopClick();
 }
 
 }  // namespace
