@@ -1,6 +1,7 @@
 // A diagram run for real: opened from a file, an input forced in the debugger, the run
 // thread scanning every 100 ms, the rung view showing the power, then stopped.
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -19,15 +20,20 @@ namespace {
 using RunEndToEnd = MainWindowTest;
 
 TEST_F(RunEndToEnd, ASealInMotorRunsFromTheDebugger) {
+    // The example as it ships, from the Solutions folder the Open dialog starts in.
     {
-        QFile source(QStringLiteral(TORVEX_TEST_DATA "/run/motor.llg"));
+        QFile source(QStringLiteral(TORVEX_SOLUTIONS "/seal_in.llg"));
         ASSERT_TRUE(source.open(QIODevice::ReadOnly));
-        QFile copy(File(QStringLiteral("motor.llg")));
+        QDir(dir.path()).mkdir(QStringLiteral("Solutions"));
+        QFile copy(File(QStringLiteral("Solutions/seal_in.llg")));
         ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
         copy.write(source.readAll());
     }
     Create();
-    main->LoadFile(File(QStringLiteral("motor.llg")));
+    prompter.files = {File(QStringLiteral("Solutions/seal_in.llg"))};
+    main->mnuFileOpenDiagramClick();
+    ASSERT_EQ(prompter.requests.size(), 1u);
+    EXPECT_EQ(prompter.requests[0].folder, File(QStringLiteral("Solutions")));
     ASSERT_TRUE(prompter.shown.empty()) << prompter.lastText().toStdString();
     TfrmDebugger* debugger = main->debugger();
     ASSERT_NE(debugger, nullptr);
@@ -55,6 +61,7 @@ TEST_F(RunEndToEnd, ASealInMotorRunsFromTheDebugger) {
     EXPECT_TRUE(rung.Power[19][0]);
     EXPECT_FALSE(rung.Power[1][0]) << "IP0 is open now";
     EXPECT_TRUE(rung.Power[1][1]) << "through the OP0 contact";
+    EXPECT_TRUE(rung.Power[3][0]) << "and on through Stop, which is not pressed";
     // The thread redrew the rung live in every cycle; a pause leaves the last picture.
     const QImage& image = main->rungView()->Rungs[0]->image();
     const QPoint coil = RungPainter::controlCell(9, 0);
