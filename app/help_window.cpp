@@ -1,6 +1,7 @@
 #include "app/help_window.h"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -32,6 +33,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     browser_->setOpenLinks(true);
     browser_->setOpenExternalLinks(true);
     browser_->setSearchPaths({QStringLiteral(":/help")});
+    // The rich-text engine takes no linked style sheets: the pages' style is its default.
+    QFile style(QStringLiteral(":/help/style.css"));
+    if (style.open(QIODevice::ReadOnly))
+        browser_->document()->setDefaultStyleSheet(QString::fromUtf8(style.readAll()));
     layout->addWidget(browser_, 1);
     connect(contents, &QToolButton::clicked, this, &HelpWindow::showContents);
     connect(back, &QToolButton::clicked, browser_, &QTextBrowser::backward);
