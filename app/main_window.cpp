@@ -552,10 +552,10 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TfrmMain::lockEditor() {
+void TfrmMain::setEditorLocked(bool locked) {
     if (rungs_) {
-        rungs_->PopupMenus(false);
-        rungs_->setLocked(true);
+        if (locked) rungs_->PopupMenus(false);  // they come back with the next hover
+        rungs_->setLocked(locked);
     }
     for (QAction* a : {mnuFileNewDiagram, mnuFileOpenDiagram, mnuEditAddRung, mnuEditInsertRung,
                        mnuEditDeleteRung, mnuEditAddBranch, mnuEditDeleteBranch,
@@ -563,28 +563,15 @@ void TfrmMain::lockEditor() {
                        mnuEditHideComments, mnuControlDebugger, mnuControlInternalSimulation,
                        mnuControlExternalDevice, mnuControlExternalPLC, mnuSetupConfigureIO,
                        mnuSetupRestoreScreenLayoutToDefault})
-        a->setEnabled(false);
-    for (QAction* a : mnuFileRecent) a->setEnabled(false);
-    for (int k = 0; k < 4; ++k) mnuSimulationsSimulation[k]->setEnabled(false);
-    for (PaletteButton* b : palette) b->setShowsDisabled(true);
+        a->setEnabled(!locked);
+    for (QAction* a : mnuFileRecent) a->setEnabled(!locked);
+    for (int k = 0; k < 4; ++k) mnuSimulationsSimulation[k]->setEnabled(!locked);
+    for (PaletteButton* b : palette) b->setShowsDisabled(locked);
     selectPaletteTool(kToolPointer);
-    hintsOn_ = false;
+    hintsOn_ = !locked;
 }
 
-void TfrmMain::unlockEditor() {
-    if (rungs_) rungs_->setLocked(false);
-    for (QAction* a : {mnuFileNewDiagram, mnuFileOpenDiagram, mnuEditAddRung, mnuEditInsertRung,
-                       mnuEditDeleteRung, mnuEditAddBranch, mnuEditDeleteBranch,
-                       mnuEditEditControl, mnuEditDeleteControl, mnuEditShowComments,
-                       mnuEditHideComments, mnuControlDebugger, mnuControlInternalSimulation,
-                       mnuControlExternalDevice, mnuControlExternalPLC, mnuSetupConfigureIO,
-                       mnuSetupRestoreScreenLayoutToDefault})
-        a->setEnabled(true);
-    for (QAction* a : mnuFileRecent) a->setEnabled(true);
-    for (int k = 0; k < 4; ++k) mnuSimulationsSimulation[k]->setEnabled(true);
-    for (PaletteButton* b : palette) b->setShowsDisabled(false);
-    selectPaletteTool(kToolPointer);
-    hintsOn_ = true;
-}
+void TfrmMain::lockEditor() { setEditorLocked(true); }
+void TfrmMain::unlockEditor() { setEditorLocked(false); }
 
 }  // namespace torvex

@@ -167,6 +167,7 @@ public:
     // The editor lock of a run (also used by the run host).
     void lockEditor();
     void unlockEditor();
+    void setEditorLocked(bool locked);
 
     QString statusText() const;
     QPointer<TfrmIntro> intro() const { return intro_; }

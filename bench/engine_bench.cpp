@@ -57,19 +57,7 @@ void BuildTypical(Plc& plc) {
 void BuildLargest(Plc& plc) {
     plc.ClearDiagram();
     for (int r = 0; r < kMaxRungs; ++r) {
-        std::vector<std::string> rows(kRows);
-        for (int w = 0; w < kRows; ++w) {
-            std::string row = "STA";
-            for (int c = 1; c < 18; c += 2)
-                row += " NOC:IP" + std::to_string((r + w + c) % 16) + " -";
-            const char* join[] = {"BRA", "FIN", "FIN", "RET"};
-            row[row.size() - 1] = ' ';
-            row += join[w];
-            row += " OUT:OP" + std::to_string((r + w) % 16);
-            row += w == 3 ? " RET" : w == 0 ? " BRA" : " FIN";
-            rows[w] = row;
-        }
-        SetRung(plc.diagram, r, rows);
+        SetRung(plc.diagram, r, test::FullRung(r));
     }
 }
 

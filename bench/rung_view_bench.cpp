@@ -19,16 +19,7 @@ namespace {
 // Contacts in every condition column of all four rows, joined before four outputs.
 void FullRungs(Plc& plc, int count) {
     for (int r = 0; r < count; ++r) {
-        std::vector<std::string> rows(kRows);
-        for (int w = 0; w < kRows; ++w) {
-            std::string row = "STA";
-            for (int c = 1; c < 18; c += 2) row += " NOC:IP" + std::to_string((r + w + c) % 16) + " -";
-            row.back() = ' ';
-            row += w == 0 ? "BRA" : w == 3 ? "RET" : "FIN";
-            row += " OUT:OP" + std::to_string((r + w) % 16) + (w == 3 ? " RET" : w == 0 ? " BRA" : " FIN");
-            rows[w] = row;
-        }
-        test::SetRung(plc.diagram, r, rows);
+        test::SetRung(plc.diagram, r, test::FullRung(r));
     }
 }
 

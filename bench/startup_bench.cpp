@@ -49,16 +49,7 @@ std::string LargestDiagram(const QString& path) {
     torvex::IOComments comments;
     plc->ClearDiagram();
     for (int r = 0; r < torvex::kMaxRungs; ++r) {
-        std::vector<std::string> rows(torvex::kRows);
-        for (int w = 0; w < torvex::kRows; ++w) {
-            std::string row = "STA";
-            for (int c = 1; c < 18; c += 2) row += " NOC:IP" + std::to_string((r + w + c) % 16) + " -";
-            row.back() = ' ';
-            row += w == 0 ? "BRA" : w == 3 ? "RET" : "FIN";
-            row += " OUT:OP" + std::to_string((r + w) % 16) + (w == 3 ? " RET" : w == 0 ? " BRA" : " FIN");
-            rows[w] = row;
-        }
-        torvex::test::SetRung(plc->diagram, r, rows);
+        torvex::test::SetRung(plc->diagram, r, torvex::test::FullRung(r));
         plc->diagram.Rungs[r].setComment(std::string(210, 'c'));
     }
     for (int i = 0; i < torvex::kPoints; ++i) comments.InputComments[i] = std::string(200, 'i');

@@ -276,6 +276,21 @@ std::string Simple(const std::vector<std::string>& condition, const std::string&
     return row + " " + output + " FIN";
 }
 
+std::vector<std::string> FullRung(int seed) {
+    std::vector<std::string> rows(kRows);
+    for (int w = 0; w < kRows; ++w) {
+        std::string row = "STA";
+        for (int c = 1; c < kOutputColumn - 1; c += 2)
+            row += " NOC:IP" + std::to_string((seed + w + c) % kPoints) + " -";
+        row.back() = ' ';
+        row += w == 0 ? "BRA" : w == kRows - 1 ? "RET" : "FIN";
+        row += " OUT:OP" + std::to_string((seed + w) % kPoints);
+        row += w == 0 ? " BRA" : w == kRows - 1 ? " RET" : " FIN";
+        rows[w] = row;
+    }
+    return rows;
+}
+
 std::vector<std::string> PowerRows(const RungRecord& rung) { return Rows(rung.Power); }
 std::vector<std::string> LitRows(const RungRecord& rung) { return Rows(rung.Lit); }
 

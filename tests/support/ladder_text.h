@@ -31,6 +31,11 @@ RungRecord MakeRung(const std::vector<std::string>& rows);
 // `output` there, FIN at the end. Example: Simple({"NOC:IP0", "NCC:IP1"}, "OUT:OP0").
 std::string Simple(const std::vector<std::string>& condition, const std::string& output);
 
+// The fullest rung the grid holds, as the benchmarks use it: contacts on inputs in every
+// condition column of all four rows, the rows joined in parallel before four outputs.
+// `seed` varies the inputs and outputs named.
+std::vector<std::string> FullRung(int seed);
+
 // The power of the rung's cells as rows of 0/1 digits (one per column), for comparisons.
 std::vector<std::string> PowerRows(const RungRecord& rung);
 std::vector<std::string> LitRows(const RungRecord& rung);
