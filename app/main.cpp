@@ -33,7 +33,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral("3.0.20"));
 
     // The language is decided once: Finnish texts on a Finnish system.
-    const bool finnish = torvex::SystemWantsFinnish() && torvex::InstallFinnishTexts();
+    torvex::FinnishTranslation finnishTexts;
+    const bool finnish = torvex::SystemWantsFinnish() && finnishTexts.install();
 
     torvex::WidgetPrompter prompter;
     torvex::TfrmMain::Options options;

@@ -1,16 +1,31 @@
 // The language of the user texts, fixed once when the program starts.
 #pragma once
 
-class QTranslator;
+#include <QTranslator>
 
 namespace torvex {
 
 // True when the system's language is Finnish.
 bool SystemWantsFinnish();
 
-// Installs the Finnish texts (ours and Qt's own dialogs'); false when ours cannot be loaded.
-// The translators live until RemoveFinnishTexts or the end of the program.
-bool InstallFinnishTexts();
-void RemoveFinnishTexts();
+// The Finnish texts (ours and those of Qt's own dialogs), installed in the application for
+// as long as this object lives. The program keeps one in main(); tests make their own.
+class FinnishTranslation {
+public:
+    FinnishTranslation() = default;
+    ~FinnishTranslation() { remove(); }
+    FinnishTranslation(const FinnishTranslation&) = delete;
+    FinnishTranslation& operator=(const FinnishTranslation&) = delete;
+
+    // False when our texts cannot be loaded; then nothing is installed.
+    bool install();
+    void remove();
+
+private:
+    QTranslator ours_;
+    QTranslator qt_;
+    bool oursInstalled_ = false;
+    bool qtInstalled_ = false;
+};
 
 }  // namespace torvex

@@ -305,14 +305,15 @@ TEST_F(EditingWindow, ARunIgnoresTheRungView) {
 class FinnishEditing : public EditingWindow {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(InstallFinnishTexts());
+        ASSERT_TRUE(finnishTexts.install());
         finnish = true;
         EditingWindow::SetUp();
     }
     void TearDown() override {
         EditingWindow::TearDown();
-        RemoveFinnishTexts();
+        finnishTexts.remove();
     }
+    FinnishTranslation finnishTexts;
 };
 
 TEST_F(FinnishEditing, PromptsAndQuestionsAreFinnish) {

@@ -87,7 +87,8 @@ TEST_F(MainWindowTest, TheMenusReadAsTheProgramDefinesThem) {
 }
 
 TEST_F(MainWindowTest, FinnishTextsComeFromTheTranslation) {
-    ASSERT_TRUE(InstallFinnishTexts());
+    FinnishTranslation finnishTexts;
+    ASSERT_TRUE(finnishTexts.install());
     finnish = true;
     Create(false);
     QStringList bar;
@@ -102,7 +103,6 @@ TEST_F(MainWindowTest, FinnishTextsComeFromTheTranslation) {
     EXPECT_EQ(main->btnComments->toolTip(), QStringLiteral("Puolakommentit"));
     EXPECT_EQ(main->btnAddRung->toolTip(), QStringLiteral("Add Rung"));
     main.reset();
-    RemoveFinnishTexts();
 }
 
 TEST_F(MainWindowTest, ButtonsStandWhereTheBarsPlaceThem) {

@@ -13,12 +13,8 @@ Cell Token(const std::string& token) {
     return {rung.Code(1, 0), rung.Kind(1, 0), rung.Index(1, 0)};
 }
 
-FinnishTexts::FinnishTexts() {
-    EXPECT_TRUE(InstallFinnishTexts());
-}
-FinnishTexts::~FinnishTexts() {
-    RemoveFinnishTexts();
-}
+FinnishTexts::FinnishTexts() { EXPECT_TRUE(translation_.install()); }
+FinnishTexts::~FinnishTexts() = default;
 
 EditorSide::EditorSide()
     : context{editor, plc->memory, prompter, false, [this](int tag) { tmrPlaceTimer(tag); }} {

@@ -3,6 +3,8 @@
 // call the cell written as the rung view's tmrPlace writes it.
 #pragma once
 
+#include "ui/language.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -39,6 +41,9 @@ class FinnishTexts {
 public:
     FinnishTexts();
     ~FinnishTexts();
+
+private:
+    FinnishTranslation translation_;
 };
 
 class EditorSide : public ::testing::Test {

@@ -225,8 +225,8 @@ TEST_F(DebuggerTest, ANarrowMainWindowPutsItAtTheLeftAndThatIsStillItsDefaultPla
 }
 
 TEST_F(DebuggerTest, FinnishCaptions) {
-    ASSERT_TRUE(InstallFinnishTexts());
-    const auto english = qScopeGuard([] { RemoveFinnishTexts(); });
+    FinnishTranslation finnishTexts;
+    ASSERT_TRUE(finnishTexts.install());
     Open();
     EXPECT_EQ(debugger->windowTitle(), "Testaussimulaattori");
     debugger->SetRealIO();

@@ -315,8 +315,8 @@ TEST_F(PreferencesTest, TheAddressListSwallowsEveryKey) {
 }
 
 TEST_F(PreferencesTest, FinnishTexts) {
-    ASSERT_TRUE(InstallFinnishTexts());
-    const auto english = qScopeGuard([] { RemoveFinnishTexts(); });
+    FinnishTranslation finnishTexts;
+    ASSERT_TRUE(finnishTexts.install());
     Open();
     EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("I/O-asettelu"));
     EXPECT_EQ(dialog->grpInterface->title(), QString::fromUtf8("Liitäntä"));
