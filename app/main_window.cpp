@@ -1,21 +1,22 @@
 #include "app/main_window.h"
 
 #include <QActionGroup>
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
+#include <QDrag>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
-#include <QDrag>
-#include <QMimeData>
-#include <QCloseEvent>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QStandardPaths>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "app/about_form.h"
 #include "app/clickable_label.h"
@@ -27,14 +28,14 @@
 #include "app/palette_button.h"
 #include "editor/rung_image.h"
 #include "editor/rung_view.h"
-#include "simulation/debugger.h"
-#include "simulation/preferences_dialog.h"
 #include "engine/plc.h"
 #include "engine/run_control.h"
 #include "files/settings_store.h"
+#include "simulation/debugger.h"
+#include "simulation/preferences_dialog.h"
 #include "ui/artwork.h"
-#include "ui/workspace.h"
 #include "ui/prompter.h"
+#include "ui/workspace.h"
 
 namespace torvex {
 
@@ -43,7 +44,8 @@ namespace {
 constexpr int kBarHeight = 30;
 constexpr int kInfoBarHeight = 17;
 
-QToolButton* SpeedButton(QWidget* parent, const char* name, int left, const QString& hint) {
+QToolButton* SpeedButton(QWidget* parent, const char* name, int left, const QString& hint,
+                         std::optional<Glyph> glyph = std::nullopt) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(left, 3, 25, 24);
@@ -51,6 +53,7 @@ QToolButton* SpeedButton(QWidget* parent, const char* name, int left, const QStr
     b->setIconSize(QSize(18, 18));
     b->setFocusPolicy(Qt::NoFocus);
     b->setAutoRaise(false);
+    if (glyph) b->setIcon(GlyphIcon(*glyph));
     return b;
 }
 
@@ -147,13 +150,27 @@ TfrmMain::~TfrmMain() {
     run_.reset();
 }
 
-Plc& TfrmMain::plc() { return *plc_; }
-TfrmRungs* TfrmMain::rungView() const { return rungs_; }
-TfrmDebugger* TfrmMain::debugger() const { return debugger_; }
-TfrmPreferences* TfrmMain::preferences() const { return preferences_; }
-bool TfrmMain::RunInProgress() const { return run_->RunInProgress(); }
-bool TfrmMain::FinnishTexts() const { return ws_->shell.FinnishTexts; }
-bool TfrmMain::LargeFonts() const { return ws_->shell.LargeFonts; }
+Plc& TfrmMain::plc() {
+    return *plc_;
+}
+TfrmRungs* TfrmMain::rungView() const {
+    return rungs_;
+}
+TfrmDebugger* TfrmMain::debugger() const {
+    return debugger_;
+}
+TfrmPreferences* TfrmMain::preferences() const {
+    return preferences_;
+}
+bool TfrmMain::RunInProgress() const {
+    return run_->RunInProgress();
+}
+bool TfrmMain::FinnishTexts() const {
+    return ws_->shell.FinnishTexts;
+}
+bool TfrmMain::LargeFonts() const {
+    return ws_->shell.LargeFonts;
+}
 
 ControlMenuMode TfrmMain::controlMode() const {
     if (mnuControlExternalPLC->isChecked()) return ControlMenuMode::ExternalPLC;
@@ -163,14 +180,10 @@ ControlMenuMode TfrmMain::controlMode() const {
 }
 
 void TfrmMain::buildToolbar() {
-    btnNew = SpeedButton(pnlToolbar, "btnNew", 8, tr("New Diagram"));
-    btnNew->setIcon(GlyphIcon(Glyph::New));
-    btnOpen = SpeedButton(pnlToolbar, "btnOpen", 33, tr("Open Diagram"));
-    btnOpen->setIcon(GlyphIcon(Glyph::Open));
-    btnSave = SpeedButton(pnlToolbar, "btnSave", 58, QString());
-    btnSave->setIcon(GlyphIcon(Glyph::Save));
-    btnPrint = SpeedButton(pnlToolbar, "btnPrint", 83, QString());
-    btnPrint->setIcon(GlyphIcon(Glyph::Print));
+    btnNew = SpeedButton(pnlToolbar, "btnNew", 8, tr("New Diagram"), Glyph::New);
+    btnOpen = SpeedButton(pnlToolbar, "btnOpen", 33, tr("Open Diagram"), Glyph::Open);
+    btnSave = SpeedButton(pnlToolbar, "btnSave", 58, QString(), Glyph::Save);
+    btnPrint = SpeedButton(pnlToolbar, "btnPrint", 83, QString(), Glyph::Print);
     btnSetup = SpeedButton(pnlToolbar, "btnSetup", 107, tr("Configure I/O..."));
     btnSetup->setText(QStringLiteral("I/O"));
     btnSetup->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -178,20 +191,16 @@ void TfrmMain::buildToolbar() {
     small.setPixelSize(10);
     small.setBold(true);
     btnSetup->setFont(small);
-    btnHelp = SpeedButton(pnlToolbar, "btnHelp", 132, tr("Help"));
-    btnHelp->setIcon(GlyphIcon(Glyph::Help));
-    btnRun = SpeedButton(pnlToolbar, "btnRun", 268, tr("Run Diagram"));
-    btnRun->setIcon(GlyphIcon(Glyph::Run));
-    btnStepDiagram = SpeedButton(pnlToolbar, "btnStepDiagram", 293, tr("Single Loop"));
-    btnStepDiagram->setIcon(GlyphIcon(Glyph::SingleLoop));
-    btnSingleStep = SpeedButton(pnlToolbar, "btnSingleStep", 318, tr("Single Step"));
-    btnSingleStep->setIcon(GlyphIcon(Glyph::SingleStep));
-    btnPause = SpeedButton(pnlToolbar, "btnPause", 343, tr("Pause Run"));
-    btnPause->setIcon(GlyphIcon(Glyph::Pause));
-    btnStop = SpeedButton(pnlToolbar, "btnStop", 368, tr("Stop Diagram"));
-    btnStop->setIcon(GlyphIcon(Glyph::Stop));
-    btnClose = SpeedButton(pnlToolbar, "btnClose", 393, tr("Close Simulation"));
-    btnClose->setIcon(GlyphIcon(Glyph::CloseSimulation));
+    btnHelp = SpeedButton(pnlToolbar, "btnHelp", 132, tr("Help"), Glyph::Help);
+    btnRun = SpeedButton(pnlToolbar, "btnRun", 268, tr("Run Diagram"), Glyph::Run);
+    btnStepDiagram =
+        SpeedButton(pnlToolbar, "btnStepDiagram", 293, tr("Single Loop"), Glyph::SingleLoop);
+    btnSingleStep =
+        SpeedButton(pnlToolbar, "btnSingleStep", 318, tr("Single Step"), Glyph::SingleStep);
+    btnPause = SpeedButton(pnlToolbar, "btnPause", 343, tr("Pause Run"), Glyph::Pause);
+    btnStop = SpeedButton(pnlToolbar, "btnStop", 368, tr("Stop Diagram"), Glyph::Stop);
+    btnClose =
+        SpeedButton(pnlToolbar, "btnClose", 393, tr("Close Simulation"), Glyph::CloseSimulation);
 
     pnlStatus = new QLabel(QStringLiteral("Stopped"), pnlToolbar);
     pnlStatus->setObjectName(QStringLiteral("pnlStatus"));
@@ -210,13 +219,19 @@ void TfrmMain::buildToolbar() {
 }
 
 void TfrmMain::buildPalette() {
-    const QString hints[kToolCount] = {tr("Pointer"),       tr("Normally Open Contact"),
-                                       tr("Normally Closed Contact"), tr("Output"),
-                                       tr("Reset"),         tr("Latch Output"),
-                                       tr("Unlatch Output"), tr("Timer"),
-                                       tr("Counter"),       tr("Bit Shift")};
-    static const char* const names[kToolCount] = {"btnArrow", "btnNOC", "btnNCC", "btnOP", "btnRES",
-                                                  "btnLAT",   "btnUNL", "btnTIM", "btnCNT", "btnBS"};
+    const QString hints[kToolCount] = {tr("Pointer"),
+                                       tr("Normally Open Contact"),
+                                       tr("Normally Closed Contact"),
+                                       tr("Output"),
+                                       tr("Reset"),
+                                       tr("Latch Output"),
+                                       tr("Unlatch Output"),
+                                       tr("Timer"),
+                                       tr("Counter"),
+                                       tr("Bit Shift")};
+    static const char* const names[kToolCount] = {"btnArrow", "btnNOC", "btnNCC", "btnOP",
+                                                  "btnRES",   "btnLAT", "btnUNL", "btnTIM",
+                                                  "btnCNT",   "btnBS"};
     for (int tool = 0; tool < kToolCount; ++tool) {
         auto* button = new PaletteButton(tool, hints[tool], pnlSimulations);
         button->setObjectName(QString::fromLatin1(names[tool]));
@@ -228,17 +243,17 @@ void TfrmMain::buildPalette() {
     palette[kToolPointer]->setDown(true);
 
     // Group 2: at most one of the five rung and branch buttons is down; all may be up.
-    btnAddRung = SpeedButton(pnlSimulations, "btnAddRung", 268, tr("Add Rung"));
-    btnAddRung->setIcon(GlyphIcon(Glyph::AddRung));
-    btnInsertRung = SpeedButton(pnlSimulations, "btnInsertRung", 293, tr("Insert Rung"));
-    btnInsertRung->setIcon(GlyphIcon(Glyph::InsertRung));
-    btnDeleteRung = SpeedButton(pnlSimulations, "btnDeleteRung", 318, tr("Delete Rung"));
-    btnDeleteRung->setIcon(GlyphIcon(Glyph::DeleteRung));
-    btnAddBranch = SpeedButton(pnlSimulations, "btnAddBranch", 343, tr("Add Branch"));
-    btnAddBranch->setIcon(GlyphIcon(Glyph::AddBranch));
-    btnDeleteBranch = SpeedButton(pnlSimulations, "btnDeleteBranch", 368, tr("Delete Branch"));
-    btnDeleteBranch->setIcon(GlyphIcon(Glyph::DeleteBranch));
-    for (QToolButton* b : {btnAddRung, btnInsertRung, btnDeleteRung, btnAddBranch, btnDeleteBranch}) {
+    btnAddRung = SpeedButton(pnlSimulations, "btnAddRung", 268, tr("Add Rung"), Glyph::AddRung);
+    btnInsertRung =
+        SpeedButton(pnlSimulations, "btnInsertRung", 293, tr("Insert Rung"), Glyph::InsertRung);
+    btnDeleteRung =
+        SpeedButton(pnlSimulations, "btnDeleteRung", 318, tr("Delete Rung"), Glyph::DeleteRung);
+    btnAddBranch =
+        SpeedButton(pnlSimulations, "btnAddBranch", 343, tr("Add Branch"), Glyph::AddBranch);
+    btnDeleteBranch = SpeedButton(pnlSimulations, "btnDeleteBranch", 368, tr("Delete Branch"),
+                                  Glyph::DeleteBranch);
+    for (QToolButton* b :
+         {btnAddRung, btnInsertRung, btnDeleteRung, btnAddBranch, btnDeleteBranch}) {
         b->setCheckable(true);
         connect(b, &QToolButton::toggled, this, [this, b](bool down) {
             if (!down) return;
@@ -247,8 +262,7 @@ void TfrmMain::buildPalette() {
                 if (other != b) other->setChecked(false);
         });
     }
-    btnComments = SpeedButton(pnlSimulations, "btnComments", 393, tr("Comments"));
-    btnComments->setIcon(GlyphIcon(Glyph::Comments));
+    btnComments = SpeedButton(pnlSimulations, "btnComments", 393, tr("Comments"), Glyph::Comments);
 }
 
 void TfrmMain::buildMenus() {
@@ -311,8 +325,8 @@ void TfrmMain::buildMenus() {
     mnuSetup = bar->addMenu(tr("Se&tup"));
     mnuSetup->setObjectName(QStringLiteral("mnuSetup"));
     mnuSetupConfigureIO = Item(mnuSetup, "mnuSetupConfigureIO", tr("&Configure I/O..."));
-    mnuSetupRestoreScreenLayoutToDefault =
-        Item(mnuSetup, "mnuSetupRestoreScreenLayoutToDefault", tr("&Restore Screen Layout to Default"));
+    mnuSetupRestoreScreenLayoutToDefault = Item(mnuSetup, "mnuSetupRestoreScreenLayoutToDefault",
+                                                tr("&Restore Screen Layout to Default"));
     connect(mnuSetupRestoreScreenLayoutToDefault, &QAction::triggered, this,
             &TfrmMain::mnuSetupRestoreScreenLayoutToDefaultClick);
 
@@ -335,8 +349,8 @@ void TfrmMain::buildMenus() {
         mnuControlExternalPLCSimulation[k] = a;
     }
     // Exactly one of the four modes is marked.
-    for (QAction* mode : {mnuControlDebugger, mnuControlInternalSimulation, mnuControlExternalDevice,
-                          mnuControlExternalPLC})
+    for (QAction* mode : {mnuControlDebugger, mnuControlInternalSimulation,
+                          mnuControlExternalDevice, mnuControlExternalPLC})
         mode->setCheckable(true);
     mnuControlDebugger->setChecked(true);
 
@@ -347,7 +361,8 @@ void TfrmMain::buildMenus() {
     mnuHelpContactDetails = Item(mnuHelp, "mnuHelpContactDetails", tr("&Contact Details..."));
     mnuHelpAboutTORVEX = Item(mnuHelp, "mnuHelpAboutTORVEX", tr("&About TORVEX..."));
     connect(mnuHelpContents, &QAction::triggered, this, &TfrmMain::mnuHelpContentsClick);
-    connect(mnuHelpContactDetails, &QAction::triggered, this, &TfrmMain::mnuHelpContactDetailsClick);
+    connect(mnuHelpContactDetails, &QAction::triggered, this,
+            &TfrmMain::mnuHelpContactDetailsClick);
     connect(mnuHelpAboutTORVEX, &QAction::triggered, this, &TfrmMain::mnuHelpAboutTORVEXClick);
 
     // The maker's logo, last on the bar; it appears with the intro form. A menu bar draws
@@ -364,11 +379,14 @@ void TfrmMain::buildMenus() {
     logo_->setContentsMargins(0, 0, 6, 0);
     logo_->hide();
     connect(logo_, &ClickableLabel::clicked, mnuQuendale, &QAction::trigger);
-    connect(mnuQuendale, &QAction::changed, logo_, [this] { logo_->setVisible(mnuQuendale->isVisible()); });
+    connect(mnuQuendale, &QAction::changed, logo_,
+            [this] { logo_->setVisible(mnuQuendale->isVisible()); });
     bar->setCornerWidget(logo_, Qt::TopRightCorner);
 }
 
-QString TfrmMain::statusText() const { return pnlStatus->text(); }
+QString TfrmMain::statusText() const {
+    return pnlStatus->text();
+}
 
 void TfrmMain::placeStatusPanel() {
     pnlStatus->move(pnlToolbar->width() - pnlStatus->width() - 8, pnlStatus->y());
@@ -378,7 +396,6 @@ void TfrmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     if (pnlStatus->isVisible()) placeStatusPanel();
 }
-
 
 void TfrmMain::tmrIntroTimer() {
     ++introTicks_;
@@ -410,7 +427,8 @@ void TfrmMain::tmrIntroTimer() {
 }
 
 void TfrmMain::createWindows() {
-    const int lessBars = height() - pnlToolbar->height() - pnlSimulations->height() - pnlInfoBar->height();
+    const int lessBars =
+        height() - pnlToolbar->height() - pnlSimulations->height() - pnlInfoBar->height();
     rungs_ = new TfrmRungs(*ws_, lessBars);
     mdiArea->addSubWindow(rungs_);
     connectRungView();
@@ -432,8 +450,9 @@ void TfrmMain::mnuHelpAboutTORVEXClick() {
         about_->raise();
         return;
     }
-    about_ = new TfrmAbout(LargeFonts(), [this](const QString& a) { InternetLink(a); },
-                           [this] { AboutOpen = false; }, this);
+    about_ = new TfrmAbout(
+        LargeFonts(), [this](const QString& a) { InternetLink(a); }, [this] { AboutOpen = false; },
+        this);
     AboutOpen = true;
     about_->show();
 }
@@ -456,13 +475,16 @@ void TfrmMain::mnuSetupRestoreScreenLayoutToDefaultClick() {
                                "effect until the next time you run TORVEX."));
 }
 
-void TfrmMain::mnuQuendaleClick() { InternetLink(QString::fromLatin1(kMakerWebAddress)); }
+void TfrmMain::mnuQuendaleClick() {
+    InternetLink(QString::fromLatin1(kMakerWebAddress));
+}
 
 void TfrmMain::InternetLink(const QString& address) {
     if (ws_->editor.ControlDialogOpen) return;
     // A "mailto: name@host" hint carries a blank after the colon.
     QString target = address;
-    if (target.startsWith(QStringLiteral("mailto:"))) target = QStringLiteral("mailto:") + target.mid(7).trimmed();
+    if (target.startsWith(QStringLiteral("mailto:")))
+        target = QStringLiteral("mailto:") + target.mid(7).trimmed();
     emit linkOpened(target);
     QDesktopServices::openUrl(QUrl(target));
 }
@@ -511,8 +533,8 @@ QString TfrmMain::examplesFolder() const {
     QString source = beside;
     if (!QFileInfo(source).isDir())
         source = program.filePath(QStringLiteral("../share/torvex/Solutions"));
-    const QString own =
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/Solutions");
+    const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                        QStringLiteral("/Solutions");
     if (!QFileInfo(own).isDir() && QFileInfo(source).isDir() && QDir().mkpath(own)) {
         const QDir from(source);
         for (const QString& name : from.entryList(QDir::Files))
@@ -542,9 +564,15 @@ void TfrmMain::paletteMouseDown(int tool) {
     drag->exec(Qt::CopyAction);
 }
 
-void TfrmMain::dragEnterEvent(QDragEnterEvent* event) { event->acceptProposedAction(); }
-void TfrmMain::dragMoveEvent(QDragMoveEvent* event) { event->acceptProposedAction(); }
-void TfrmMain::dropEvent(QDropEvent* event) { event->acceptProposedAction(); }
+void TfrmMain::dragEnterEvent(QDragEnterEvent* event) {
+    event->acceptProposedAction();
+}
+void TfrmMain::dragMoveEvent(QDragMoveEvent* event) {
+    event->acceptProposedAction();
+}
+void TfrmMain::dropEvent(QDropEvent* event) {
+    event->acceptProposedAction();
+}
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     // Hints are off while a run locks the editor.
@@ -557,12 +585,12 @@ void TfrmMain::setEditorLocked(bool locked) {
         if (locked) rungs_->PopupMenus(false);  // they come back with the next hover
         rungs_->setLocked(locked);
     }
-    for (QAction* a : {mnuFileNewDiagram, mnuFileOpenDiagram, mnuEditAddRung, mnuEditInsertRung,
-                       mnuEditDeleteRung, mnuEditAddBranch, mnuEditDeleteBranch,
-                       mnuEditEditControl, mnuEditDeleteControl, mnuEditShowComments,
-                       mnuEditHideComments, mnuControlDebugger, mnuControlInternalSimulation,
-                       mnuControlExternalDevice, mnuControlExternalPLC, mnuSetupConfigureIO,
-                       mnuSetupRestoreScreenLayoutToDefault})
+    for (QAction* a :
+         {mnuFileNewDiagram, mnuFileOpenDiagram, mnuEditAddRung, mnuEditInsertRung,
+          mnuEditDeleteRung, mnuEditAddBranch, mnuEditDeleteBranch, mnuEditEditControl,
+          mnuEditDeleteControl, mnuEditShowComments, mnuEditHideComments, mnuControlDebugger,
+          mnuControlInternalSimulation, mnuControlExternalDevice, mnuControlExternalPLC,
+          mnuSetupConfigureIO, mnuSetupRestoreScreenLayoutToDefault})
         a->setEnabled(!locked);
     for (QAction* a : mnuFileRecent) a->setEnabled(!locked);
     for (int k = 0; k < 4; ++k) mnuSimulationsSimulation[k]->setEnabled(!locked);
@@ -571,7 +599,11 @@ void TfrmMain::setEditorLocked(bool locked) {
     hintsOn_ = !locked;
 }
 
-void TfrmMain::lockEditor() { setEditorLocked(true); }
-void TfrmMain::unlockEditor() { setEditorLocked(false); }
+void TfrmMain::lockEditor() {
+    setEditorLocked(true);
+}
+void TfrmMain::unlockEditor() {
+    setEditorLocked(false);
+}
 
 }  // namespace torvex
