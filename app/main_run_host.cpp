@@ -1,77 +1,76 @@
 #include "app/main_run_host.h"
 
-#include <QCoreApplication>
 #include <QLabel>
-#include <QToolButton>
 
-#include "app/main_window.h"
 #include "editor/rung_view.h"
 #include "simulation/debugger.h"
 #include "ui/workspace.h"
 
 namespace torvex {
 
-MainRunHost::MainRunHost(TfrmMain& main) : main_(main), ui_(&main) {}
+TfrmMain::Host::Host(TfrmMain& main) : main_(main), ui_(&main) {}
 
-bool MainRunHost::ControlDialogOpen() { return main_.ws_->editor.ControlDialogOpen; }
-bool MainRunHost::SimulationOpen() { return main_.ws_->shell.SimulationOpen; }
-bool MainRunHost::DebuggerOpen() { return main_.debugger_ != nullptr; }
-bool MainRunHost::MonitorOpen() { return main_.ws_->shell.MonitorOpen; }
-ControlMenuMode MainRunHost::controlMode() { return main_.controlMode(); }
+bool TfrmMain::Host::ControlDialogOpen() { return main_.ws_->editor.ControlDialogOpen; }
+bool TfrmMain::Host::SimulationOpen() { return main_.ws_->shell.SimulationOpen; }
+bool TfrmMain::Host::DebuggerOpen() { return main_.debugger_ != nullptr; }
+bool TfrmMain::Host::MonitorOpen() { return main_.ws_->shell.MonitorOpen; }
+ControlMenuMode TfrmMain::Host::controlMode() { return main_.mode_; }
 
-int32_t MainRunHost::SlotsShown() { return main_.rungs_ ? main_.rungs_->SlotsShown : 1; }
-int32_t MainRunHost::SlotsWhole() { return main_.rungs_ ? main_.rungs_->SlotsWhole : 1; }
+int32_t TfrmMain::Host::SlotsShown() { return main_.rungs_ ? main_.rungs_->SlotsShown() : 1; }
+int32_t TfrmMain::Host::SlotsWhole() { return main_.rungs_ ? main_.rungs_->SlotsWhole() : 1; }
 
-void MainRunHost::setTopRung(int32_t rung) {
+void TfrmMain::Host::setTopRung(int32_t rung) {
     if (!main_.rungs_) return;
-    main_.rungs_->TopRung = rung;
+    main_.rungs_->setTopRung(rung);
     main_.rungs_->VisibilityCheck();
 }
 
-void MainRunHost::setMemoTopRung(int32_t rung) {
-    if (main_.rungs_) main_.rungs_->MemoTopRung = rung;
+void TfrmMain::Host::setMemoTopRung(int32_t rung) {
+    if (main_.rungs_) main_.rungs_->setMemoTopRung(rung);
 }
 
-void MainRunHost::setRunButtonEnabled(bool enabled) { main_.btnRun->setEnabled(enabled); }
-
-void MainRunHost::setStatusText(const std::string& text) {
-    main_.pnlStatus->setText(QString::fromStdString(text));
+void TfrmMain::Host::setRunButtonEnabled(bool enabled) {
+    main_.runButtonEnabled_ = enabled;
+    main_.updateActions();
 }
 
-void MainRunHost::letWindowRepaint() { main_.pnlStatus->repaint(); }
-void MainRunHost::processPendingMessages() { QCoreApplication::processEvents(); }
-void MainRunHost::lockEditor() { main_.lockEditor(); }
-void MainRunHost::unlockEditor() { main_.unlockEditor(); }
-void MainRunHost::setEditorMode(int32_t mode) { main_.ws_->editor.EditorMode = mode; }
-
-void MainRunHost::setCommentItemsEnabled(bool enabled) {
-    main_.mnuEditShowComments->setEnabled(enabled);
-    main_.mnuEditHideComments->setEnabled(enabled);
+void TfrmMain::Host::setStatusText(const std::string& text) {
+    main_.pnlStatus_->setText(QString::fromStdString(text));
 }
 
-void MainRunHost::clearInformationBar() { main_.pnlInfoBar->clear(); }
+void TfrmMain::Host::letWindowRepaint() { main_.pnlStatus_->repaint(); }
+void TfrmMain::Host::processPendingMessages() { TfrmMain::letPendingEventsRun(); }
+void TfrmMain::Host::lockEditor() { main_.lockEditor(); }
+void TfrmMain::Host::unlockEditor() { main_.unlockEditor(); }
+void TfrmMain::Host::setEditorMode(int32_t mode) { main_.ws_->editor.EditorMode = mode; }
 
-void MainRunHost::updateDebuggerDisplay() {
+void TfrmMain::Host::setCommentItemsEnabled(bool enabled) {
+    main_.commentItemsEnabled_ = enabled;
+    main_.updateActions();
+}
+
+void TfrmMain::Host::clearInformationBar() { main_.pnlInfoBar_->clear(); }
+
+void TfrmMain::Host::updateDebuggerDisplay() {
     if (!main_.debugger_) return;
-    const ControlMenuMode mode = main_.controlMode();
     main_.debugger_->UpdateDisplay(main_.ws_->shell.SimulationOpen ||
-                                   mode == ControlMenuMode::ExternalDevice);
+                                   main_.mode_ == ControlMenuMode::ExternalDevice);
 }
 
-void MainRunHost::updateMonitorDisplay() {}
+void TfrmMain::Host::updateMonitorDisplay() {}
 
-void MainRunHost::takeMonitorInputs(PointStates&) {}
+void TfrmMain::Host::takeMonitorInputs(PointStates&) {}
 
-void MainRunHost::DisplayRungs(bool live, bool clear) {
-    if (main_.rungs_) main_.rungs_->DisplayRungs(live, clear, false);
+void TfrmMain::Host::DisplayRungs(RungDraw how) {
+    if (main_.rungs_) main_.rungs_->DisplayRungs(how);
 }
 
-void MainRunHost::DisplayRung(int32_t slot, bool live, bool clear) {
-    if (main_.rungs_) main_.rungs_->DisplayRung(slot, main_.rungs_->TopRung + slot, clear, live);
+void TfrmMain::Host::DisplayRung(int32_t slot, RungDraw how) {
+    if (main_.rungs_) main_.rungs_->DisplayRunningSlot(slot, how);
 }
 
-void MainRunHost::SimulationStart() {}
-void MainRunHost::SimulationReadInputs(PointStates&) {}
-bool MainRunHost::SimulationWriteOutputs(const PointStates&) { return false; }
+void TfrmMain::Host::SimulationStart() {}
+void TfrmMain::Host::SimulationReadInputs(PointStates&) {}
+bool TfrmMain::Host::SimulationWriteOutputs(const PointStates&) { return false; }
 
 }  // namespace torvex

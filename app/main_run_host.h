@@ -2,16 +2,15 @@
 // it holds. Calls from the run thread arrive through Qt's event loop.
 #pragma once
 
+#include "app/main_window.h"
 #include "engine/run_host.h"
 #include "ui/qt_ui_thread.h"
 
 namespace torvex {
 
-class TfrmMain;
-
-class MainRunHost final : public RunHost {
+class TfrmMain::Host final : public RunHost {
 public:
-    explicit MainRunHost(TfrmMain& main);
+    explicit Host(TfrmMain& main);
 
     void invoke(const std::function<void()>& call) override { ui_.invoke(call); }
     void post(std::function<void()> call) override { ui_.post(std::move(call)); }
@@ -40,8 +39,8 @@ public:
     void updateDebuggerDisplay() override;
     void updateMonitorDisplay() override;
     void takeMonitorInputs(PointStates& inputs) override;
-    void DisplayRungs(bool live, bool clear) override;
-    void DisplayRung(int32_t slot, bool live, bool clear) override;
+    void DisplayRungs(RungDraw how) override;
+    void DisplayRung(int32_t slot, RungDraw how) override;
 
     void SimulationStart() override;
     void SimulationReadInputs(PointStates& sensors) override;

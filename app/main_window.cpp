@@ -16,7 +16,6 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <optional>
 
 #include "app/about_form.h"
 #include "app/clickable_label.h"
@@ -44,33 +43,6 @@ namespace {
 constexpr int kBarHeight = 30;
 constexpr int kInfoBarHeight = 17;
 
-QToolButton* SpeedButton(QWidget* parent, const char* name, int left, const QString& hint,
-                         std::optional<Glyph> glyph = std::nullopt) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(left, 3, 25, 24);
-    b->setToolTip(hint);
-    b->setIconSize(QSize(18, 18));
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setAutoRaise(false);
-    if (glyph) b->setIcon(GlyphIcon(*glyph));
-    return b;
-}
-
-QAction* Item(QMenu* menu, const char* name, const QString& caption) {
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
-}
-
-QLabel* LoweredPanel(QWidget* parent, const char* name) {
-    auto* panel = new QLabel(parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setLineWidth(1);
-    return panel;
-}
-
 }  // namespace
 
 TfrmMain::TfrmMain(const Options& options, QWidget* parent)
@@ -91,7 +63,7 @@ TfrmMain::TfrmMain(const Options& options, QWidget* parent)
     ws_->shell.FinnishTexts = options.finnishTexts;
     // Nothing of an earlier diagram: every rung record cleared, no timer or counter in use.
     plc_->ClearDiagram();
-    host_ = std::make_unique<MainRunHost>(*this);
+    host_ = std::make_unique<Host>(*this);
     run_ = std::make_unique<RunControl>(*plc_, *host_, interfaces_, forced_);
     setAcceptDrops(true);
     setWindowTitle(QStringLiteral("TORVEX"));
@@ -99,350 +71,275 @@ TfrmMain::TfrmMain(const Options& options, QWidget* parent)
     resize(820, 622);
     move(193, 109);
 
+    buildActions();
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
-    pnlToolbar = new QWidget(central);
-    pnlToolbar->setObjectName(QStringLiteral("pnlToolbar"));
-    pnlToolbar->setFixedHeight(kBarHeight);
-    column->addWidget(pnlToolbar);
+    pnlToolbar_ = new QWidget(central);
+    pnlToolbar_->setObjectName(QStringLiteral("pnlToolbar"));
+    pnlToolbar_->setFixedHeight(kBarHeight);
+    column->addWidget(pnlToolbar_);
     buildToolbar();
 
-    pnlSimulations = new QWidget(central);
-    pnlSimulations->setObjectName(QStringLiteral("pnlSimulations"));
-    pnlSimulations->setFixedHeight(kBarHeight);
-    column->addWidget(pnlSimulations);
+    pnlSimulations_ = new QWidget(central);
+    pnlSimulations_->setObjectName(QStringLiteral("pnlSimulations"));
+    pnlSimulations_->setFixedHeight(kBarHeight);
+    column->addWidget(pnlSimulations_);
     buildPalette();
 
-    mdiArea = new QMdiArea(central);
-    mdiArea->setObjectName(QStringLiteral("mdiArea"));
-    mdiArea->setBackground(QColor(128, 128, 128));
-    mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    column->addWidget(mdiArea, 1);
+    mdiArea_ = new QMdiArea(central);
+    mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    mdiArea_->setBackground(QColor(128, 128, 128));
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    column->addWidget(mdiArea_, 1);
 
-    pnlInfoBar = LoweredPanel(central, "pnlInfoBar");
-    pnlInfoBar->setFixedHeight(kInfoBarHeight);
-    pnlInfoBar->setIndent(4);
-    column->addWidget(pnlInfoBar);
+    pnlInfoBar_ = new QLabel(central);
+    pnlInfoBar_->setObjectName(QStringLiteral("pnlInfoBar"));
+    pnlInfoBar_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pnlInfoBar_->setLineWidth(1);
+    pnlInfoBar_->setFixedHeight(kInfoBarHeight);
+    pnlInfoBar_->setIndent(4);
+    column->addWidget(pnlInfoBar_);
     setCentralWidget(central);
 
     buildMenus();
-    connectCommands();
+
+    connect(mnuFileNewDiagram_, &QAction::triggered, this, &TfrmMain::mnuFileNewDiagramClick);
+    connect(mnuFileOpenDiagram_, &QAction::triggered, this, &TfrmMain::mnuFileOpenDiagramClick);
+    connect(mnuFileSaveDiagram_, &QAction::triggered, this, [this] { SaveDiagram(); });
+    connect(mnuFileSaveDiagramAs_, &QAction::triggered, this, [this] { SaveDiagramAs(); });
+    connect(mnuFilePrintDiagram_, &QAction::triggered, this, &TfrmMain::mnuFilePrintDiagramClick);
+    connect(mnuFileExit_, &QAction::triggered, this, &QWidget::close);
+    for (int n = 1; n <= RecentFiles::kCount; ++n)
+        connect(mnuFileRecent_[n - 1], &QAction::triggered, this,
+                [this, n] { mnuFileRecentClick(n); });
+
+    connect(actRun_, &QAction::triggered, this, [this] { run_->btnRunClick(); });
+    connect(actSingleLoop_, &QAction::triggered, this, [this] { run_->btnStepDiagramClick(); });
+    connect(actSingleStep_, &QAction::triggered, this, [this] { run_->btnSingleStepClick(); });
+    connect(actPause_, &QAction::triggered, this, [this] { run_->btnPauseClick(); });
+    connect(actStop_, &QAction::triggered, this, [this] { run_->btnStopClick(); });
+    connect(actCloseSimulation_, &QAction::triggered, this, &TfrmMain::mnuControlDebuggerClick);
+
+    connect(mnuSetupConfigureIO_, &QAction::triggered, this, &TfrmMain::mnuSetupConfigureIOClick);
+    connect(mnuSetupRestoreScreenLayoutToDefault_, &QAction::triggered, this,
+            &TfrmMain::mnuSetupRestoreScreenLayoutToDefaultClick);
+    connect(mnuControlDebugger_, &QAction::triggered, this, &TfrmMain::mnuControlDebuggerClick);
+    connect(mnuControlExternalDevice_, &QAction::triggered, this,
+            &TfrmMain::mnuControlExternalDeviceClick);
+    for (int k = 1; k <= 4; ++k) {
+        connect(mnuSimulationsSimulation_[k - 1], &QAction::triggered, this,
+                [this, k] { mnuSimulationsSimulationClick(k); });
+        connect(mnuControlInternalSimulationSimulation_[k - 1], &QAction::triggered, this,
+                [this, k] { mnuSimulationsSimulationClick(k); });
+        connect(mnuControlExternalPLCSimulation_[k - 1], &QAction::triggered, this,
+                [this, k] { mnuControlExternalPLCSimulationClick(k); });
+    }
+    // A click on a mode marks it at once; the mark follows the mode the command settles on.
+    connect(modes_, &QActionGroup::triggered, this, [this] { updateActions(); });
+    connect(mnuHelpContents_, &QAction::triggered, this, &TfrmMain::mnuHelpContentsClick);
+    connect(mnuHelpContactDetails_, &QAction::triggered, this,
+            &TfrmMain::mnuHelpContactDetailsClick);
+    connect(mnuHelpAboutTORVEX_, &QAction::triggered, this, &TfrmMain::mnuHelpAboutTORVEXClick);
+    connect(mnuQuendale_, &QAction::triggered, this, &TfrmMain::mnuQuendaleClick);
+
+    // Hints of the tool bars are switched off during runs.
+    for (QToolButton* b : pnlToolbar_->findChildren<QToolButton*>()) b->installEventFilter(this);
+    for (QToolButton* b : pnlSimulations_->findChildren<QToolButton*>()) b->installEventFilter(this);
 
     settings_->loadRecentFiles(recent_);
     refreshRecentMenu();
+    updateActions();
     // The open and save dialogs start in the examples folder.
     openFolder_ = saveFolder_ = examplesFolder();
 
     // The start-up continues from the event loop: first the intro form, then the windows.
-    tmrIntro.setInterval(1);
-    connect(&tmrIntro, &QTimer::timeout, this, &TfrmMain::tmrIntroTimer);
-    tmrIntro.start();
-    tmrTrip.setSingleShot(true);
-    tmrTrip.setInterval(15000);
+    tmrIntro_.setInterval(1);
+    connect(&tmrIntro_, &QTimer::timeout, this, &TfrmMain::tmrIntroTimer);
+    tmrIntro_.start();
 }
 
 TfrmMain::~TfrmMain() {
-    // The run control ends a thread still running before the windows it calls go.
+    // The run control ends a thread still running while the windows it calls exist.
     run_.reset();
+    // Every window and the rung editor point into the shared data held below: they go first,
+    // while it is still there.
+    delete editor_;
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        windows.append(w);
+    for (const QPointer<QWidget>& w : windows) delete w.data();
 }
 
-Plc& TfrmMain::plc() {
-    return *plc_;
-}
-TfrmRungs* TfrmMain::rungView() const {
-    return rungs_;
-}
-TfrmDebugger* TfrmMain::debugger() const {
-    return debugger_;
-}
-TfrmPreferences* TfrmMain::preferences() const {
-    return preferences_;
-}
+TfrmRungs* TfrmMain::rungView() const { return rungs_; }
+TfrmDebugger* TfrmMain::debugger() const { return debugger_; }
+TfrmPreferences* TfrmMain::preferences() const { return preferences_; }
+TfrmIntro* TfrmMain::intro() const { return intro_; }
+TfrmAbout* TfrmMain::about() const { return about_; }
+HelpWindow* TfrmMain::help() const { return help_; }
+
 bool TfrmMain::RunInProgress() const {
     return run_->RunInProgress();
 }
-bool TfrmMain::FinnishTexts() const {
-    return ws_->shell.FinnishTexts;
-}
-bool TfrmMain::LargeFonts() const {
-    return ws_->shell.LargeFonts;
-}
-
-ControlMenuMode TfrmMain::controlMode() const {
-    if (mnuControlExternalPLC->isChecked()) return ControlMenuMode::ExternalPLC;
-    if (mnuControlExternalDevice->isChecked()) return ControlMenuMode::ExternalDevice;
-    if (mnuControlInternalSimulation->isChecked()) return ControlMenuMode::InternalSimulation;
-    return ControlMenuMode::Debugger;
-}
-
-void TfrmMain::buildToolbar() {
-    btnNew = SpeedButton(pnlToolbar, "btnNew", 8, tr("New Diagram"), Glyph::New);
-    btnOpen = SpeedButton(pnlToolbar, "btnOpen", 33, tr("Open Diagram"), Glyph::Open);
-    btnSave = SpeedButton(pnlToolbar, "btnSave", 58, QString(), Glyph::Save);
-    btnPrint = SpeedButton(pnlToolbar, "btnPrint", 83, QString(), Glyph::Print);
-    btnSetup = SpeedButton(pnlToolbar, "btnSetup", 107, tr("Configure I/O..."));
-    btnSetup->setText(QStringLiteral("I/O"));
-    btnSetup->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    QFont small = btnSetup->font();
-    small.setPixelSize(10);
-    small.setBold(true);
-    btnSetup->setFont(small);
-    btnHelp = SpeedButton(pnlToolbar, "btnHelp", 132, tr("Help"), Glyph::Help);
-    btnRun = SpeedButton(pnlToolbar, "btnRun", 268, tr("Run Diagram"), Glyph::Run);
-    btnStepDiagram =
-        SpeedButton(pnlToolbar, "btnStepDiagram", 293, tr("Single Loop"), Glyph::SingleLoop);
-    btnSingleStep =
-        SpeedButton(pnlToolbar, "btnSingleStep", 318, tr("Single Step"), Glyph::SingleStep);
-    btnPause = SpeedButton(pnlToolbar, "btnPause", 343, tr("Pause Run"), Glyph::Pause);
-    btnStop = SpeedButton(pnlToolbar, "btnStop", 368, tr("Stop Diagram"), Glyph::Stop);
-    btnClose =
-        SpeedButton(pnlToolbar, "btnClose", 393, tr("Close Simulation"), Glyph::CloseSimulation);
-
-    pnlStatus = new QLabel(QStringLiteral("Stopped"), pnlToolbar);
-    pnlStatus->setObjectName(QStringLiteral("pnlStatus"));
-    pnlStatus->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    pnlStatus->setAlignment(Qt::AlignCenter);
-    pnlStatus->setAutoFillBackground(true);
-    QPalette white = pnlStatus->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    white.setColor(QPalette::WindowText, Qt::black);
-    pnlStatus->setPalette(white);
-    pnlStatus->setGeometry(0, 3, 169, 25);
-    pnlStatus->hide();  // placed and shown by the first start-up tick
-
-    connect(btnHelp, &QToolButton::clicked, this, &TfrmMain::mnuHelpContentsClick);
-    connect(btnSetup, &QToolButton::clicked, this, [this] { mnuSetupConfigureIO->trigger(); });
-}
-
-void TfrmMain::buildPalette() {
-    const QString hints[kToolCount] = {tr("Pointer"),
-                                       tr("Normally Open Contact"),
-                                       tr("Normally Closed Contact"),
-                                       tr("Output"),
-                                       tr("Reset"),
-                                       tr("Latch Output"),
-                                       tr("Unlatch Output"),
-                                       tr("Timer"),
-                                       tr("Counter"),
-                                       tr("Bit Shift")};
-    static const char* const names[kToolCount] = {"btnArrow", "btnNOC", "btnNCC", "btnOP",
-                                                  "btnRES",   "btnLAT", "btnUNL", "btnTIM",
-                                                  "btnCNT",   "btnBS"};
-    for (int tool = 0; tool < kToolCount; ++tool) {
-        auto* button = new PaletteButton(tool, hints[tool], pnlSimulations);
-        button->setObjectName(QString::fromLatin1(names[tool]));
-        button->move(8 + 25 * tool, 3);
-        connect(button, &PaletteButton::pressed, this, &TfrmMain::paletteMouseDown);
-        button->installEventFilter(this);
-        palette[tool] = button;
-    }
-    palette[kToolPointer]->setDown(true);
-
-    // Group 2: at most one of the five rung and branch buttons is down; all may be up.
-    btnAddRung = SpeedButton(pnlSimulations, "btnAddRung", 268, tr("Add Rung"), Glyph::AddRung);
-    btnInsertRung =
-        SpeedButton(pnlSimulations, "btnInsertRung", 293, tr("Insert Rung"), Glyph::InsertRung);
-    btnDeleteRung =
-        SpeedButton(pnlSimulations, "btnDeleteRung", 318, tr("Delete Rung"), Glyph::DeleteRung);
-    btnAddBranch =
-        SpeedButton(pnlSimulations, "btnAddBranch", 343, tr("Add Branch"), Glyph::AddBranch);
-    btnDeleteBranch = SpeedButton(pnlSimulations, "btnDeleteBranch", 368, tr("Delete Branch"),
-                                  Glyph::DeleteBranch);
-    for (QToolButton* b :
-         {btnAddRung, btnInsertRung, btnDeleteRung, btnAddBranch, btnDeleteBranch}) {
-        b->setCheckable(true);
-        connect(b, &QToolButton::toggled, this, [this, b](bool down) {
-            if (!down) return;
-            for (QToolButton* other :
-                 {btnAddRung, btnInsertRung, btnDeleteRung, btnAddBranch, btnDeleteBranch})
-                if (other != b) other->setChecked(false);
-        });
-    }
-    btnComments = SpeedButton(pnlSimulations, "btnComments", 393, tr("Comments"), Glyph::Comments);
-}
-
-void TfrmMain::buildMenus() {
-    QMenuBar* bar = menuBar();
-
-    mnuFile = bar->addMenu(tr("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuFileNewDiagram = Item(mnuFile, "mnuFileNewDiagram", tr("&New Diagram"));
-    mnuFileOpenDiagram = Item(mnuFile, "mnuFileOpenDiagram", tr("&Open Diagram..."));
-    mnuFileSaveDiagram = Item(mnuFile, "mnuFileSaveDiagram", tr("&Save Diagram"));
-    mnuFileSaveDiagramAs = Item(mnuFile, "mnuFileSaveDiagramAs", tr("Save Diagram &As..."));
-    mnuFile->addSeparator();
-    mnuFilePrintDiagram = Item(mnuFile, "mnuFilePrintDiagram", tr("Print Diagram..."));
-    mnuFile->addSeparator();
-    mnuFileExit = Item(mnuFile, "mnuFileExit", tr("E&xit"));
-    mnuFileLine = mnuFile->addSeparator();
-    mnuFileLine->setObjectName(QStringLiteral("mnuFileLine"));
-    mnuFileLine->setVisible(false);
-    for (int n = 0; n < 6; ++n) {
-        QAction* a = mnuFile->addAction(QStringLiteral("&%1 ").arg(n + 1));
-        a->setObjectName(QStringLiteral("mnuFile%1").arg(n + 1));
-        a->setVisible(false);
-        mnuFileRecent[n] = a;
-    }
-    connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
-
-    mnuEdit = bar->addMenu(tr("&Edit"));
-    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    mnuEditAddRung = Item(mnuEdit, "mnuEditAddRung", tr("&Add Rung"));
-    mnuEditInsertRung = Item(mnuEdit, "mnuEditInsertRung", tr("&Insert Rung"));
-    mnuEditDeleteRung = Item(mnuEdit, "mnuEditDeleteRung", tr("&Delete Rung"));
-    mnuEdit->addSeparator();
-    mnuEditAddBranch = Item(mnuEdit, "mnuEditAddBranch", tr("Add &Branch"));
-    mnuEditDeleteBranch = Item(mnuEdit, "mnuEditDeleteBranch", tr("Delete B&ranch"));
-    mnuEdit->addSeparator();
-    mnuEditEditControl = Item(mnuEdit, "mnuEditEditControl", tr("Edit &Control"));
-    mnuEditDeleteControl = Item(mnuEdit, "mnuEditDeleteControl", tr("Delete C&ontrol"));
-    mnuEdit->addSeparator();
-    mnuEditShowComments = Item(mnuEdit, "mnuEditShowComments", tr("&Show Comments"));
-    mnuEditHideComments = Item(mnuEdit, "mnuEditHideComments", tr("&Hide Comments"));
-
-    // The names of the simulations are the same in both languages.
-    static const char* const simulationNames[4] = {"Traffic Light", "Annunciator", "Car Park",
-                                                   "Elevator"};
-    auto simulationEntries = [&](QMenu* menu, const char* prefix, std::array<QAction*, 8>& out) {
-        for (int k = 0; k < 8; ++k) {
-            const QString caption = k < 4 ? QStringLiteral("&%1 %2").arg(k + 1).arg(
-                                                QString::fromLatin1(simulationNames[k]))
-                                          : QStringLiteral("&%1 ").arg(k + 1);
-            QAction* a = menu->addAction(caption);
-            a->setObjectName(QStringLiteral("%1%2").arg(QString::fromLatin1(prefix)).arg(k + 1));
-            if (k >= 4) a->setEnabled(false);  // simulations this program does not contain
-            out[k] = a;
-        }
-    };
-    mnuSimulations = bar->addMenu(tr("&Simulations"));
-    mnuSimulations->setObjectName(QStringLiteral("mnuSimulations"));
-    simulationEntries(mnuSimulations, "mnuSimulationsSimulation", mnuSimulationsSimulation);
-
-    mnuSetup = bar->addMenu(tr("Se&tup"));
-    mnuSetup->setObjectName(QStringLiteral("mnuSetup"));
-    mnuSetupConfigureIO = Item(mnuSetup, "mnuSetupConfigureIO", tr("&Configure I/O..."));
-    mnuSetupRestoreScreenLayoutToDefault = Item(mnuSetup, "mnuSetupRestoreScreenLayoutToDefault",
-                                                tr("&Restore Screen Layout to Default"));
-    connect(mnuSetupRestoreScreenLayoutToDefault, &QAction::triggered, this,
-            &TfrmMain::mnuSetupRestoreScreenLayoutToDefaultClick);
-
-    mnuControl = bar->addMenu(tr("&Control"));
-    mnuControl->setObjectName(QStringLiteral("mnuControl"));
-    mnuControlDebugger = Item(mnuControl, "mnuControlDebugger", tr("&Debugger"));
-    mnuControlInternalSimulationMenu = mnuControl->addMenu(tr("Internal &Simulation"));
-    mnuControlInternalSimulation = mnuControlInternalSimulationMenu->menuAction();
-    mnuControlInternalSimulation->setObjectName(QStringLiteral("mnuControlInternalSimulation"));
-    simulationEntries(mnuControlInternalSimulationMenu, "mnuControlInternalSimulationSimulation",
-                      mnuControlInternalSimulationSimulation);
-    mnuControlExternalDevice = Item(mnuControl, "mnuControlExternalDevice", tr("&External Device"));
-    mnuControlExternalPLCMenu = mnuControl->addMenu(tr("Internal Simulation from External &PLC"));
-    mnuControlExternalPLC = mnuControlExternalPLCMenu->menuAction();
-    mnuControlExternalPLC->setObjectName(QStringLiteral("mnuControlExternalPLC"));
-    for (int k = 0; k < 4; ++k) {
-        QAction* a = mnuControlExternalPLCMenu->addAction(
-            QStringLiteral("&%1 %2").arg(k + 1).arg(QString::fromLatin1(simulationNames[k])));
-        a->setObjectName(QStringLiteral("mnuControlExternalPLCSimulation%1").arg(k + 1));
-        mnuControlExternalPLCSimulation[k] = a;
-    }
-    // Exactly one of the four modes is marked.
-    for (QAction* mode : {mnuControlDebugger, mnuControlInternalSimulation,
-                          mnuControlExternalDevice, mnuControlExternalPLC})
-        mode->setCheckable(true);
-    mnuControlDebugger->setChecked(true);
-
-    mnuHelp = bar->addMenu(tr("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuHelpContents = Item(mnuHelp, "mnuHelpContents", tr("&Contents..."));
-    mnuHelpContents->setShortcut(QKeySequence(Qt::Key_F1));
-    mnuHelpContactDetails = Item(mnuHelp, "mnuHelpContactDetails", tr("&Contact Details..."));
-    mnuHelpAboutTORVEX = Item(mnuHelp, "mnuHelpAboutTORVEX", tr("&About TORVEX..."));
-    connect(mnuHelpContents, &QAction::triggered, this, &TfrmMain::mnuHelpContentsClick);
-    connect(mnuHelpContactDetails, &QAction::triggered, this,
-            &TfrmMain::mnuHelpContactDetailsClick);
-    connect(mnuHelpAboutTORVEX, &QAction::triggered, this, &TfrmMain::mnuHelpAboutTORVEXClick);
-
-    // The maker's logo, last on the bar; it appears with the intro form. A menu bar draws
-    // icons at small-icon size, so the 64-pixel-wide logo stands in the bar's corner.
-    mnuQuendale = new QAction(this);
-    mnuQuendale->setObjectName(QStringLiteral("mnuQuendale"));
-    mnuQuendale->setVisible(false);
-    connect(mnuQuendale, &QAction::triggered, this, &TfrmMain::mnuQuendaleClick);
-    logo_ = new ClickableLabel(bar);
-    logo_->setObjectName(QStringLiteral("imgQuendaleMenu"));
-    logo_->setPixmap(QPixmap(QStringLiteral(":/pictures/menu-logo.png")));
-    logo_->setToolTip(QString::fromLatin1(kMakerWebAddress));
-    logo_->setCursor(Qt::PointingHandCursor);
-    logo_->setContentsMargins(0, 0, 6, 0);
-    logo_->hide();
-    connect(logo_, &ClickableLabel::clicked, mnuQuendale, &QAction::trigger);
-    connect(mnuQuendale, &QAction::changed, logo_,
-            [this] { logo_->setVisible(mnuQuendale->isVisible()); });
-    bar->setCornerWidget(logo_, Qt::TopRightCorner);
-}
 
 QString TfrmMain::statusText() const {
-    return pnlStatus->text();
+    return pnlStatus_->text();
+}
+
+void TfrmMain::letPendingEventsRun(int rounds) {
+    for (int i = 0; i < rounds; ++i)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void TfrmMain::placeStatusPanel() {
-    pnlStatus->move(pnlToolbar->width() - pnlStatus->width() - 8, pnlStatus->y());
+    pnlStatus_->move(pnlToolbar_->width() - pnlStatus_->width() - 8, pnlStatus_->y());
 }
 
 void TfrmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    if (pnlStatus->isVisible()) placeStatusPanel();
+    if (pnlStatus_->isVisible()) placeStatusPanel();
 }
+
+// ---- what is enabled -------------------------------------------------------------------
+
+void TfrmMain::updateActions() {
+    const bool editable = !editorLocked_;
+    for (QAction* a : {mnuFileNewDiagram_, mnuFileOpenDiagram_, edit_.addRung, edit_.insertRung,
+                       edit_.deleteRung, edit_.addBranch, edit_.deleteBranch, edit_.editControl,
+                       edit_.deleteControl, mnuControlDebugger_, mnuControlInternalSimulation_,
+                       mnuControlExternalDevice_, mnuControlExternalPLC_, mnuSetupConfigureIO_,
+                       mnuSetupRestoreScreenLayoutToDefault_})
+        a->setEnabled(editable);
+    for (QAction* a : mnuFileRecent_) a->setEnabled(editable);
+    edit_.showComments->setEnabled(editable && commentItemsEnabled_);
+    edit_.hideComments->setEnabled(editable && commentItemsEnabled_);
+    for (size_t k = 0; k < mnuSimulationsSimulation_.size(); ++k) {
+        // Entries 5 ... 8 stand for simulations this program does not contain.
+        const bool exists = k < 4;
+        mnuSimulationsSimulation_[k]->setEnabled(exists && editable);
+        mnuControlInternalSimulationSimulation_[k]->setEnabled(exists);
+    }
+    actRun_->setEnabled(runButtonEnabled_);
+    // Stepping works from the debugger's inputs only.
+    const bool stepping = mode_ == ControlMenuMode::Debugger;
+    for (QAction* a : {actSingleLoop_, actSingleStep_, actPause_}) a->setEnabled(stepping);
+
+    mnuControlDebugger_->setChecked(mode_ == ControlMenuMode::Debugger);
+    mnuControlInternalSimulation_->setChecked(mode_ == ControlMenuMode::InternalSimulation);
+    mnuControlExternalDevice_->setChecked(mode_ == ControlMenuMode::ExternalDevice);
+    mnuControlExternalPLC_->setChecked(mode_ == ControlMenuMode::ExternalPLC);
+}
+
+void TfrmMain::lockEditor() {
+    editorLocked_ = true;
+    if (rungs_) {
+        rungs_->PopupMenus(false);  // they come back with the next hover
+        rungs_->setLocked(true);
+    }
+    updateActions();
+    for (PaletteButton* b : palette_) b->setShowsDisabled(true);
+    selectPaletteTool(kToolPointer);
+    hintsOn_ = false;
+}
+
+void TfrmMain::unlockEditor() {
+    editorLocked_ = false;
+    if (rungs_) rungs_->setLocked(false);
+    updateActions();
+    for (PaletteButton* b : palette_) b->setShowsDisabled(false);
+    selectPaletteTool(kToolPointer);
+    hintsOn_ = true;
+}
+
+// ---- start-up and exit -------------------------------------------------------------------
 
 void TfrmMain::tmrIntroTimer() {
     ++introTicks_;
-    tmrIntro.stop();
+    tmrIntro_.stop();
     if (introTicks_ == 1) {
         TfrmIntro::Hooks hooks;
         hooks.initialise = [this] {
             // The interface table with the null interface, interface 0 current and open.
             interfaces_.RegisterInterfaces();
         };
-        hooks.continueStartUp = [this] { tmrIntro.start(); };
+        hooks.continueStartUp = [this] { tmrIntro_.start(); };
         hooks.useLargeLogo = [this] {
             logo_->setPixmap(QPixmap(QStringLiteral(":/pictures/menu-logo-large.png")));
         };
-        hooks.closed = [this] { IntroOpen = false; };
+        hooks.closed = [this] { introOpen_ = false; };
         intro_ = new TfrmIntro(hooks, logicalDpi_, this);
         ws_->shell.LargeFonts = intro_->LargeFonts();
         // The intro shows only over a visible main window.
         if (isVisible()) intro_->show();
-        mnuQuendale->setVisible(true);
-        tmrIntro.setInterval(250);
+        mnuQuendale_->setVisible(true);
+        tmrIntro_.setInterval(250);
         placeStatusPanel();
-        pnlStatus->show();
+        pnlStatus_->show();
     } else if (introTicks_ == 2) {
         createWindows();
-        mnuQuendale->setVisible(true);
+        mnuQuendale_->setVisible(true);
         emit startUpFinished();
     }
 }
 
 void TfrmMain::createWindows() {
     const int lessBars =
-        height() - pnlToolbar->height() - pnlSimulations->height() - pnlInfoBar->height();
+        height() - pnlToolbar_->height() - pnlSimulations_->height() - pnlInfoBar_->height();
     rungs_ = new TfrmRungs(*ws_, lessBars);
-    mdiArea->addSubWindow(rungs_);
-    connectRungView();
+    mdiArea_->addSubWindow(rungs_);
+    editor_ = new RungEditor(*ws_, *rungs_, edit_, [this] { return RunInProgress(); }, this);
+    connect(editor_, &RungEditor::prompt, this, &TfrmMain::prompt);
+    connect(editor_, &RungEditor::controlDialogWanted, this, &TfrmMain::openControlDialog);
+    connect(editor_, &RungEditor::controlCommentsWanted, this, &TfrmMain::openControlComments);
+    connect(editor_, &RungEditor::diagramEdited, this, &TfrmMain::refreshCaption);
+    connect(editor_, &RungEditor::presetsChanged, this, [this] {
+        if (debugger_) debugger_->UpdateDisplay(false);
+    });
+    connect(rungs_, &TfrmRungs::commentEdited, this, [this] { setDiagramChanged(true); });
     rungs_->show();
     mnuControlDebuggerClick();
-    if (!openAtStart_.isEmpty()) {
-        const QString file = openAtStart_;
-        openAtStart_.clear();
-        if (file.right(3).toUpper() == QLatin1String("LLD"))
-            DoOldLoad(file);
-        else
-            LoadFile(file);
-    }
+    if (!openAtStart_.isEmpty()) OpenFile(std::exchange(openAtStart_, QString()));
 }
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    if (exiting_) {
+        event->accept();
+        return;
+    }
+    if (RunInProgress()) {
+        run_->btnStopClick();
+        letPendingEventsRun(3);
+    }
+    // Unsaved work is not thrown away without asking.
+    if (!askToSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    exiting_ = true;
+    ExitProgram();
+    event->accept();
+}
+
+void TfrmMain::ExitProgram() {
+    if (ws_->shell.SimulationOpen) {
+        CloseSimulation();
+        letPendingEventsRun();
+    }
+    if (preferences_) preferences_->close();
+    if (intro_) intro_->close();
+    if (about_) about_->close();
+    if (help_) help_->close();
+    if (rungs_) rungs_->close();
+    if (restoreLayoutAtExit_) settings_->resetWindowPlaces();
+    settings_->saveRecentFiles(recent_);
+    settings_->writeRunningFalse();
+    settings_->sync();
+}
+
+// ---- the shell's own commands ----------------------------------------------------------
 
 void TfrmMain::mnuHelpAboutTORVEXClick() {
     if (ws_->editor.ControlDialogOpen) return;
@@ -451,9 +348,9 @@ void TfrmMain::mnuHelpAboutTORVEXClick() {
         return;
     }
     about_ = new TfrmAbout(
-        LargeFonts(), [this](const QString& a) { InternetLink(a); }, [this] { AboutOpen = false; },
-        this);
-    AboutOpen = true;
+        ws_->shell.LargeFonts, [this](const QString& a) { InternetLink(a); },
+        [this] { aboutOpen_ = false; }, this);
+    aboutOpen_ = true;
     about_->show();
 }
 
@@ -470,7 +367,7 @@ void TfrmMain::mnuHelpContentsClick() {
 
 void TfrmMain::mnuSetupRestoreScreenLayoutToDefaultClick() {
     if (ws_->editor.ControlDialogOpen) return;
-    RestoreLayoutAtExit = true;
+    restoreLayoutAtExit_ = true;
     prompter_->inform(this, tr("Window positions will be reset.\r\nPlease note this will not take "
                                "effect until the next time you run TORVEX."));
 }
@@ -489,39 +386,8 @@ void TfrmMain::InternetLink(const QString& address) {
     QDesktopServices::openUrl(QUrl(target));
 }
 
-void TfrmMain::closeEvent(QCloseEvent* event) {
-    if (exiting_) {
-        event->accept();
-        return;
-    }
-    if (RunInProgress()) {
-        run_->btnStopClick();
-        for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
-    }
-    // Unsaved work is not thrown away without asking.
-    if (!askToSaveChanges()) {
-        event->ignore();
-        return;
-    }
-    exiting_ = true;
-    ExitProgram();
-    event->accept();
-}
-
-void TfrmMain::ExitProgram() {
-    if (ws_->shell.SimulationOpen) {
-        CloseSimulation();
-        QCoreApplication::processEvents();
-    }
-    if (preferences_) preferences_->close();
-    if (intro_) intro_->close();
-    if (about_) about_->close();
-    if (help_) help_->close();
-    if (rungs_) rungs_->close();
-    if (RestoreLayoutAtExit) settings_->resetWindowPlaces();
-    settings_->saveRecentFiles(recent_);
-    settings_->writeRunningFalse();
-    settings_->sync();
+void TfrmMain::prompt(const QString& text) {
+    pnlInfoBar_->setText(text);
 }
 
 QString TfrmMain::examplesFolder() const {
@@ -543,17 +409,19 @@ QString TfrmMain::examplesFolder() const {
     return QFileInfo(own).isDir() ? own : programFolder_;
 }
 
+// ---- the palette -------------------------------------------------------------------------
+
 void TfrmMain::selectPaletteTool(int tool) {
-    for (int t = 0; t < kToolCount; ++t) palette[t]->setDown(t == tool);
+    for (int t = 0; t < kToolCount; ++t) palette_[t]->setDown(t == tool);
     ws_->editor.PaletteTool = tool;
 }
 
 void TfrmMain::paletteMouseDown(int tool) {
     if (RunInProgress() || ws_->editor.ControlDialogOpen) return;
     selectPaletteTool(tool);
-    if (tool == kToolPointer || !dragsFromPalette) return;
+    if (tool == kToolPointer || !paletteDrags_) return;
     // Tools 1 ... 9 are dragged at once; the drag shows the tool's cursor.
-    auto* drag = new QDrag(palette[tool]);
+    auto* drag = new QDrag(palette_[tool]);
     auto* data = new QMimeData;
     data->setData(PaletteMimeType(), QByteArray::number(tool));
     drag->setMimeData(data);
@@ -578,32 +446,6 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     // Hints are off while a run locks the editor.
     if (event->type() == QEvent::ToolTip && !hintsOn_) return true;
     return QMainWindow::eventFilter(watched, event);
-}
-
-void TfrmMain::setEditorLocked(bool locked) {
-    if (rungs_) {
-        if (locked) rungs_->PopupMenus(false);  // they come back with the next hover
-        rungs_->setLocked(locked);
-    }
-    for (QAction* a :
-         {mnuFileNewDiagram, mnuFileOpenDiagram, mnuEditAddRung, mnuEditInsertRung,
-          mnuEditDeleteRung, mnuEditAddBranch, mnuEditDeleteBranch, mnuEditEditControl,
-          mnuEditDeleteControl, mnuEditShowComments, mnuEditHideComments, mnuControlDebugger,
-          mnuControlInternalSimulation, mnuControlExternalDevice, mnuControlExternalPLC,
-          mnuSetupConfigureIO, mnuSetupRestoreScreenLayoutToDefault})
-        a->setEnabled(!locked);
-    for (QAction* a : mnuFileRecent) a->setEnabled(!locked);
-    for (int k = 0; k < 4; ++k) mnuSimulationsSimulation[k]->setEnabled(!locked);
-    for (PaletteButton* b : palette) b->setShowsDisabled(locked);
-    selectPaletteTool(kToolPointer);
-    hintsOn_ = !locked;
-}
-
-void TfrmMain::lockEditor() {
-    setEditorLocked(true);
-}
-void TfrmMain::unlockEditor() {
-    setEditorLocked(false);
 }
 
 }  // namespace torvex

@@ -1,8 +1,7 @@
 // The File menu of the main window: new, open, save, print and the recent files.
 
-#include <QCoreApplication>
+#include <QAction>
 #include <QFileInfo>
-#include <QLabel>
 #include <QPrinter>
 
 #include "app/main_window.h"
@@ -15,6 +14,7 @@
 #include "files/legacy_import.h"
 #include "files/settings_store.h"
 #include "files/wipe.h"
+#include "simulation/debugger.h"
 #include "ui/prompter.h"
 #include "ui/workspace.h"
 
@@ -27,20 +27,24 @@ QString Filters(std::initializer_list<QString> filters) {
     return list.join(QStringLiteral(";;"));
 }
 
+bool IsLegacyName(const QString& fileName) {
+    return fileName.right(3).toUpper() == QLatin1String("LLD");
+}
+
 }  // namespace
 
 void TfrmMain::refreshRecentMenu() {
     for (int n = 1; n <= RecentFiles::kCount; ++n) {
-        QAction* entry = mnuFileRecent[n - 1];
+        QAction* entry = mnuFileRecent_[n - 1];
         // "&" in a file name would read as an accelerator.
         QString caption = QString::fromStdString(recent_.caption(n));
         const QString prefix = caption.left(3);
         caption = prefix + caption.mid(3).replace(QLatin1Char('&'), QStringLiteral("&&"));
         entry->setText(caption);
         entry->setToolTip(QString::fromStdString(recent_.path(n)));
-        if (!exiting_ && introTicks_ == 0) entry->setVisible(recent_.visible(n));
+        entry->setVisible(recent_.visible(n));
     }
-    if (introTicks_ == 0) mnuFileLine->setVisible(recent_.anyVisible());
+    mnuFileLine_->setVisible(recent_.anyVisible());
 }
 
 bool TfrmMain::askToSaveChanges() {
@@ -55,26 +59,34 @@ bool TfrmMain::askToSaveChanges() {
     return SaveDiagram() == 1;
 }
 
-void TfrmMain::setRungCaption(const QString& fileName) {
-    if (!rungs_) return;
-    rungs_->BlankCaption();
-    if (!fileName.isEmpty())
-        rungs_->setWindowTitle(rungs_->windowTitle() + QStringLiteral(" - ") +
-                               QString::fromStdString(RecentFiles::Short(fileName.toStdString())));
+void TfrmMain::refreshCaption() {
+    if (rungs_) rungs_->setCaption(ws_->shell.CurrentFileName, ws_->shell.DiagramChanged);
+}
+
+void TfrmMain::setDiagramChanged(bool changed) {
+    ws_->shell.DiagramChanged = changed;
+    refreshCaption();
+}
+
+void TfrmMain::showFreshDiagram(bool commentsShown) {
+    // Nothing of the previous diagram's run stays in the memory image; the forced inputs
+    // stay, as the debugger's buttons show them.
+    plc_->ResetMemory();
+    if (rungs_) {
+        rungs_->setTopRung(0);
+        rungs_->DisplayComments(commentsShown);
+        rungs_->VisibilityCheck();
+        rungs_->DisplayRungs(RungDraw::ClearLit, TfrmRungs::Memos::Refill);
+    }
+    if (debugger_) debugger_->UpdateDisplay(false);
 }
 
 void TfrmMain::Wipe() {
     torvex::Wipe(*plc_, ws_->comments);
-    if (rungs_) {
-        rungs_->TopRung = 0;
-        rungs_->VisibilityCheck();
-        rungs_->DisplayRungs(false, true, true);
-        rungs_->SetMemos();
-    }
     emit wiped();
-    ws_->shell.DiagramChanged = false;
     ws_->shell.CurrentFileName.clear();
-    setRungCaption(QString());
+    setDiagramChanged(false);
+    showFreshDiagram(rungs_ && rungs_->CommentsShown());
 }
 
 void TfrmMain::NewDiagram(bool returnToDebugger) {
@@ -83,7 +95,7 @@ void TfrmMain::NewDiagram(bool returnToDebugger) {
     Wipe();
     if (rungs_) rungs_->DisplayComments(false);
     if (returnToDebugger) mnuControlDebuggerClick();
-    QCoreApplication::processEvents();
+    letPendingEventsRun();
 }
 
 void TfrmMain::mnuFileOpenDiagramClick() {
@@ -98,12 +110,16 @@ void TfrmMain::mnuFileOpenDiagramClick() {
     request.defaultSuffix = QStringLiteral("llg");
     const QString chosen = prompter_->openFileName(this, request);
     if (chosen.isEmpty()) return;
-    if (chosen.right(3).toUpper() == QLatin1String("LLD"))
-        DoOldLoad(chosen);
-    else
-        LoadFile(chosen);
+    OpenFile(chosen);
     // Later Opens start where this one ended.
     openFolder_ = QFileInfo(chosen).absolutePath();
+}
+
+void TfrmMain::OpenFile(const QString& fileName) {
+    if (IsLegacyName(fileName))
+        DoOldLoad(fileName);
+    else
+        LoadFile(fileName);
 }
 
 void TfrmMain::showLoadMessages(const LoadResult& result) {
@@ -113,24 +129,22 @@ void TfrmMain::showLoadMessages(const LoadResult& result) {
         prompter_->error(this, QString::fromStdString(result.error));
 }
 
-bool TfrmMain::finishLoad(const LoadResult& result) {
-    showLoadMessages(result);
-    if (rungs_) {
-        rungs_->TopRung = 0;
-        if (result.completed) rungs_->DisplayComments(result.commentsShown);
-        rungs_->VisibilityCheck();
-        rungs_->SetMemos();
-        rungs_->DisplayRungs(false, true, true);
-    }
-    return result.completed;
-}
-
 void TfrmMain::LoadFile(const QString& fileName) {
-    markMode(ControlMenuMode::Debugger);
-    Wipe();
-    QCoreApplication::processEvents();
-    const LoadResult result = torvex::LoadFile(*plc_, ws_->comments, fileName.toStdString());
-    if (!finishLoad(result)) return;
+    const LoadResult result = torvex::LoadFile(*plc_, ws_->comments, fileName.toStdString(),
+                                               ws_->shell.FinnishTexts);
+    // A file that is no diagram at all changed nothing: the diagram, its name and the recent
+    // files stay as they were.
+    if (result.untouched) {
+        showLoadMessages(result);
+        return;
+    }
+    setMode(ControlMenuMode::Debugger);
+    emit wiped();
+    ws_->shell.CurrentFileName.clear();
+    setDiagramChanged(false);
+    showLoadMessages(result);
+    showFreshDiagram(result.completed ? result.commentsShown : rungs_ && rungs_->CommentsShown());
+    if (!result.completed) return;
     switch (result.controlMode) {
         case ControlMenuMode::ExternalPLC:
             ControlExternalPLC(result.simulation);
@@ -142,36 +156,40 @@ void TfrmMain::LoadFile(const QString& fileName) {
             mnuControlDebuggerClick();
             break;
     }
-    ws_->shell.DiagramChanged = false;
     recent_.AddFileCaption(fileName.toStdString());
     refreshRecentMenu();
     ws_->shell.CurrentFileName = fileName;
-    setRungCaption(fileName);
+    setDiagramChanged(false);
 }
 
 void TfrmMain::DoOldLoad(const QString& fileName) {
+    const LoadResult result = torvex::DoOldLoad(*plc_, ws_->comments, fileName.toStdString(),
+                                                ws_->shell.FinnishTexts);
+    if (result.untouched) {
+        showLoadMessages(result);
+        return;
+    }
     mnuControlDebuggerClick();
-    Wipe();
-    QCoreApplication::processEvents();
-    const LoadResult result = torvex::DoOldLoad(*plc_, ws_->comments, fileName.toStdString());
-    if (!finishLoad(result)) return;
+    emit wiped();
+    ws_->shell.CurrentFileName.clear();
+    setDiagramChanged(false);
+    showLoadMessages(result);
     // An imported diagram is untitled: it is saved in the current format under a new name.
-    ws_->shell.DiagramChanged = false;
-    setRungCaption(QString());
+    showFreshDiagram(result.completed ? result.commentsShown : rungs_ && rungs_->CommentsShown());
 }
 
 DiagramSettings TfrmMain::diagramSettings() const {
     DiagramSettings settings;
-    settings.controlMode = controlMode();
+    settings.controlMode = mode_;
     settings.simulationOpen = ws_->shell.SimulationOpen;
     settings.currentSimulation = ws_->shell.CurrentSimulation;
-    settings.commentsShown = rungs_ && rungs_->CommentsShown;
+    settings.commentsShown = rungs_ && rungs_->CommentsShown();
     return settings;
 }
 
 bool TfrmMain::SaveLadder(const QString& fileName) {
     // A comment still being typed reaches its rung before the file is written.
-    if (rungs_ && rungs_->tmrTheComments.isActive()) rungs_->MemoExit(rungs_->tmrTheCommentsTag);
+    if (rungs_) rungs_->storePendingComment();
     const std::string error =
         torvex::SaveLadder(*plc_, ws_->comments, diagramSettings(), fileName.toStdString());
     if (!error.empty()) {
@@ -179,15 +197,15 @@ bool TfrmMain::SaveLadder(const QString& fileName) {
         return false;
     }
     ws_->shell.CurrentFileName = fileName;
-    ws_->shell.DiagramChanged = false;
-    setRungCaption(fileName);
+    recent_.AddFileCaption(fileName.toStdString());
+    refreshRecentMenu();
+    setDiagramChanged(false);
     return true;
 }
 
 int TfrmMain::SaveDiagram() {
-    // A diagram that came from or went to a file shows the file in the caption.
-    if (rungs_ && rungs_->windowTitle().contains(QLatin1Char('-')) &&
-        !ws_->shell.CurrentFileName.isEmpty())
+    // A diagram that came from or went to a file is saved there again.
+    if (!ws_->shell.CurrentFileName.isEmpty())
         return SaveLadder(ws_->shell.CurrentFileName) ? 1 : 2;
     return SaveDiagramAs();
 }
@@ -218,6 +236,7 @@ void TfrmMain::mnuFilePrintDiagramClick() {
 void TfrmMain::mnuFileRecentClick(int entry) {
     if (ws_->editor.ControlDialogOpen || RunInProgress()) return;
     if (!askToSaveChanges()) return;
+    // The recent files always hold diagrams of the current format, whatever their names.
     LoadFile(QString::fromStdString(recent_.path(entry)));
 }
 

@@ -46,9 +46,9 @@ void BM_RedrawFiveSlots(benchmark::State& state) {
             plc->RunStep();
             state.ResumeTiming();
         }
-        view->DisplayRungs(live, true, false);
+        view->DisplayRungs(live ? RungDraw::Live | RungDraw::ClearLit : RungDraw::ClearLit);
     }
-    state.counters["slots"] = view->SlotsShown;
+    state.counters["slots"] = view->SlotsShown();
 }
 BENCHMARK(BM_RedrawFiveSlots)->Arg(0)->Arg(1)->ArgNames({"live"})->Unit(benchmark::kMicrosecond);
 

@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
     }
     QElapsedTimer load;
     load.start();
-    window.LoadFile(largest);
+    window.OpenFile(largest);
     QCoreApplication::processEvents();
     std::printf("largest diagram (1001 full rungs) loaded and drawn in %lld ms\n",
                 static_cast<long long>(load.elapsed()));

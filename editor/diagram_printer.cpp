@@ -64,7 +64,7 @@ int PrintDiagram(QPagedPaintDevice& device, const Plc& plc, const QString& title
         }
         p.setFont(label);
         p.drawText(QPointF(8, y + 12), QCoreApplication::translate("DiagramPrinter", "Rung %1").arg(r));
-        painter.DisplayRung(image, &rung, memory, false, false);
+        painter.DisplayRung(image, &rung, memory, RungDraw::Plain);
         p.drawImage(QRectF(8, y + 16, RungPainter::kRungWidth, RungPainter::kRungHeight), image);
         p.setPen(QPen(QColor(128, 128, 128), 0.5));
         p.drawRect(QRectF(8, y + 16, RungPainter::kRungWidth, RungPainter::kRungHeight));

@@ -370,7 +370,8 @@ QImage RungPainter::PrepareControl(int32_t code, int32_t kind, bool lit, int32_t
 }
 
 void RungPainter::DisplayRung(QImage& image, RungRecord* rung, const MemoryImage& memory,
-                              bool clear, bool live) {
+                              RungDraw how) {
+    const bool live = Has(how, RungDraw::Live), clear = Has(how, RungDraw::ClearLit);
     image.fill(face_);
     if (!rung) return;
     QPainter p(&image);

@@ -10,6 +10,7 @@
 
 #include "engine/diagram.h"
 #include "engine/memory_image.h"
+#include "engine/rung_draw.h"
 
 namespace torvex {
 
@@ -45,10 +46,9 @@ public:
 
     // Draws `rung` into `image` (which must be a rung image of this painter): background,
     // every link cell, every control cell whose code is not 0. A cell is drawn lit when
-    // `live` is set and its Lit flag is; with `clear`, Lit flags are cleared once drawn.
+    // `how` is Live and its Lit flag is set; with ClearLit, Lit flags are cleared once drawn.
     // A null rung (beyond the rung count) leaves the image empty.
-    void DisplayRung(QImage& image, RungRecord* rung, const MemoryImage& memory, bool clear,
-                     bool live);
+    void DisplayRung(QImage& image, RungRecord* rung, const MemoryImage& memory, RungDraw how);
 
     // Where the cells lie within a rung image.
     static QPoint controlCell(int controlColumn, int row) { return {43 * controlColumn + 3, 8 + 24 * row}; }

@@ -8,6 +8,8 @@
 
 #include "editor/comment_memo.h"
 #include "editor/rung_image.h"
+#include "engine/editing.h"
+#include "files/recent_files.h"
 #include "files/settings_store.h"
 #include "ui/ansi_text.h"
 #include "ui/artwork.h"
@@ -31,18 +33,25 @@ QString SettingsSection() { return QStringLiteral("Rungs"); }
 
 }  // namespace
 
+namespace {
+
+QColor ButtonFace() {
+    const QColor face = QApplication::palette().color(QPalette::Button);
+    return face.rgb() == RungPainter::kSilver.rgb() ? RungPainter::kSilver : face;
+}
+
+}  // namespace
+
 TfrmRungs::TfrmRungs(Workspace& workspace, int mainHeightLessBars, QWidget* parent)
-    : QMdiSubWindow(parent), ws_(workspace) {
+    : QMdiSubWindow(parent),
+      ws_(workspace),
+      painter_(qApp->devicePixelRatio(), workspace.shell.LargeFonts, ButtonFace()) {
     setObjectName(QStringLiteral("frmRungs"));
     // No border icons: the view lives from start-up to exit.
     setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setOption(QMdiSubWindow::RubberBandResize, false);
     setWindowIcon(GlyphIcon(Glyph::Application));
-    ViewCreating = true;
-
-    const QColor face = QApplication::palette().color(QPalette::Button);
-    painter_ = std::make_unique<RungPainter>(qApp->devicePixelRatio(), ws_.shell.LargeFonts,
-                                             face.rgb() == RungPainter::kSilver.rgb() ? RungPainter::kSilver : face);
+    viewCreating_ = true;
 
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("rungsClient"));
@@ -55,7 +64,7 @@ TfrmRungs::TfrmRungs(Workspace& workspace, int mainHeightLessBars, QWidget* pare
         f.setPixelSize(ws_.shell.LargeFonts ? 9 : 12);
         label->setFont(f);
         label->setGeometry(kLeft, 8 + 128 * s, 433, 16);
-        Labels[s] = label;
+        labels_[s] = label;
 
         auto* image = new RungImage(s, client_);
         image->setObjectName(QStringLiteral("Rung%1").arg(QChar(u'A' + s)));
@@ -65,9 +74,9 @@ TfrmRungs::TfrmRungs(Workspace& workspace, int mainHeightLessBars, QWidget* pare
         connect(image, &RungImage::doubleClicked, this, &TfrmRungs::cellDoubleClicked);
         connect(image, &RungImage::toolDropped, this, &TfrmRungs::toolDropped);
         connect(image, &RungImage::rightClicked, this, [this](int, int, int, QPoint at) {
-            if (mnuPopupEdit->isVisible()) PopupMenu->popup(at);
+            if (mnuPopupEdit_->isVisible()) popupMenu_->popup(at);
         });
-        Rungs[s] = image;
+        images_[s] = image;
 
         auto* memo = new CommentMemo(s + 1, client_);
         memo->setObjectName(QStringLiteral("Memo%1").arg(QChar(u'A' + s)));
@@ -75,57 +84,62 @@ TfrmRungs::TfrmRungs(Workspace& workspace, int mainHeightLessBars, QWidget* pare
         connect(memo, &CommentMemo::entered, this, &TfrmRungs::MemoEnter);
         connect(memo, &CommentMemo::keyPressed, this, &TfrmRungs::MemoKeyDown);
         connect(memo, &CommentMemo::exited, this, &TfrmRungs::MemoExit);
-        Memos[s] = memo;
+        memos_[s] = memo;
     }
-    for (int s = 0; s + 1 < kSlots; ++s) setTabOrder(Memos[s], Memos[s + 1]);
+    for (int s = 0; s + 1 < kSlots; ++s) setTabOrder(memos_[s], memos_[s + 1]);
 
-    ScrollBar = new QScrollBar(Qt::Vertical, client_);
-    ScrollBar->setObjectName(QStringLiteral("ScrollBar"));
-    ScrollBar->setCursor(Qt::PointingHandCursor);
-    ScrollBar->setMinimum(0);
-    ScrollBar->setMaximum(0);
-    ScrollBar->hide();
-    connect(ScrollBar, &QScrollBar::valueChanged, this, &TfrmRungs::ScrollBarChange);
+    scrollBar_ = new QScrollBar(Qt::Vertical, client_);
+    scrollBar_->setObjectName(QStringLiteral("ScrollBar"));
+    scrollBar_->setCursor(Qt::PointingHandCursor);
+    scrollBar_->setMinimum(0);
+    scrollBar_->setMaximum(0);
+    scrollBar_->hide();
+    connect(scrollBar_, &QScrollBar::valueChanged, this, &TfrmRungs::ScrollBarChange);
 
-    PopupMenu = new QMenu(this);
-    mnuPopupEdit = PopupMenu->addAction(tr("Edit"));
-    mnuPopupEdit->setObjectName(QStringLiteral("mnuPopupEdit"));
-    mnuPopupDelete = PopupMenu->addAction(tr("Delete"));
-    mnuPopupDelete->setObjectName(QStringLiteral("mnuPopupDelete"));
-    mnuPopupControlComments = PopupMenu->addAction(tr("Control Comments"));
-    mnuPopupControlComments->setObjectName(QStringLiteral("mnuPopupControlComments"));
-    connect(mnuPopupEdit, &QAction::triggered, this, &TfrmRungs::popupEdit);
-    connect(mnuPopupDelete, &QAction::triggered, this, &TfrmRungs::popupDelete);
-    connect(mnuPopupControlComments, &QAction::triggered, this, &TfrmRungs::popupControlComments);
+    popupMenu_ = new QMenu(this);
+    popupMenu_->setObjectName(QStringLiteral("PopupMenu"));
+    mnuPopupEdit_ = popupMenu_->addAction(tr("Edit"));
+    mnuPopupEdit_->setObjectName(QStringLiteral("mnuPopupEdit"));
+    mnuPopupDelete_ = popupMenu_->addAction(tr("Delete"));
+    mnuPopupDelete_->setObjectName(QStringLiteral("mnuPopupDelete"));
+    mnuPopupControlComments_ = popupMenu_->addAction(tr("Control Comments"));
+    mnuPopupControlComments_->setObjectName(QStringLiteral("mnuPopupControlComments"));
+    connect(mnuPopupEdit_, &QAction::triggered, this, &TfrmRungs::popupEdit);
+    connect(mnuPopupDelete_, &QAction::triggered, this, &TfrmRungs::popupDelete);
+    connect(mnuPopupControlComments_, &QAction::triggered, this, &TfrmRungs::popupControlComments);
     PopupMenus(false);
 
-    tmrPlace.setInterval(250);
-    tmrPlace.setSingleShot(true);
-    connect(&tmrPlace, &QTimer::timeout, this, [this] { emit placementTimerFired(tmrPlaceTag); });
-    tmrTheComments.setInterval(3000);
-    tmrTheComments.setSingleShot(true);
-    connect(&tmrTheComments, &QTimer::timeout, this, [this] { MemoExit(tmrTheCommentsTag); });
+    tmrPlace_.setObjectName(QStringLiteral("tmrPlace"));
+    tmrPlace_.setParent(this);
+    tmrPlace_.setInterval(250);
+    tmrPlace_.setSingleShot(true);
+    connect(&tmrPlace_, &QTimer::timeout, this, [this] { emit placementTimerFired(tmrPlaceTag_); });
+    tmrTheComments_.setObjectName(QStringLiteral("tmrTheComments"));
+    tmrTheComments_.setParent(this);
+    tmrTheComments_.setInterval(3000);
+    tmrTheComments_.setSingleShot(true);
+    connect(&tmrTheComments_, &QTimer::timeout, this, [this] { MemoExit(tmrTheCommentsTag_); });
 
     // The view starts with one empty rung.
-    TopRung = 0;
+    topRung_ = 0;
     ws_.plc.diagram.setRungCount(0);
     ws_.plc.diagram.NewRung(0);
-    HoverColumn = -1;
+    hoverColumn_ = -1;
     int h = mainHeightLessBars - (ws_.shell.LargeFonts ? 60 : 50);
     h = qMin(h, 536 + 104 + 25);  // at most RungE's bottom + 25
     ws_.editor.EditorMode = emIdle;
-    CommentsShown = false;
-    SlotsShown = 1;
+    commentsShown_ = false;
+    slotsShown_ = 1;
     resize(kWidth, qMax(h, 60));
-    DisplayRungs(false, true, false);
-    MemoTopRung = -1;
-    ScrollFollows = true;
-    ViewCreating = false;
+    DisplayRungs(RungDraw::ClearLit);
+    memoTopRung_ = -1;
+    scrollFollows_ = true;
+    viewCreating_ = false;
     BlankCaption();
     if (ws_.shell.FinnishTexts)
-        for (int s = 0; s < kSlots; ++s) Labels[s]->setText(tr("Rung %1").arg(s));
+        for (int s = 0; s < kSlots; ++s) labels_[s]->setText(tr("Rung %1").arg(s));
     ws_.shell.RungViewOpen = true;
-    HoverTool = 0;
+    hoverTool_ = 0;
     VisibilityCheck();
 }
 
@@ -133,196 +147,259 @@ TfrmRungs::~TfrmRungs() { ws_.shell.RungViewOpen = false; }
 
 void TfrmRungs::BlankCaption() { setWindowTitle(tr("Rung Viewer")); }
 
+void TfrmRungs::setCaption(const QString& fileName, bool changed) {
+    QString caption = tr("Rung Viewer");
+    if (!fileName.isEmpty())
+        caption += QStringLiteral(" - ") +
+                   QString::fromStdString(RecentFiles::Short(fileName.toStdString()));
+    if (changed) caption += QStringLiteral(" *");
+    setWindowTitle(caption);
+}
+
+void TfrmRungs::setTopRung(int rung) {
+    topRung_ = qMax(0, rung);
+}
+
 void TfrmRungs::layoutSlots() {
     for (int s = 0; s < kSlots; ++s) {
-        if (CommentsShown) {
-            Labels[s]->move(kLeft, kCommentLabelTops[s]);
-            Rungs[s]->move(kLeft, kCommentImageTops[s]);
-            Memos[s]->move(kLeft, kCommentMemoTops[s]);
+        if (commentsShown_) {
+            labels_[s]->move(kLeft, kCommentLabelTops[s]);
+            images_[s]->move(kLeft, kCommentImageTops[s]);
+            memos_[s]->move(kLeft, kCommentMemoTops[s]);
         } else {
-            Labels[s]->move(kLeft, 8 + 128 * s);
-            Rungs[s]->move(kLeft, 24 + 128 * s);
+            labels_[s]->move(kLeft, 8 + 128 * s);
+            images_[s]->move(kLeft, 24 + 128 * s);
         }
     }
 }
 
+void TfrmRungs::setScrollValue(int value) {
+    const bool follows = scrollFollows_;
+    scrollFollows_ = false;
+    scrollBar_->setValue(value);
+    scrollFollows_ = follows;
+}
+
 void TfrmRungs::VisibilityCheck() {
-    const int h = windowHeight();
+    const int h = height();
     const int count = ws_.plc.diagram.RungCount();
-    Memos[0]->setVisible(CommentsShown);
-    SlotsShown = 1;
-    SlotsWhole = 1;
+    memos_[0]->setVisible(commentsShown_);
+    slotsShown_ = 1;
+    slotsWhole_ = 1;
     layoutSlots();
     if (h < kSmallHeight) {
-        Labels[0]->move(kLeft, 0);
-        Rungs[0]->move(kLeft, 13);
+        labels_[0]->move(kLeft, 0);
+        images_[0]->move(kLeft, 13);
     }
     for (int s = 1; s < kSlots; ++s) {
-        const bool label = TopRung + s < count;
-        const bool image = label && Rungs[s]->y() < h;
-        Labels[s]->setVisible(label);
-        Rungs[s]->setVisible(image);
-        Memos[s]->setVisible(CommentsShown && image);
-        if (image) SlotsShown = s + 1;
-        const int bottom = CommentsShown ? Memos[s]->geometry().bottom() + 1
-                                         : Rungs[s]->geometry().bottom() + 1;
-        if (bottom < h) SlotsWhole = s + 1;
+        const bool label = topRung_ + s < count;
+        const bool image = label && images_[s]->y() < h;
+        labels_[s]->setVisible(label);
+        images_[s]->setVisible(image);
+        memos_[s]->setVisible(commentsShown_ && image);
+        if (image) slotsShown_ = s + 1;
+        const int bottom = commentsShown_ ? memos_[s]->geometry().bottom() + 1
+                                          : images_[s]->geometry().bottom() + 1;
+        if (bottom < h) slotsWhole_ = s + 1;
     }
-    const bool follows = ScrollFollows;
-    ScrollFollows = false;
-    ScrollBar->setMaximum(qMax(0, count - 1));
-    ScrollFollows = follows;
-    ScrollBar->setGeometry(kScrollLeft, 8, kScrollWidth, qMax(0, h - 46));
-    ScrollBar->setVisible(TopRung > 0 || count - 1 >= SlotsWhole);
-    ScrollBar->setPageStep(SlotsWhole);
+    const bool follows = scrollFollows_;
+    scrollFollows_ = false;
+    scrollBar_->setMaximum(qMax(0, count - 1));
+    scrollFollows_ = follows;
+    scrollBar_->setGeometry(kScrollLeft, 8, kScrollWidth, qMax(0, h - 46));
+    scrollBar_->setVisible(topRung_ > 0 || count - 1 >= slotsWhole_);
+    scrollBar_->setPageStep(slotsWhole_);
 }
 
-void TfrmRungs::DisplayRungs(bool live, bool clear, bool refreshMemos) {
-    for (int s = 0; s < SlotsShown; ++s) DisplayRung(s, TopRung + s, clear, live);
-    if (refreshMemos || MemoTopRung != TopRung) {
+bool TfrmRungs::mayDraw() const {
+    return ws_.plc.guard().mayTouch();
+}
+
+void TfrmRungs::DisplayRungs(RungDraw how, Memos memos) {
+    for (int s = 0; s < slotsShown_; ++s) DisplayRung(s, topRung_ + s, how);
+    if (memos == Memos::Refill || memoTopRung_ != topRung_) {
         SetMemos();
-        const bool follows = ScrollFollows;
-        ScrollFollows = false;
-        ScrollBar->setValue(TopRung);
-        ScrollFollows = follows;
+        setScrollValue(topRung_);
     }
 }
 
-void TfrmRungs::DisplayRung(int slot, int rung, bool clear, bool live) {
+void TfrmRungs::DisplayRung(int slot, int rung, RungDraw how) {
     if (slot < 0 || slot >= kSlots) return;
     const bool exists = rung >= 0 && rung < ws_.plc.diagram.RungCount();
-    Labels[slot]->setText(exists ? tr("Rung %1").arg(rung) : QString());
-    RungImage* image = Rungs[slot];
-    if (image->image().isNull()) image->setImage(painter_->blankRung());
-    painter_->DisplayRung(image->image(), exists ? &ws_.plc.diagram.Rungs[rung] : nullptr,
-                          ws_.plc.memory, clear, live);
+    labels_[slot]->setText(exists ? tr("Rung %1").arg(rung) : QString());
+    RungImage* image = images_[slot];
+    if (image->image().isNull()) image->setImage(painter_.blankRung());
+    painter_.DisplayRung(image->image(), exists ? &ws_.plc.uiRung(rung) : nullptr,
+                         ws_.plc.uiMemory(), how);
     image->update();
-    if (!live) Labels[slot]->update();
+    if (!Has(how, RungDraw::Live)) labels_[slot]->update();
+}
+
+void TfrmRungs::DisplayRunningSlot(int slot, RungDraw how) {
+    if (redrawWaiting_) {
+        redrawWaiting_ = false;
+        VisibilityCheck();
+        DisplayRungs(how);
+        return;
+    }
+    DisplayRung(slot, topRung_ + slot, how);
 }
 
 void TfrmRungs::PopupMenus(bool visible) {
-    mnuPopupEdit->setVisible(visible);
-    mnuPopupDelete->setVisible(visible);
-    mnuPopupControlComments->setVisible(visible);
+    mnuPopupEdit_->setVisible(visible);
+    mnuPopupDelete_->setVisible(visible);
+    mnuPopupControlComments_->setVisible(visible);
 }
 
 void TfrmRungs::mouseMoved(int slot, int column, int row) {
     const int mode = ws_.editor.EditorMode;
-    if (mode == emBusy || mode == emRunning || locked_) return;
+    if (mode == emBusy || mode == emRunning || locked_ || !mayDraw()) return;
     const bool allowWire = mode == emIdle || mode == emBranchStart || mode == emBranchEnd ||
                            mode == emDeleteControl || mode == emEditControl;
-    Highlight(slot, column, row, true, mode == emIdle, allowWire);
+    Marks marks = Mark::ShowMark;
+    if (mode == emIdle) marks |= Mark::UseTool;
+    if (allowWire) marks |= Mark::AllowWire;
+    Highlight(slot, column, row, marks);
 }
 
-void TfrmRungs::Highlight(int slot, int column, int row, bool showMark, bool useTool,
-                          bool allowWire) {
+void TfrmRungs::Highlight(int slot, int column, int row, Marks marks) {
     const int tool = ws_.editor.PaletteTool;
-    if (slot == HoverSlot && column == HoverColumn && row == HoverRow && tool == HoverTool) return;
-    HoverTool = tool;
-    if (slot != HoverSlot) DisplayRung(HoverSlot, TopRung + HoverSlot, false, false);
-    HoverSlot = slot;
-    HoverColumn = column;
-    HoverRow = row;
-    const int rungIndex = TopRung + slot;
+    if (slot == hoverSlot_ && column == hoverColumn_ && row == hoverRow_ && tool == hoverTool_)
+        return;
+    hoverTool_ = tool;
+    if (slot != hoverSlot_) DisplayRung(hoverSlot_, topRung_ + hoverSlot_, RungDraw::Plain);
+    hoverSlot_ = slot;
+    hoverColumn_ = column;
+    hoverRow_ = row;
+    const int rungIndex = topRung_ + slot;
     RungRecord* rung =
-        rungIndex < ws_.plc.diagram.RungCount() ? &ws_.plc.diagram.Rungs[rungIndex] : nullptr;
+        rungIndex < ws_.plc.diagram.RungCount() ? &ws_.plc.uiRung(rungIndex) : nullptr;
     const bool inGrid = column >= 0 && column < kControlColumns && row >= 0 && row < kRows;
-    const int c = 2 * column + 1;
+    const int c = ControlGrid(column);
     const int32_t code = rung && inGrid ? rung->Code(c, row) : 0;
-    RungImage* image = Rungs[slot];
+    RungImage* image = images_[slot];
     bool popup = false;
-    HoverCursor = HoverCursorKind::Default;
+    hoverCursor_ = HoverCursorKind::Default;
     if (code >= Control::NOC && code <= Control::UNL) {
-        if (showMark) rung->Lit[c][row] = true;
+        if (marks & Mark::ShowMark) rung->Lit[c][row] = true;
         popup = true;
-        HoverCursor = HoverCursorKind::HandPoint;
+        hoverCursor_ = HoverCursorKind::HandPoint;
     } else if (code >= Control::TIM && code <= Control::BBT) {
-        if (showMark) rung->Lit[kOutputColumn][0] = rung->Lit[kOutputColumn][1] = true;
+        if (marks & Mark::ShowMark) rung->Lit[kOutputColumn][0] = rung->Lit[kOutputColumn][1] = true;
         popup = true;
-        HoverCursor = HoverCursorKind::HandPoint;
-    } else if (code == Control::LNK && allowWire) {
+        hoverCursor_ = HoverCursorKind::HandPoint;
+    } else if (code == Control::LNK && (marks & Mark::AllowWire)) {
         rung->Lit[c][row] = true;
-        if (useTool && tool > 0) HoverCursor = HoverCursorKind::Tool;
+        if ((marks & Mark::UseTool) && tool > 0) hoverCursor_ = HoverCursorKind::Tool;
     }
-    switch (HoverCursor) {
+    switch (hoverCursor_) {
         case HoverCursorKind::HandPoint: image->setCursor(Qt::PointingHandCursor); break;
         case HoverCursorKind::Tool: image->setCursor(ToolCursor(tool, devicePixelRatioF())); break;
         case HoverCursorKind::Default: image->unsetCursor(); break;
     }
     PopupMenus(popup);
-    DisplayRung(slot, rungIndex, true, true);
+    DisplayRung(slot, rungIndex, RungDraw::Live | RungDraw::ClearLit);
+}
+
+void TfrmRungs::ClearHighlight() {
+    const int slot = hoverSlot_;
+    hoverColumn_ = -1;
+    hoverCursor_ = HoverCursorKind::Default;
+    images_[slot]->unsetCursor();
+    PopupMenus(false);
+    if (mayDraw()) DisplayRung(slot, topRung_ + slot, RungDraw::ClearLit);
 }
 
 RungRecord* TfrmRungs::rungInSlot(int slot) {
-    const int rung = TopRung + slot;
+    const int rung = topRung_ + slot;
     return rung >= 0 && rung < ws_.plc.diagram.RungCount() ? &ws_.plc.diagram.Rungs[rung] : nullptr;
 }
 
 void TfrmRungs::SetMemos() {
     for (int s = 0; s < kSlots; ++s) {
-        const int rung = TopRung + s;
-        Memos[s]->setComment(rung < ws_.plc.diagram.RungCount()
-                                 ? FromAnsi(ws_.plc.diagram.Rungs[rung].Comment())
-                                 : QString());
-        Memos[s]->update();
+        const int rung = topRung_ + s;
+        memos_[s]->setComment(rung < ws_.plc.diagram.RungCount()
+                                  ? FromAnsi(ws_.plc.diagram.Rungs[rung].Comment())
+                                  : QString());
+        memos_[s]->update();
     }
-    MemoTopRung = TopRung;
+    memoTopRung_ = topRung_;
 }
 
 void TfrmRungs::DisplayComments(bool show) {
-    if (show && !CommentsShown) {
-        CommentsShown = true;
+    if (show && !commentsShown_) {
+        commentsShown_ = true;
         SetMemos();
-    } else if (!show && CommentsShown) {
-        CommentsShown = false;
+    } else if (!show && commentsShown_) {
+        commentsShown_ = false;
     }
-    RungDisplay();
+    VisibilityCheck();
 }
 
 void TfrmRungs::MemoEnter(int number) {
-    tmrTheCommentsTag = number;
-    tmrTheComments.stop();
-    tmrTheComments.start();
+    tmrTheCommentsTag_ = number;
+    tmrTheComments_.stop();
+    tmrTheComments_.start();
 }
 
 void TfrmRungs::MemoKeyDown(int number) {
     MemoEnter(number);
-    ws_.shell.DiagramChanged = true;
+    emit commentEdited();
 }
 
 void TfrmRungs::MemoExit(int number) {
     if (number < 1 || number > kSlots) return;
-    const int rung = TopRung + number - 1;
+    const int rung = topRung_ + number - 1;
     if (rung >= ws_.plc.diagram.RungCount()) return;
-    const std::string bytes = ToAnsi(CleanComment(Memos[number - 1]->toPlainText(), CommentMemo::kMaxLength));
+    const std::string bytes =
+        ToAnsi(CleanComment(memos_[number - 1]->toPlainText(), CommentMemo::kMaxLength));
     ws_.plc.diagram.Rungs[rung].setComment(bytes);
-    tmrTheComments.stop();
+    tmrTheComments_.stop();
+}
+
+void TfrmRungs::storePendingComment() {
+    if (tmrTheComments_.isActive()) MemoExit(tmrTheCommentsTag_);
 }
 
 void TfrmRungs::setLocked(bool locked) {
     locked_ = locked;
-    for (CommentMemo* memo : Memos) memo->setReadOnly(locked);
+    for (CommentMemo* memo : memos_) memo->setReadOnly(locked);
     if (locked) {
-        for (RungImage* image : Rungs) image->unsetCursor();
-        HoverCursor = HoverCursorKind::Default;
+        for (RungImage* image : images_) image->unsetCursor();
+        hoverCursor_ = HoverCursorKind::Default;
     }
 }
 
+void TfrmRungs::startPlacement(int tag) {
+    tmrPlaceTag_ = tag;
+    tmrPlace_.start();
+}
+
+void TfrmRungs::stopPlacement() {
+    tmrPlaceTag_ = kPlaceNothing;
+    tmrPlace_.stop();
+}
+
 void TfrmRungs::FormResize() {
-    if (ViewCreating) return;
+    if (viewCreating_) return;
     if (width() != kWidth) resize(kWidth, height());
     VisibilityCheck();
-    DisplayRungs(false, true, false);
+    if (mayDraw())
+        DisplayRungs(RungDraw::ClearLit);
+    else
+        redrawWaiting_ = true;
     ws_.settings.writeMoved(SettingsSection(), true);
     ws_.settings.writeHeight(SettingsSection(), height());
 }
 
 void TfrmRungs::ScrollBarChange(int value) {
-    TopRung = value;
-    if (ScrollFollows) {
-        VisibilityCheck();
-        DisplayRungs(false, true, false);
-    }
+    topRung_ = value;
+    if (!scrollFollows_) return;
+    VisibilityCheck();
+    if (mayDraw())
+        DisplayRungs(RungDraw::ClearLit);
+    else
+        redrawWaiting_ = true;
 }
 
 void TfrmRungs::resizeEvent(QResizeEvent* event) {
@@ -330,15 +407,13 @@ void TfrmRungs::resizeEvent(QResizeEvent* event) {
     FormResize();
 }
 
-void TfrmRungs::moveEvent(QMoveEvent* event) { QMdiSubWindow::moveEvent(event); }
-
 void TfrmRungs::showEvent(QShowEvent* event) {
     QMdiSubWindow::showEvent(event);
     if (placed_) return;
     placed_ = true;
     // The place is taken once the MDI area holds the window, which would otherwise put it
     // where it likes.
-    ViewCreating = true;
+    viewCreating_ = true;
     move(0, 0);
     const SettingsStore::Place place = ws_.settings.readPlace(SettingsSection());
     if (!place.error.isEmpty()) {
@@ -348,9 +423,9 @@ void TfrmRungs::showEvent(QShowEvent* event) {
         if (place.height > 0) resize(kWidth, place.height);
     }
     createdAt_ = pos();
-    ViewCreating = false;
+    viewCreating_ = false;
     VisibilityCheck();
-    DisplayRungs(false, true, false);
+    DisplayRungs(RungDraw::ClearLit);
 }
 
 void TfrmRungs::closeEvent(QCloseEvent* event) {

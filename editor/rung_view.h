@@ -1,14 +1,18 @@
 // The rung view: an MDI child showing up to five consecutive rungs of the diagram, with a
 // scroll bar, the comment memos under the rungs, the hover highlight and the editing clicks.
+//
+// During a continuous run the view draws only inside the calls the run thread marshals to it
+// (DisplayRunningSlot): a scroll or resize then only records that the picture must follow,
+// and the next such call, at most one cycle later, draws every slot.
 #pragma once
 
+#include <QFlags>
 #include <QMdiSubWindow>
 #include <QTimer>
 #include <array>
-#include <functional>
-#include <memory>
 
 #include "editor/rung_painter.h"
+#include "engine/rung_draw.h"
 
 class QLabel;
 class QMenu;
@@ -26,67 +30,69 @@ public:
     static constexpr int kSlots = 5;
     static constexpr int kWidth = 481;
 
+    // What a hover highlight may show: the control's mark, the palette tool's cursor over a
+    // wire, the wire under the mouse in red.
+    enum class Mark { ShowMark = 1, UseTool = 2, AllowWire = 4 };
+    Q_DECLARE_FLAGS(Marks, Mark)
+    // The cursor the last highlight gave the rung images: what a click there means.
+    enum class HoverCursorKind { Default, HandPoint, Tool };
+    // Whether DisplayRungs refills the comment memos.
+    enum class Memos { IfMoved, Refill };
+
     // `mainHeightLessBars` is the main window's height less its tool bar, palette bar and
     // information bar, from which the view's first height is computed.
     TfrmRungs(Workspace& workspace, int mainHeightLessBars, QWidget* parent = nullptr);
     ~TfrmRungs() override;
 
     // ---- view state --------------------------------------------------------------------
-    int TopRung = 0;
-    int SlotsShown = 1;
-    int SlotsWhole = 1;
-    int HoverSlot = 0;
-    int HoverColumn = -1;
-    int HoverRow = 0;
-    int HoverTool = 0;
-    bool CommentsShown = false;
-    int MemoTopRung = -1;
-    bool ViewCreating = false;
-    bool ScrollFollows = false;
-    // The cursor the last highlight gave the rung images: what a click there means.
-    enum class HoverCursorKind { Default, HandPoint, Tool };
-    HoverCursorKind HoverCursor = HoverCursorKind::Default;
-
-    std::array<QLabel*, kSlots> Labels{};
-    std::array<RungImage*, kSlots> Rungs{};
-    std::array<CommentMemo*, kSlots> Memos{};
-    QScrollBar* ScrollBar;
-    QMenu* PopupMenu;
-    QAction* mnuPopupEdit;
-    QAction* mnuPopupDelete;
-    QAction* mnuPopupControlComments;
-    QTimer tmrPlace;
-    int tmrPlaceTag = 0;
-    QTimer tmrTheComments;
-    int tmrTheCommentsTag = 0;
+    int TopRung() const { return topRung_; }
+    // Shows `rung` in the first slot (the memos follow with the next drawing).
+    void setTopRung(int rung);
+    int SlotsShown() const { return slotsShown_; }
+    int SlotsWhole() const { return slotsWhole_; }
+    bool CommentsShown() const { return commentsShown_; }
+    void setMemoTopRung(int rung) { memoTopRung_ = rung; }
+    int HoverSlot() const { return hoverSlot_; }
+    int HoverColumn() const { return hoverColumn_; }
+    int HoverRow() const { return hoverRow_; }
+    HoverCursorKind HoverCursor() const { return hoverCursor_; }
+    // The rung shown in a slot, or null when the slot is beyond the diagram.
+    RungRecord* rungInSlot(int slot);
 
     // ---- drawing -----------------------------------------------------------------------
-    void DisplayRungs(bool live, bool clear, bool refreshMemos);
-    void DisplayRung(int slot, int rung, bool clear, bool live);
+    // Every visible slot; the memos are refilled when asked or when TopRung has moved.
+    void DisplayRungs(RungDraw how, Memos memos = Memos::IfMoved);
+    void DisplayRung(int slot, int rung, RungDraw how);
+    // The run thread's redraw of one slot in a cycle, marshalled: every slot instead when a
+    // scroll or resize is waiting to be shown.
+    void DisplayRunningSlot(int slot, RungDraw how);
     void VisibilityCheck();
-    void RungDisplay() { VisibilityCheck(); }
-    void Highlight(int slot, int column, int row, bool showMark, bool useTool, bool allowWire);
+    void Highlight(int slot, int column, int row, Marks marks);
+    // Forgets the hover cell and draws its rung again without the highlight.
+    void ClearHighlight();
     void PopupMenus(bool visible);
-    RungPainter& painter() { return *painter_; }
+    RungPainter& painter() { return painter_; }
 
     // ---- comments ----------------------------------------------------------------------
     void BlankCaption();
+    // The caption for the diagram's file ("" when untitled) and whether it has unsaved changes.
+    void setCaption(const QString& fileName, bool changed);
     void SetMemos();
     void DisplayComments(bool show);
-    void DoComments() { DisplayComments(!CommentsShown); }
-    void MemoEnter(int number);
-    void MemoKeyDown(int number);
-    void MemoExit(int number);
+    void DoComments() { DisplayComments(!commentsShown_); }
+    // A comment still being typed is stored in its rung now.
+    void storePendingComment();
     // Read-only memos and the default cursor while a run locks the editor.
     void setLocked(bool locked);
 
-    // The rung shown in a slot, or null when the slot is beyond the diagram.
-    RungRecord* rungInSlot(int slot);
-    // The window's height as the layout rules measure it.
-    int windowHeight() const { return height(); }
+    // ---- placing -----------------------------------------------------------------------
+    // Arms tmrPlace with `tag`; placementTimerFired(tag) follows 250 ms later.
+    void startPlacement(int tag);
+    void stopPlacement();
+    bool placementPending() const { return tmrPlace_.isActive(); }
 
 signals:
-    // The editing gestures; the editor's commands handle them.
+    // The editing gestures; the rung editor handles them.
     void cellClicked(int slot, int column, int row);
     void cellDoubleClicked(int slot, int column, int row);
     void toolDropped(int slot, int column, int row, int tool);
@@ -94,10 +100,11 @@ signals:
     void popupDelete();
     void popupControlComments();
     void placementTimerFired(int tag);
+    // A memo's text changed the diagram.
+    void commentEdited();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -106,13 +113,47 @@ private:
     void ScrollBarChange(int value);
     void layoutSlots();
     void mouseMoved(int slot, int column, int row);
+    void MemoEnter(int number);
+    void MemoKeyDown(int number);
+    void MemoExit(int number);
+    // Drawing the diagram's power is allowed now (see the top of this file).
+    bool mayDraw() const;
+    void setScrollValue(int value);
 
     Workspace& ws_;
-    std::unique_ptr<RungPainter> painter_;
+    RungPainter painter_;
     QWidget* client_;
+    std::array<QLabel*, kSlots> labels_{};
+    std::array<RungImage*, kSlots> images_{};
+    std::array<CommentMemo*, kSlots> memos_{};
+    QScrollBar* scrollBar_;
+    QMenu* popupMenu_;
+    QAction* mnuPopupEdit_;
+    QAction* mnuPopupDelete_;
+    QAction* mnuPopupControlComments_;
+    QTimer tmrPlace_;
+    int tmrPlaceTag_ = 0;
+    QTimer tmrTheComments_;
+    int tmrTheCommentsTag_ = 0;
+
+    int topRung_ = 0;
+    int slotsShown_ = 1;
+    int slotsWhole_ = 1;
+    int hoverSlot_ = 0;
+    int hoverColumn_ = -1;
+    int hoverRow_ = 0;
+    int hoverTool_ = 0;
+    HoverCursorKind hoverCursor_ = HoverCursorKind::Default;
+    bool commentsShown_ = false;
+    int memoTopRung_ = -1;
+    bool viewCreating_ = false;
+    bool scrollFollows_ = false;
+    bool redrawWaiting_ = false;  // a scroll or resize during a run, for the next cycle
     QPoint createdAt_;
     bool locked_ = false;
     bool placed_ = false;
 };
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(TfrmRungs::Marks)
 
 }  // namespace torvex

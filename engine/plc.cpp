@@ -95,6 +95,18 @@ void Plc::ClearDiagram() {
 }
 
 void Plc::StartRun() {
+    ResetMemory();
+    for (int r = 0; r < diagram.RungCount(); ++r) {
+        RungRecord& rung = diagram.Rungs[r];
+        for (int c = 0; c < kColumns; ++c) {
+            StoreColumn(rung.Power[c], c == 0 ? 0xF : 0);
+            StoreColumn(rung.Lit[c], 0);
+        }
+        rung.Prepared();  // so that no scan of the run has to
+    }
+}
+
+void Plc::ResetMemory() {
     for (ShiftRegister& r : memory.Registers) {
         r.LeftEdge = r.LeftAcc = r.RightEdge = r.RightAcc = false;
         for (int i = 0; i < kPoints; ++i) r.Bits[i] = r.NextBits[i] = r.ResetBits[i] = false;
@@ -116,14 +128,6 @@ void Plc::StartRun() {
         c.UpImage = c.AtPreset;
         c.DownImage = c.AtZero;
         c.ResetReq = c.ResetHold = false;
-    }
-    for (int r = 0; r < diagram.RungCount(); ++r) {
-        RungRecord& rung = diagram.Rungs[r];
-        for (int c = 0; c < kColumns; ++c) {
-            StoreColumn(rung.Power[c], c == 0 ? 0xF : 0);
-            StoreColumn(rung.Lit[c], 0);
-        }
-        rung.Prepared();  // so that no scan of the run has to
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "engine/diagram.h"
 #include "engine/memory_image.h"
+#include "engine/scan_guard.h"
 #include "engine/tick_source.h"
 
 namespace torvex {
@@ -19,6 +20,18 @@ public:
     Diagram diagram;
     MemoryImage memory{};
 
+    // The windows reach what a scan writes through these: the rule of scan_guard.h is
+    // checked on every use.
+    MemoryImage& uiMemory() {
+        guard_.check();
+        return memory;
+    }
+    RungRecord& uiRung(int rung) {
+        guard_.check();
+        return diagram.Rungs[rung];
+    }
+    ScanGuard& guard() { return guard_; }
+
     TickSource& clock() { return *clock_; }
     uint32_t currentTick() { return clock_->now(); }
 
@@ -28,6 +41,9 @@ public:
 
     // Prepares the memory image and the power of every rung in use for a run.
     void StartRun();
+    // The memory image as a run start leaves it: inputs, outputs, flags and registers off,
+    // timers idle, counters at their initial counts. Presets and the Used flags stay.
+    void ResetMemory();
     // Clears Power and Lit of every rung in use; the memory image stays as the run left it.
     void EndRun();
 
@@ -38,6 +54,7 @@ public:
     void PostStep();
 
 private:
+    ScanGuard guard_;
     SteadyTickSource steady_;
     TickSource* clock_;
 };

@@ -10,6 +10,17 @@ std::string SingleStepText(int32_t rung) {
     return "Single Step Rung " + std::to_string(rung) + " ...";
 }
 
+std::string StatusText(RunState state, int32_t steppedRung) {
+    switch (state) {
+        case RunState::Stopped: return std::string(StoppedText);
+        case RunState::Running: return std::string(RunningText);
+        case RunState::Paused: return std::string(PausedText);
+        case RunState::SingleLoop: return std::string(SingleLoopText);
+        case RunState::SingleStep: return SingleStepText(steppedRung);
+    }
+    return {};
+}
+
 RunControl::RunControl(Plc& plc, RunHost& host, InterfaceTable& interfaces,
                        const ForcedInputs& forced)
     : plc_(plc), host_(host), interfaces_(interfaces), forced_(forced), clock_(steady_) {}
@@ -22,19 +33,18 @@ RunControl::~RunControl() {
     endThread();
 }
 
-void RunControl::showStatus(std::string_view text) {
-    status_ = text;
-    host_.setStatusText(status_);
+void RunControl::enter(RunState state) {
+    state_ = state;
+    host_.setStatusText(StatusText());
 }
 
 void RunControl::btnRunClick() {
     if (host_.ControlDialogOpen()) return;
-    if (!RunInProgress_) StartControlRun();
-    ContinuousRun_ = true;
-    showStatus(RunningText);
+    if (!RunInProgress()) StartControlRun();
+    enter(RunState::Running);
     host_.letWindowRepaint();
     host_.setRunButtonEnabled(false);
-    if (!ThreadCreated_) {
+    if (!thread_) {
         const RunSetup setup{host_.controlMode(), host_.SimulationOpen(), host_.DebuggerOpen(),
                              host_.MonitorOpen()};
         const uint64_t generation = ++generation_;
@@ -44,15 +54,14 @@ void RunControl::btnRunClick() {
             if (auto alive = self.lock()) (*alive)->threadEnded(generation);
         };
         thread_ = std::make_unique<TTorvexThread>(
-            RunThreadContext{plc_, host_, interfaces_, forced_, clock_}, setup, std::move(ended));
-        ThreadCreated_ = true;
+            RunThreadContext{plc_, host_, interfaces_, forced_, clock_, cycles_}, setup, std::move(ended));
     }
-    ThreadRunning_ = true;
 }
 
 void RunControl::StartControlRun() {
     StepRung_ = -1;
-    RunInProgress_ = true;
+    // In progress from here on; the command that started the run names the state it is in.
+    state_ = RunState::Paused;
     const ControlMenuMode mode = host_.controlMode();
     if (UsesInterface(mode)) interfaces_.Open();
     if (host_.SimulationOpen()) host_.SimulationStart();
@@ -67,20 +76,15 @@ void RunControl::StartControlRun() {
 }
 
 void RunControl::btnStopClick() {
-    if (RunInProgress_) Stop();
+    if (RunInProgress()) Stop();
 }
 
 void RunControl::Stop() {
     host_.setRunButtonEnabled(true);
-    if (ThreadRunning_) {
-        ThreadRunning_ = false;
-        endThread();
-        ThreadCreated_ = false;
-    }
+    endThread();
     host_.unlockEditor();
     EndRun();
-    RunInProgress_ = false;
-    showStatus(StoppedText);
+    enter(RunState::Stopped);
     host_.letWindowRepaint();
     if (UsesInterface(host_.controlMode())) interfaces_.Close();
 }
@@ -88,20 +92,15 @@ void RunControl::Stop() {
 void RunControl::EndRun() {
     host_.setEditorMode(emIdle);
     host_.setCommentItemsEnabled(true);
-    host_.DisplayRungs(false, true);
+    host_.DisplayRungs(RungDraw::ClearLit);
     plc_.EndRun();
 }
 
 void RunControl::btnPauseClick() {
-    if (!RunInProgress_) return;
+    if (!RunInProgress()) return;
     host_.setRunButtonEnabled(true);
-    ContinuousRun_ = false;
-    if (ThreadRunning_) {
-        ThreadRunning_ = false;
-        endThread();
-        ThreadCreated_ = false;
-    }
-    showStatus(PausedText);
+    endThread();
+    enter(RunState::Paused);
 }
 
 void RunControl::endThread() {
@@ -119,14 +118,12 @@ void RunControl::threadEnded(uint64_t generation) {
     // waited for already.
     if (!thread_ || generation != generation_) return;
     thread_.reset();
-    ThreadRunning_ = false;
-    ThreadCreated_ = false;
-    if (ContinuousRun_) Stop();
+    if (state_ == RunState::Running) Stop();
 }
 
 void RunControl::btnStepDiagramClick() {
-    if (status_ == RunningText) return;
-    if (!RunInProgress_) {
+    if (state_ == RunState::Running) return;
+    if (!RunInProgress()) {
         if (host_.ControlDialogOpen()) return;
         StartControlRun();
     }
@@ -134,9 +131,9 @@ void RunControl::btnStepDiagramClick() {
         StepDiagram();
     } else {
         while (StepRung_ != -1) OneStep(false);
-        host_.DisplayRungs(true, true);
+        host_.DisplayRungs(RungDraw::Live | RungDraw::ClearLit);
     }
-    showStatus(SingleLoopText);
+    enter(RunState::SingleLoop);
 }
 
 void RunControl::takeStepInputs(ControlMenuMode mode) {
@@ -169,13 +166,13 @@ void RunControl::StepDiagram() {
     } else if (host_.MonitorOpen()) {
         host_.updateMonitorDisplay();
     }
-    host_.DisplayRungs(true, true);
+    host_.DisplayRungs(RungDraw::Live | RungDraw::ClearLit);
     host_.processPendingMessages();
 }
 
 void RunControl::btnSingleStepClick() {
-    if (status_ == RunningText) return;
-    if (!RunInProgress_) {
+    if (state_ == RunState::Running) return;
+    if (!RunInProgress()) {
         if (host_.ControlDialogOpen()) return;
         StartControlRun();
     }
@@ -204,8 +201,9 @@ void RunControl::OneStep(bool show) {
             for (int r = 0; r < count; ++r) {
                 for (bool& lit : diagram.Rungs[r].Lit[0]) lit = r == StepRung_;
             }
-            host_.DisplayRungs(true, false);
-            showStatus(SingleStepText(StepRung_));
+            host_.DisplayRungs(RungDraw::Live);
+            steppedRung_ = StepRung_;
+            enter(RunState::SingleStep);
         }
         ++StepRung_;
     }

@@ -14,6 +14,7 @@
 // deadlocks against the wait.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -28,13 +29,23 @@
 
 namespace torvex {
 
-// The status texts of pnlStatus.
+// What the run is doing. pnlStatus shows its text (StatusText).
+enum class RunState : uint8_t {
+    Stopped,     // no run: the editor works
+    Running,     // the run thread scans every 100 ms
+    Paused,      // a run in progress that does not scan
+    SingleLoop,  // the last command scanned the diagram once
+    SingleStep,  // the last command solved one rung
+};
+
 inline constexpr std::string_view StoppedText = "Stopped";
 inline constexpr std::string_view RunningText = "Running...";
 inline constexpr std::string_view PausedText = "Paused...";
 inline constexpr std::string_view SingleLoopText = "Single Loop...";
 // "Single Step Rung " n " ...".
 std::string SingleStepText(int32_t rung);
+// The status text of `state`; `steppedRung` is the rung the last Single Step solved.
+std::string StatusText(RunState state, int32_t steppedRung);
 
 class RunControl {
 public:
@@ -65,21 +76,23 @@ public:
     // Solves one rung of the scan in progress, starting a scan first when none is.
     void OneStep(bool show);
 
+    RunState state() const { return state_; }
     // A run has been started and not stopped (running, paused or stepping).
-    bool RunInProgress() const { return RunInProgress_; }
-    // Set by Run, cleared by Pause: the run thread is meant to be scanning.
-    bool ContinuousRun() const { return ContinuousRun_; }
-    // The run thread has been started and not told to end.
-    bool ThreadRunning() const { return ThreadRunning_; }
-    // A run thread exists (cleared when it is told to end or has ended).
-    bool ThreadCreated() const { return ThreadCreated_; }
+    bool RunInProgress() const { return state_ != RunState::Stopped; }
+    // The run thread is meant to be scanning.
+    bool ContinuousRun() const { return state_ == RunState::Running; }
+    // The run thread has been started and not told to end (nor ended by itself).
+    bool ThreadRunning() const { return thread_ != nullptr; }
+    bool ThreadCreated() const { return thread_ != nullptr; }
     // Position of Single Step within a scan: -1 between scans, otherwise the next rung.
     int32_t StepRung() const { return StepRung_; }
+    // Cycles the run thread has completed since this object was made (any thread may ask).
+    uint64_t cycles() const { return cycles_.load(std::memory_order_acquire); }
     // What pnlStatus shows.
-    const std::string& StatusText() const { return status_; }
+    std::string StatusText() const { return torvex::StatusText(state_, steppedRung_); }
 
 private:
-    void showStatus(std::string_view text);
+    void enter(RunState state);
     void endThread();
     void threadEnded(uint64_t generation);
     void takeStepInputs(ControlMenuMode mode);
@@ -92,13 +105,11 @@ private:
     SteadyCycleClock steady_;
     CycleClock& clock_;
 
-    bool RunInProgress_ = false;
-    bool ContinuousRun_ = false;
-    bool ThreadRunning_ = false;
-    bool ThreadCreated_ = false;
+    RunState state_ = RunState::Stopped;
     int32_t StepRung_ = -1;
-    std::string status_{StoppedText};
+    int32_t steppedRung_ = 0;  // the rung the last Single Step solved, for its status text
 
+    std::atomic<uint64_t> cycles_{0};
     std::unique_ptr<TTorvexThread> thread_;
     uint64_t generation_ = 0;  // of thread_, so that a late end notice of an older one is ignored
     // Posted end notices hold it weakly: one that arrives after this object is gone does nothing.

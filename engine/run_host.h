@@ -24,6 +24,7 @@
 
 #include "engine/control_menu_mode.h"
 #include "engine/ladder.h"
+#include "engine/rung_draw.h"
 
 namespace torvex {
 
@@ -103,9 +104,9 @@ public:
     // The inputs the I/O monitor's input buttons show, for a step command with no other source.
     virtual void takeMonitorInputs(PointStates& inputs) = 0;
     // The rung view's DisplayRungs: every visible slot, memos refilled only if TopRung moved.
-    virtual void DisplayRungs(bool live, bool clear) = 0;
+    virtual void DisplayRungs(RungDraw how) = 0;
     // The rung view's DisplayRung of one slot, which shows rung TopRung + slot.
-    virtual void DisplayRung(int32_t slot, bool live, bool clear) = 0;
+    virtual void DisplayRung(int32_t slot, RungDraw how) = 0;
 };
 
 // The open simulation's control (sensors, actuators and its stop request).

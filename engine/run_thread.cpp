@@ -8,7 +8,9 @@ TTorvexThread::TTorvexThread(RunThreadContext context, RunSetup setup, std::func
     : c_(context), setup_(setup), ended_(std::move(ended)) {
     thread_ = std::thread([this, token = stop_.get_token()] {
         c_.clock.threadStarted();
+        c_.plc.guard().runThreadStarted();
         Execute(token);
+        c_.plc.guard().runThreadEnded();
         finished_.store(true, std::memory_order_release);
         c_.host.post(std::move(ended_));
     });
@@ -28,6 +30,7 @@ void TTorvexThread::Execute(std::stop_token stop) {
     int64_t k = 0;
     while (!stop.stop_requested()) {
         cycle(redrawSlot);
+        c_.cycles.fetch_add(1, std::memory_order_release);
         if (stop.stop_requested()) break;
         const CycleClock::TimePoint next = start + ++k * kScanPeriod;
         const CycleClock::TimePoint now = c_.clock.now();
@@ -50,21 +53,27 @@ void TTorvexThread::cycle(int32_t& redrawSlot) {
         PointStates outputs{};
         for (int i = 0; i < kPoints; ++i) outputs[i] = memory.Outputs[i].State;
         bool stopped = false;
-        c_.host.invoke([&] { stopped = c_.host.SimulationWriteOutputs(outputs); });
+        marshal([&] { stopped = c_.host.SimulationWriteOutputs(outputs); });
         if (stopped) Terminate();
     }
     if (setup_.DebuggerOpen) {
-        c_.host.invoke([&] { c_.host.updateDebuggerDisplay(); });
+        marshal([&] { c_.host.updateDebuggerDisplay(); });
     } else if (setup_.MonitorOpen) {
-        c_.host.invoke([&] { c_.host.updateMonitorDisplay(); });
+        marshal([&] { c_.host.updateMonitorDisplay(); });
     }
     // One visible rung per cycle, in rotation, keeps the drawing cost of a scan small.
-    c_.host.invoke([&] {
+    marshal([&] {
         const int32_t shown = c_.host.SlotsShown();
         if (shown < 1) return;
         redrawSlot = (redrawSlot + 1) % shown;
-        c_.host.DisplayRung(redrawSlot, true, true);
+        c_.host.DisplayRung(redrawSlot, RungDraw::Live | RungDraw::ClearLit);
     });
+}
+
+void TTorvexThread::marshal(const std::function<void()>& call) {
+    // The scan's state is the user-interface thread's while this thread waits for it.
+    const ScanGuard::Lend lend(c_.plc.guard());
+    c_.host.invoke(call);
 }
 
 void TTorvexThread::readInputs() {
@@ -75,7 +84,7 @@ void TTorvexThread::readInputs() {
         if (!setup_.SimulationOpen) return;
         PointStates sensors{};
         for (int i = 0; i < kPoints; ++i) sensors[i] = memory.Inputs[i].Raw;
-        c_.host.invoke([&] { c_.host.SimulationReadInputs(sensors); });
+        marshal([&] { c_.host.SimulationReadInputs(sensors); });
         for (int i = 0; i < kPoints; ++i) memory.Inputs[i].Raw = sensors[i];
     };
     switch (setup_.mode) {

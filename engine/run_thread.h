@@ -32,6 +32,7 @@ struct RunThreadContext {
     InterfaceTable& interfaces;
     const ForcedInputs& forced;
     CycleClock& clock;
+    std::atomic<uint64_t>& cycles;  // counted up after each cycle
 };
 
 // Starts at once. Between cycles it tests whether it has been told to end; when it ends, by
@@ -55,6 +56,8 @@ public:
 private:
     void Execute(std::stop_token stop);
     void cycle(int32_t& redrawSlot);
+    // host.invoke, with the scan's state lent to the user-interface thread meanwhile.
+    void marshal(const std::function<void()>& call);
     void readInputs();
     void writeOutputs();
 

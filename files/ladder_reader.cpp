@@ -283,7 +283,7 @@ LoadResult LoadLadderText(Plc& plc, IOComments& comments, std::string_view text)
     return result;
 }
 
-LoadResult LoadFile(Plc& plc, IOComments& comments, const std::string& fileName) {
+LoadResult LoadFile(Plc& plc, IOComments& comments, const std::string& fileName, bool) {
     FileBytes file = ReadWholeFile(fileName);
     if (!file.ok) {
         LoadResult result;

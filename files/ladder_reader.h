@@ -19,6 +19,8 @@ struct LoadResult {
     // the file in the recent-file list. When false, `error` says why (or, for a legacy file
     // that is too old, `warnings` does) and what was read so far stays in the model.
     bool completed = false;
+    // Nothing was read into the model: it is as it was before the call.
+    bool untouched = false;
     std::string error;
     // To be shown in order, each in a warning box; the load went on after each.
     std::vector<std::string> warnings;
@@ -52,7 +54,8 @@ void IndexesLine(RungRecord& rung, int row, std::string_view text);
 void LinksLine(RungRecord& rung, int row, std::string_view text);
 
 // Reads an llg file into the model after clearing it (Wipe).
-LoadResult LoadFile(Plc& plc, IOComments& comments, const std::string& fileName);
+LoadResult LoadFile(Plc& plc, IOComments& comments, const std::string& fileName,
+                    bool finnish = false);
 // The same for a file's bytes already in memory.
 LoadResult LoadLadderText(Plc& plc, IOComments& comments, std::string_view text);
 

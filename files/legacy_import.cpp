@@ -359,7 +359,7 @@ LoadResult ImportOldText(Plc& plc, IOComments& comments, std::string_view diagra
     return result;
 }
 
-LoadResult DoOldLoad(Plc& plc, IOComments& comments, const std::string& fileName) {
+LoadResult DoOldLoad(Plc& plc, IOComments& comments, const std::string& fileName, bool) {
     const FileBytes file = ReadWholeFile(fileName);
     if (!file.ok) {
         LoadResult result;

@@ -40,7 +40,8 @@ std::string OldCommentFileName(const std::string& diagramFileName);
 
 // Imports an lld file and its comment file into the model (after Wipe). The result leaves
 // the control mode at the Debugger; the imported diagram is untitled.
-LoadResult DoOldLoad(Plc& plc, IOComments& comments, const std::string& fileName);
+LoadResult DoOldLoad(Plc& plc, IOComments& comments, const std::string& fileName,
+                     bool finnish = false);
 // The same for the two files' contents already read; `commentFile` not ok stands for a
 // comment file that could not be read.
 LoadResult ImportOldText(Plc& plc, IOComments& comments, std::string_view diagram,

@@ -25,7 +25,10 @@ void RecentFiles::AddFileCaption(const std::string& path) {
     if (p == 1) return;
     for (int n = p; n >= 2; --n) paths_[n - 1] = paths_[n - 2];
     paths_[0] = path;
-    for (int i = 0; i < kCount; ++i) captions_[i] = Prefix(i + 1) + Short(paths_[i]);
+    for (int i = 0; i < kCount; ++i) {
+        captions_[i] = Prefix(i + 1) + Short(paths_[i]);
+        visible_[i] = captions_[i] != Prefix(i + 1);
+    }
 }
 
 bool RecentFiles::anyVisible() const {

@@ -20,8 +20,8 @@ public:
     void load(const std::array<std::string, kCount>& shortNames,
               const std::array<std::string, kCount>& longNames);
 
-    // A completed load: the path moves to the front and the captions are rebuilt. Which
-    // entries show is not changed until the next start.
+    // A completed load or save: the path moves to the front and the captions are rebuilt;
+    // an entry shows as soon as it holds a file.
     void AddFileCaption(const std::string& path);
 
     // Entry 1 ... 6.

@@ -23,42 +23,6 @@
       <translation>Muokkaa</translation>
     </message>
     <message>
-      <source>&amp;Add Rung</source>
-      <translation>Lisää puola</translation>
-    </message>
-    <message>
-      <source>&amp;Insert Rung</source>
-      <translation>Sijoita puola</translation>
-    </message>
-    <message>
-      <source>&amp;Delete Rung</source>
-      <translation>Poista puola</translation>
-    </message>
-    <message>
-      <source>Add &amp;Branch</source>
-      <translation>Lisää haara</translation>
-    </message>
-    <message>
-      <source>Delete B&amp;ranch</source>
-      <translation>Poista haara</translation>
-    </message>
-    <message>
-      <source>Edit &amp;Control</source>
-      <translation>Muokkaa ohjaussymboli</translation>
-    </message>
-    <message>
-      <source>Delete C&amp;ontrol</source>
-      <translation>Poista ohjaussymboli</translation>
-    </message>
-    <message>
-      <source>&amp;Show Comments</source>
-      <translation>Näytä kommentit</translation>
-    </message>
-    <message>
-      <source>&amp;Hide Comments</source>
-      <translation>Piilota kommentit</translation>
-    </message>
-    <message>
       <source>&amp;Simulations</source>
       <translation>Simuloi</translation>
     </message>
@@ -115,65 +79,9 @@
       <translation>Lopeta simulointi</translation>
     </message>
     <message>
-      <source>Comments</source>
-      <translation>Puolakommentit</translation>
-    </message>
-    <message>
       <source>The diagram has changed.&#13;
 Do you wish to save to file?</source>
       <translation>Kaavio on muuttunut.  Haluatko tallettaa?</translation>
-    </message>
-    <message>
-      <source>Click on the diagram where you want the branch to begin</source>
-      <translation>Klikkaa kohtaa, mistä haluat haaran alkavan.</translation>
-    </message>
-    <message>
-      <source>Now click on the diagram where you want the branch to end</source>
-      <translation>Klikkaa kohtaa, mihin haluat haaran päättyvän.</translation>
-    </message>
-    <message>
-      <source>Click on the branch you want to delete</source>
-      <translation>Kilikkaa haaraa, jonka haluat poistaa</translation>
-    </message>
-    <message>
-      <source>Click on the control you wish to delete</source>
-      <translation>Klikkaa ohjaussymbolia, jonka haluat poistaa.</translation>
-    </message>
-    <message>
-      <source>Click on the rung you wish to delete</source>
-      <translation>Klikkaa puolaa, jonka haluat poistaa</translation>
-    </message>
-    <message>
-      <source>Click on the control you wish to edit</source>
-      <translation>Klikkaa ohjaussymbolia, jota haluat muokata.</translation>
-    </message>
-    <message>
-      <source>Click where you want to insert new rung</source>
-      <translation>Klikkaa kohtaa, mihin haluat sijoittaa uuden puolan.</translation>
-    </message>
-    <message>
-      <source>No more outputs can be placed on this rung</source>
-      <translation>Tähän puolaan ei voi laittaa lisää ohjaussymbolea.</translation>
-    </message>
-    <message>
-      <source>Is this branch correct?</source>
-      <translation>Onko tämä haara oikein ?</translation>
-    </message>
-    <message>
-      <source>Do you wish to delete this branch?</source>
-      <translation>Haluatko poistaa tämän haaran ?</translation>
-    </message>
-    <message>
-      <source>Are you sure you want to delete %1?</source>
-      <translation>Haluatko varmisti poistaa %1?</translation>
-    </message>
-    <message>
-      <source>Are you sure you want to delete rung %1?</source>
-      <translation>Haluatko varmisti poistaa puolan %1?</translation>
-    </message>
-    <message>
-      <source>The diagram cannot hold more than 1001 rungs.</source>
-      <translation>Kaavioon mahtuu enintään 1001 puolaa.</translation>
     </message>
   </context>
   <context>
@@ -449,6 +357,101 @@ Do you wish to save to file?</source>
     <message>
       <source>Cancel</source>
       <translation>Peruuta</translation>
+    </message>
+  </context>
+  <context>
+    <name>torvex::RungEditor</name>
+    <message>
+      <source>&amp;Add Rung</source>
+      <translation>Lisää puola</translation>
+    </message>
+    <message>
+      <source>&amp;Insert Rung</source>
+      <translation>Sijoita puola</translation>
+    </message>
+    <message>
+      <source>&amp;Delete Rung</source>
+      <translation>Poista puola</translation>
+    </message>
+    <message>
+      <source>Add &amp;Branch</source>
+      <translation>Lisää haara</translation>
+    </message>
+    <message>
+      <source>Delete B&amp;ranch</source>
+      <translation>Poista haara</translation>
+    </message>
+    <message>
+      <source>Edit &amp;Control</source>
+      <translation>Muokkaa ohjaussymboli</translation>
+    </message>
+    <message>
+      <source>Delete C&amp;ontrol</source>
+      <translation>Poista ohjaussymboli</translation>
+    </message>
+    <message>
+      <source>&amp;Show Comments</source>
+      <translation>Näytä kommentit</translation>
+    </message>
+    <message>
+      <source>&amp;Hide Comments</source>
+      <translation>Piilota kommentit</translation>
+    </message>
+    <message>
+      <source>Comments</source>
+      <translation>Puolakommentit</translation>
+    </message>
+    <message>
+      <source>Click on the diagram where you want the branch to begin</source>
+      <translation>Klikkaa kohtaa, mistä haluat haaran alkavan.</translation>
+    </message>
+    <message>
+      <source>Now click on the diagram where you want the branch to end</source>
+      <translation>Klikkaa kohtaa, mihin haluat haaran päättyvän.</translation>
+    </message>
+    <message>
+      <source>Click on the branch you want to delete</source>
+      <translation>Kilikkaa haaraa, jonka haluat poistaa</translation>
+    </message>
+    <message>
+      <source>Click on the control you wish to delete</source>
+      <translation>Klikkaa ohjaussymbolia, jonka haluat poistaa.</translation>
+    </message>
+    <message>
+      <source>Click on the rung you wish to delete</source>
+      <translation>Klikkaa puolaa, jonka haluat poistaa</translation>
+    </message>
+    <message>
+      <source>Click on the control you wish to edit</source>
+      <translation>Klikkaa ohjaussymbolia, jota haluat muokata.</translation>
+    </message>
+    <message>
+      <source>Click where you want to insert new rung</source>
+      <translation>Klikkaa kohtaa, mihin haluat sijoittaa uuden puolan.</translation>
+    </message>
+    <message>
+      <source>No more outputs can be placed on this rung</source>
+      <translation>Tähän puolaan ei voi laittaa lisää ohjaussymbolea.</translation>
+    </message>
+    <message>
+      <source>Is this branch correct?</source>
+      <translation>Onko tämä haara oikein ?</translation>
+    </message>
+    <message>
+      <source>Do you wish to delete this branch?</source>
+      <translation>Haluatko poistaa tämän haaran ?</translation>
+    </message>
+    <message>
+      <source>Are you sure you want to delete %1?</source>
+      <translation>Haluatko varmisti poistaa %1?</translation>
+    </message>
+    <message>
+      <source>Are you sure you want to delete rung %1?</source>
+      <translation>Haluatko varmisti poistaa puolan %1?</translation>
+    </message>
+    <message>
+      <source>The diagram cannot hold more than 1001 rungs.</source>
+      <translation>Kaavioon mahtuu enintään 1001 puolaa.</translation>
     </message>
   </context>
 </TS>

@@ -23,16 +23,19 @@
 namespace torvex::test {
 namespace {
 
+constexpr TfrmRungs::Marks kAllMarks =
+    TfrmRungs::Mark::ShowMark | TfrmRungs::Mark::UseTool | TfrmRungs::Mark::AllowWire;
+
 class EditingWindow : public MainWindowTest {
 protected:
     void SetUp() override {
         Create();
-        main->dragsFromPalette = false;
+        main->setPaletteDrags(false);
     }
     Diagram& D() { return main->plc().diagram; }
     TfrmRungs& view() { return *main->rungView(); }
-    void Tool(int tool) { main->paletteMouseDown(tool); }
-    void Click(int slot, int column, int row) { main->RungAClick(slot, column, row); }
+    void Tool(int tool) { QTest::mousePress(Palette(tool), Qt::LeftButton); }
+    void Click(int slot, int column, int row) { main->rungEditor()->RungAClick(slot, column, row); }
     template <class T>
     T* Open() {
         // The dialogs carry no meta-object of their own, so qobject_cast cannot tell them apart.
@@ -42,7 +45,7 @@ protected:
     }
     // Lets the placement timer write the cell after a dialog closed.
     void Placed() {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !view().tmrPlace.isActive(); }, 3000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !view().placementPending(); }, 3000));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     void Choose(QDialog* dialog, const char* radio) {
@@ -108,16 +111,16 @@ TEST_F(EditingWindow, AFullOutputColumnRefusesAnotherOutputOrABox) {
 
 TEST_F(EditingWindow, AContactDroppedOnTheOtherKindAsksFirst) {
     SetRung(D(), 0, {Simple({"NCC:IP1"}, "OUT:OP0")});
-    view().DisplayRungs(false, true, true);
+    view().DisplayRungs(RungDraw::ClearLit, TfrmRungs::Memos::Refill);
     prompter.answers = {Prompter::Cancel};
-    main->RungADragDrop(0, 0, 0, kToolNOC);
+    main->rungEditor()->RungADragDrop(0, 0, 0, kToolNOC);
     EXPECT_EQ(prompter.lastText(), QStringLiteral("You are placing this control on top of another "
                                                   "contact.\r\nDo you wish to continue?"));
     EXPECT_EQ(prompter.shown.back().buttons, Prompter::Ok | Prompter::Cancel);
     EXPECT_EQ(prompter.shown.back().icon, Prompter::Icon::Information);
     EXPECT_EQ(Open<TfrmInput>(), nullptr);
     prompter.answers = {Prompter::Ok};
-    main->RungADragDrop(0, 0, 0, kToolNOC);
+    main->rungEditor()->RungADragDrop(0, 0, 0, kToolNOC);
     TfrmInput* input = Open<TfrmInput>();
     ASSERT_NE(input, nullptr);
     QTest::mouseClick(input->Button1, Qt::LeftButton);
@@ -159,9 +162,9 @@ TEST_F(EditingWindow, ThePopupEditsAndDeletesTheControlUnderTheMouse) {
     SetRung(D(), 0, {"STA NOC:IP0 - - - - - - - - - - - - - - - - BRA OUT:OP0 FIN",
                      ". . . . . . . . . . . . . . . . . . STA OUT:OP3 FIN",
                      ". . . . . . . . . . . . . . . . . . LEF OUT:OP5 FIN"});
-    view().Highlight(0, 9, 1, true, true, true);
-    EXPECT_TRUE(view().mnuPopupEdit->isVisible());
-    main->mnuPopupEditClick();
+    view().Highlight(0, 9, 1, kAllMarks);
+    EXPECT_TRUE(Action(QStringLiteral("mnuPopupEdit"))->isVisible());
+    Trigger("mnuPopupEdit");
     TfrmOutput* output = Open<TfrmOutput>();
     ASSERT_NE(output, nullptr);
     EXPECT_EQ(ws().editor.PendingNumber, 3);
@@ -170,32 +173,32 @@ TEST_F(EditingWindow, ThePopupEditsAndDeletesTheControlUnderTheMouse) {
     Placed();
     EXPECT_EQ(D().Rungs[0].Index(19, 1), 7);
 
-    main->mnuPopupDeleteClick();
+    Trigger("mnuPopupDelete");
     EXPECT_EQ(prompter.lastText(), QStringLiteral("Are you sure you want to delete Output OP7?"));
     EXPECT_EQ(D().Rungs[0].Code(19, 2), Control::NON) << "the third output moved up";
     EXPECT_EQ(D().Rungs[0].Index(19, 1), 5);
     EXPECT_EQ(D().Rungs[0].Code(18, 1), Link::LEF);
     // Answered No, nothing changes.
-    view().Highlight(0, 0, 0, true, true, true);
+    view().Highlight(0, 0, 0, kAllMarks);
     prompter.answers = {Prompter::No};
-    main->mnuPopupDeleteClick();
+    Trigger("mnuPopupDelete");
     EXPECT_EQ(D().Rungs[0].Code(1, 0), Control::NOC);
     EXPECT_EQ(ws().editor.EditorMode, emIdle);
 }
 
 TEST_F(EditingWindow, ABranchIsDrawnOnAskingAndDeletingItAnsweredNoChangesNothing) {
     SetRung(D(), 0, {Simple({"NOC:IP0", "NOC:IP1", "NOC:IP2"}, "OUT:OP0")});
-    view().DisplayRungs(false, true, true);
+    view().DisplayRungs(RungDraw::ClearLit, TfrmRungs::Memos::Refill);
     const auto before = Rows(0);
-    main->btnAddBranch->click();
-    EXPECT_TRUE(main->btnAddBranch->isChecked());
-    EXPECT_EQ(main->pnlInfoBar->text(), QStringLiteral("Click on the diagram where you want the branch to begin"));
+    Button("btnAddBranch")->click();
+    EXPECT_TRUE(Button("btnAddBranch")->isChecked());
+    EXPECT_EQ(InfoBar(), QStringLiteral("Click on the diagram where you want the branch to begin"));
     Click(0, 2, 0);
-    EXPECT_EQ(main->pnlInfoBar->text(),
+    EXPECT_EQ(InfoBar(),
               QStringLiteral("Now click on the diagram where you want the branch to end"));
     Click(0, 0, 0);  // ends before it begins: the columns are ordered
     EXPECT_EQ(prompter.lastText(), QStringLiteral("Is this branch correct?"));
-    EXPECT_FALSE(main->btnAddBranch->isChecked());
+    EXPECT_FALSE(Button("btnAddBranch")->isChecked());
     EXPECT_EQ(D().Rungs[0].Code(1, 1), Control::LNK);
     EXPECT_EQ(D().Rungs[0].Code(5, 1), Control::LNK);
     const auto withBranch = Rows(0);
@@ -213,39 +216,39 @@ TEST_F(EditingWindow, ABranchIsDrawnOnAskingAndDeletingItAnsweredNoChangesNothin
     Placed();
     Tool(kToolPointer);
     const auto withContact = Rows(0);
-    main->btnDeleteBranch->click();
+    Button("btnDeleteBranch")->click();
     prompter.answers = {Prompter::No};
     Click(0, 1, 1);
     EXPECT_EQ(prompter.lastText(), QStringLiteral("Do you wish to delete this branch?"));
     EXPECT_EQ(Rows(0), withContact);
-    main->btnDeleteBranch->click();
+    Button("btnDeleteBranch")->click();
     Click(0, 1, 1);
     EXPECT_EQ(Rows(0), before);
     EXPECT_NE(withBranch, before);
 }
 
 TEST_F(EditingWindow, RungsAreAddedInsertedAndDeletedWithTheirComments) {
-    main->btnAddRung->click();
+    Button("btnAddRung")->click();
     EXPECT_EQ(D().RungCount(), 2);
-    EXPECT_FALSE(main->btnAddRung->isChecked());
+    EXPECT_FALSE(Button("btnAddRung")->isChecked());
     D().Rungs[0].setComment("first");
     D().Rungs[1].setComment("second");
-    main->btnInsertRung->click();
+    Button("btnInsertRung")->click();
     EXPECT_EQ(ws().editor.EditorMode, emInsertRung);
     Click(0, 3, 0);
     EXPECT_EQ(D().RungCount(), 3);
     EXPECT_EQ(D().Rungs[0].Comment(), "");
     EXPECT_EQ(D().Rungs[1].Comment(), "first");
-    EXPECT_FALSE(main->btnInsertRung->isChecked());
-    main->btnDeleteRung->click();
+    EXPECT_FALSE(Button("btnInsertRung")->isChecked());
+    Button("btnDeleteRung")->click();
     Click(1, 3, 0);
     EXPECT_EQ(prompter.lastText(), QStringLiteral("Are you sure you want to delete rung 1?"));
     EXPECT_EQ(D().RungCount(), 2);
     EXPECT_EQ(D().Rungs[1].Comment(), "second");
     // The only rung: deleted at once after the question, one empty rung stays.
-    main->btnDeleteRung->click();
+    Button("btnDeleteRung")->click();
     Click(0, 0, 0);
-    main->btnDeleteRung->click();
+    Button("btnDeleteRung")->click();
     EXPECT_EQ(prompter.lastText(), QStringLiteral("Are you sure you want to delete rung 0?"));
     EXPECT_EQ(D().RungCount(), 1);
     EXPECT_EQ(D().Rungs[0].Code(1, 0), Control::LNK);
@@ -255,36 +258,39 @@ TEST_F(EditingWindow, RungsAreAddedInsertedAndDeletedWithTheirComments) {
 TEST_F(EditingWindow, AFullRungTableRefusesMoreRungs) {
     D().setRungCount(0);
     for (int r = 0; r < kMaxRungs; ++r) D().NewRung(r);
-    main->btnAddRung->click();
+    Button("btnAddRung")->click();
     EXPECT_EQ(prompter.lastText(), QStringLiteral("The diagram cannot hold more than 1001 rungs."));
-    main->btnInsertRung->click();
+    Button("btnInsertRung")->click();
     EXPECT_EQ(D().RungCount(), kMaxRungs);
-    EXPECT_FALSE(main->btnInsertRung->isChecked());
+    EXPECT_FALSE(Button("btnInsertRung")->isChecked());
     EXPECT_EQ(ws().editor.EditorMode, emIdle);
 }
 
 TEST_F(EditingWindow, AnArmedCommandLapses) {
-    main->btnAddBranch->click();
-    ASSERT_TRUE(main->tmrTrip.isActive());
-    EXPECT_EQ(main->tmrTrip.interval(), 15000);
-    main->btnDeleteRung->click();  // a further command does not restart the timer
-    main->tmrTripTimer();
-    EXPECT_FALSE(main->btnDeleteRung->isChecked());
-    EXPECT_FALSE(main->btnAddBranch->isChecked());
-    EXPECT_TRUE(main->pnlInfoBar->text().isEmpty());
+    Button("btnAddBranch")->click();
+    QTimer* trip = main->rungEditor()->findChild<QTimer*>(QStringLiteral("tmrTrip"));
+    ASSERT_TRUE(trip && trip->isActive());
+    EXPECT_EQ(trip->interval(), 15000);
+    const int remaining = trip->remainingTime();
+    Button("btnDeleteRung")->click();  // a further command does not restart the timer
+    EXPECT_LE(trip->remainingTime(), remaining);
+    trip->start(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !trip->isActive(); }, 2000));
+    EXPECT_FALSE(Button("btnDeleteRung")->isChecked());
+    EXPECT_FALSE(Button("btnAddBranch")->isChecked());
+    EXPECT_TRUE(InfoBar().isEmpty());
     EXPECT_EQ(ws().editor.EditorMode, emIdle);
-    EXPECT_FALSE(main->tmrTrip.isActive());
 }
 
 TEST_F(EditingWindow, AMemoStoresItsTextWhenItLosesTheFocus) {
-    main->btnCommentsClick();
-    ASSERT_TRUE(view().CommentsShown);
-    CommentMemo* memo = view().Memos[0];
+    Trigger("actComments");
+    ASSERT_TRUE(view().CommentsShown());
+    auto* memo = Part<CommentMemo>(QStringLiteral("MemoA"));
     EXPECT_TRUE(memo->isVisible());
     QTest::keyClicks(memo, QString(250, QLatin1Char('x')));
     QTest::keyClick(memo, Qt::Key_Return);
     EXPECT_TRUE(ws().shell.DiagramChanged);
-    EXPECT_TRUE(view().tmrTheComments.isActive());
+    EXPECT_TRUE(Part<QTimer>(QStringLiteral("tmrTheComments"))->isActive());
     QFocusEvent out(QEvent::FocusOut);
     QCoreApplication::sendEvent(memo, &out);
     EXPECT_EQ(D().Rungs[0].Comment(), std::string(210, 'x'));
@@ -296,7 +302,7 @@ TEST_F(EditingWindow, ARunIgnoresTheRungView) {
     Tool(kToolNOC);
     EXPECT_EQ(ws().editor.PaletteTool, kToolPointer) << "the palette is locked";
     Click(0, 2, 0);
-    main->mnuPopupDeleteClick();
+    Trigger("mnuPopupDelete");
     EXPECT_EQ(Open<TfrmInput>(), nullptr);
     EXPECT_TRUE(prompter.shown.empty());
     main->run().btnStopClick();
@@ -317,14 +323,14 @@ protected:
 };
 
 TEST_F(FinnishEditing, PromptsAndQuestionsAreFinnish) {
-    main->btnAddBranch->click();
-    EXPECT_EQ(main->pnlInfoBar->text(), QStringLiteral("Klikkaa kohtaa, mistä haluat haaran alkavan."));
-    main->tmrTripTimer();
-    main->btnEditControlClick();
-    EXPECT_EQ(main->pnlInfoBar->text(), QStringLiteral("Klikkaa ohjaussymbolia, jota haluat muokata."));
+    Button("btnAddBranch")->click();
+    EXPECT_EQ(InfoBar(), QStringLiteral("Klikkaa kohtaa, mistä haluat haaran alkavan."));
+    main->rungEditor()->disarm();
+    Trigger("mnuEditEditControl");
+    EXPECT_EQ(InfoBar(), QStringLiteral("Klikkaa ohjaussymbolia, jota haluat muokata."));
     SetRung(D(), 0, {Simple({"NOC:IP0"}, "CDN:C4"), ". . . . . . . . . . . . . . . . . . . CBT"});
     D().Rungs[0].setCell(19, 1, Control::CBT, 0, 4);
-    main->btnDeleteControlClick();
+    Trigger("mnuEditDeleteControl");
     prompter.answers = {Prompter::No};
     Click(0, 9, 1);  // the box bottom stands for its box
     EXPECT_EQ(prompter.lastText(), QStringLiteral("Haluatko varmisti poistaa Alaslaskuri 4?"));

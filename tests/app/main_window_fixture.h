@@ -7,7 +7,13 @@
 #include <QTest>
 #include <memory>
 
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QToolButton>
+
 #include "app/main_window.h"
+#include "app/palette_button.h"
 #include "files/settings_store.h"
 #include "tests/support/qt_print.h"
 #include "tests/support/scripted_prompter.h"
@@ -40,6 +46,29 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return main->startUpTicks() >= 2; }, 10000));
     }
     Workspace& ws() { return main->workspace(); }
+
+    // The window's parts, found by the names they carry.
+    template <class T = QWidget>
+    T* Part(const QString& name) const {
+        T* part = main->findChild<T*>(name);
+        EXPECT_NE(part, nullptr) << name.toStdString();
+        return part;
+    }
+    QAction* Action(const QString& name) const { return Part<QAction>(name); }
+    QAction* Action(const char* prefix, int n) const {
+        return Action(QString::fromLatin1(prefix) + QString::number(n));
+    }
+    void Trigger(const char* name) const { Action(QString::fromLatin1(name))->trigger(); }
+    QToolButton* Button(const char* name) const { return Part<QToolButton>(QString::fromLatin1(name)); }
+    QMenu* Menu(const char* name) const { return Part<QMenu>(QString::fromLatin1(name)); }
+    QLabel* Label(const char* name) const { return Part<QLabel>(QString::fromLatin1(name)); }
+    QWidget* Widget(const char* name) const { return Part<QWidget>(QString::fromLatin1(name)); }
+    PaletteButton* Palette(int tool) const {
+        static const char* const names[] = {"btnArrow", "btnNOC", "btnNCC", "btnOP", "btnRES",
+                                            "btnLAT",   "btnUNL", "btnTIM", "btnCNT", "btnBS"};
+        return Part<PaletteButton>(QString::fromLatin1(names[tool]));
+    }
+    QString InfoBar() const { return Label("pnlInfoBar")->text(); }
     QString File(const QString& name) const { return dir.filePath(name); }
     void Write(const QString& name, const QByteArray& bytes) const;
     QString Read(const QString& name) const;

@@ -58,32 +58,32 @@ TEST_F(MainWindowTest, TheMenusReadAsTheProgramDefinesThem) {
     QStringList bar;
     for (QAction* a : main->menuBar()->actions()) bar << a->text();
     EXPECT_EQ(bar, (QStringList{"&File", "&Edit", "&Simulations", "Se&tup", "&Control", "&Help"}));
-    EXPECT_EQ(Items(main->mnuFile), (QStringList{"&New Diagram", "&Open Diagram...", "&Save Diagram",
+    EXPECT_EQ(Items(Menu("mnuFile")), (QStringList{"&New Diagram", "&Open Diagram...", "&Save Diagram",
                                                  "Save Diagram &As...", "-", "Print Diagram...", "-",
                                                  "E&xit"}));
-    EXPECT_EQ(Items(main->mnuEdit),
+    EXPECT_EQ(Items(Menu("mnuEdit")),
               (QStringList{"&Add Rung", "&Insert Rung", "&Delete Rung", "-", "Add &Branch",
                            "Delete B&ranch", "-", "Edit &Control", "Delete C&ontrol", "-",
                            "&Show Comments", "&Hide Comments"}));
-    EXPECT_EQ(Items(main->mnuSimulations),
+    EXPECT_EQ(Items(Menu("mnuSimulations")),
               (QStringList{"&1 Traffic Light", "&2 Annunciator", "&3 Car Park", "&4 Elevator", "&5 ",
                            "&6 ", "&7 ", "&8 "}));
     for (int k = 4; k < 8; ++k) {
-        EXPECT_FALSE(main->mnuSimulationsSimulation[k]->isEnabled());
-        EXPECT_FALSE(main->mnuControlInternalSimulationSimulation[k]->isEnabled());
+        EXPECT_FALSE(Action("mnuSimulationsSimulation", k + 1)->isEnabled());
+        EXPECT_FALSE(Action("mnuControlInternalSimulationSimulation", k + 1)->isEnabled());
     }
-    EXPECT_EQ(Items(main->mnuSetup),
+    EXPECT_EQ(Items(Menu("mnuSetup")),
               (QStringList{"&Configure I/O...", "&Restore Screen Layout to Default"}));
-    EXPECT_EQ(Items(main->mnuControl),
+    EXPECT_EQ(Items(Menu("mnuControl")),
               (QStringList{"&Debugger", "Internal &Simulation", "&External Device",
                            "Internal Simulation from External &PLC"}));
-    EXPECT_EQ(Items(main->mnuControlExternalPLCMenu),
+    EXPECT_EQ(Items(Menu("mnuControlExternalPLCMenu")),
               (QStringList{"&1 Traffic Light", "&2 Annunciator", "&3 Car Park", "&4 Elevator"}));
-    EXPECT_TRUE(main->mnuControlDebugger->isChecked());
-    EXPECT_FALSE(main->mnuControlInternalSimulation->isChecked());
-    EXPECT_EQ(Items(main->mnuHelp),
+    EXPECT_TRUE(Action(QStringLiteral("mnuControlDebugger"))->isChecked());
+    EXPECT_FALSE(Action(QStringLiteral("mnuControlInternalSimulation"))->isChecked());
+    EXPECT_EQ(Items(Menu("mnuHelp")),
               (QStringList{"&Contents...", "&Contact Details...", "&About TORVEX..."}));
-    EXPECT_EQ(main->mnuHelpContents->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(Action(QStringLiteral("mnuHelpContents"))->shortcut(), QKeySequence(Qt::Key_F1));
 }
 
 TEST_F(MainWindowTest, FinnishTextsComeFromTheTranslation) {
@@ -94,72 +94,89 @@ TEST_F(MainWindowTest, FinnishTextsComeFromTheTranslation) {
     QStringList bar;
     for (QAction* a : main->menuBar()->actions()) bar << a->text();
     EXPECT_EQ(bar, (QStringList{"Teidosto", "Muokkaa", "Simuloi", "Se&tup", "Ohjaus", "Ohje"}));
-    EXPECT_EQ(main->mnuFileSaveDiagram->text(), QStringLiteral("&Save Diagram")) << "no Finnish form";
-    EXPECT_EQ(main->mnuSetupRestoreScreenLayoutToDefault->text(),
+    EXPECT_EQ(Action(QStringLiteral("mnuFileSaveDiagram"))->text(), QStringLiteral("&Save Diagram")) << "no Finnish form";
+    EXPECT_EQ(Action(QStringLiteral("mnuSetupRestoreScreenLayoutToDefault"))->text(),
               QStringLiteral("Restore Screen Layout to Dafault"));
-    EXPECT_EQ(main->mnuHelpAboutTORVEX->text(), QStringLiteral("Torvex-ohjelmasta"));
-    EXPECT_EQ(main->btnRun->toolTip(), QStringLiteral("Aja kaavio"));
-    EXPECT_EQ(main->btnStop->toolTip(), QStringLiteral("Pysäytä kaavio"));
-    EXPECT_EQ(main->btnComments->toolTip(), QStringLiteral("Puolakommentit"));
-    EXPECT_EQ(main->btnAddRung->toolTip(), QStringLiteral("Add Rung"));
+    EXPECT_EQ(Action(QStringLiteral("mnuHelpAboutTORVEX"))->text(), QStringLiteral("Torvex-ohjelmasta"));
+    EXPECT_EQ(Button("btnRun")->toolTip(), QStringLiteral("Aja kaavio (F9)"));
+    EXPECT_EQ(Button("btnStop")->toolTip(), QStringLiteral("Pysäytä kaavio (Shift+F9)"));
+    EXPECT_EQ(Button("btnComments")->toolTip(), QStringLiteral("Puolakommentit"));
+    EXPECT_EQ(Button("btnAddRung")->toolTip(), QStringLiteral("Add Rung"));
     main.reset();
 }
 
 TEST_F(MainWindowTest, ButtonsStandWhereTheBarsPlaceThem) {
     Create(false);
+    // Each button stands for its command, whose shortcut its hint and its menu item show.
     const struct {
-        QToolButton* button;
+        const char* button;
         int left;
         const char* hint;
+        const char* command;
+        QKeySequence key;
     } bar[] = {
-        {main->btnNew, 8, "New Diagram"},        {main->btnOpen, 33, "Open Diagram"},
-        {main->btnSave, 58, ""},                 {main->btnPrint, 83, ""},
-        {main->btnSetup, 107, "Configure I/O..."}, {main->btnHelp, 132, "Help"},
-        {main->btnRun, 268, "Run Diagram"},      {main->btnStepDiagram, 293, "Single Loop"},
-        {main->btnSingleStep, 318, "Single Step"}, {main->btnPause, 343, "Pause Run"},
-        {main->btnStop, 368, "Stop Diagram"},    {main->btnClose, 393, "Close Simulation"},
-        {main->btnAddRung, 268, "Add Rung"},     {main->btnInsertRung, 293, "Insert Rung"},
-        {main->btnDeleteRung, 318, "Delete Rung"}, {main->btnAddBranch, 343, "Add Branch"},
-        {main->btnDeleteBranch, 368, "Delete Branch"}, {main->btnComments, 393, "Comments"},
+        {"btnNew", 8, "New Diagram (Ctrl+N)", "mnuFileNewDiagram", QKeySequence::New},
+        {"btnOpen", 33, "Open Diagram (Ctrl+O)", "mnuFileOpenDiagram", QKeySequence::Open},
+        {"btnSave", 58, "Save Diagram (Ctrl+S)", "mnuFileSaveDiagram", QKeySequence::Save},
+        {"btnPrint", 83, "Print Diagram (Ctrl+P)", "mnuFilePrintDiagram", QKeySequence::Print},
+        {"btnSetup", 107, "Configure I/O...", "mnuSetupConfigureIO", {}},
+        {"btnHelp", 132, "Help (F1)", "mnuHelpContents", QKeySequence(Qt::Key_F1)},
+        {"btnRun", 268, "Run Diagram (F9)", "actRun", QKeySequence(Qt::Key_F9)},
+        {"btnStepDiagram", 293, "Single Loop (F10)", "actSingleLoop", QKeySequence(Qt::Key_F10)},
+        {"btnSingleStep", 318, "Single Step (F11)", "actSingleStep", QKeySequence(Qt::Key_F11)},
+        {"btnPause", 343, "Pause Run", "actPause", {}},
+        {"btnStop", 368, "Stop Diagram (Shift+F9)", "actStop", QKeySequence(Qt::SHIFT | Qt::Key_F9)},
+        {"btnClose", 393, "Close Simulation", "actCloseSimulation", {}},
+        {"btnAddRung", 268, "Add Rung", "mnuEditAddRung", {}},
+        {"btnInsertRung", 293, "Insert Rung", "mnuEditInsertRung", {}},
+        {"btnDeleteRung", 318, "Delete Rung", "mnuEditDeleteRung", {}},
+        {"btnAddBranch", 343, "Add Branch", "mnuEditAddBranch", {}},
+        {"btnDeleteBranch", 368, "Delete Branch", "mnuEditDeleteBranch", {}},
+        {"btnComments", 393, "Comments", "actComments", {}},
     };
     for (const auto& b : bar) {
-        EXPECT_EQ(b.button->geometry(), QRect(b.left, 3, 25, 24)) << b.hint;
-        EXPECT_EQ(b.button->toolTip(), QString::fromUtf8(b.hint));
+        QToolButton* button = Button(b.button);
+        EXPECT_EQ(button->geometry(), QRect(b.left, 3, 25, 24)) << b.button;
+        EXPECT_EQ(button->toolTip(), QString::fromUtf8(b.hint));
+        EXPECT_EQ(button->defaultAction(), Action(QString::fromLatin1(b.command))) << b.button;
+        EXPECT_EQ(Action(QString::fromLatin1(b.command))->shortcut(), b.key) << b.button;
     }
-    EXPECT_EQ(main->btnSetup->text(), QStringLiteral("I/O"));
-    EXPECT_EQ(main->pnlToolbar->height(), 30);
-    EXPECT_EQ(main->pnlSimulations->height(), 30);
-    EXPECT_EQ(main->pnlInfoBar->height(), 17);
+    EXPECT_EQ(Action(QStringLiteral("mnuFileSaveDiagramAs"))->shortcut(),
+              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    EXPECT_EQ(Button("btnSetup")->text(), QStringLiteral("I/O"));
+    EXPECT_EQ(Widget("pnlToolbar")->height(), 30);
+    EXPECT_EQ(Widget("pnlSimulations")->height(), 30);
+    EXPECT_EQ(Label("pnlInfoBar")->height(), 17);
     const char* hints[10] = {"Pointer", "Normally Open Contact", "Normally Closed Contact",
                              "Output", "Reset", "Latch Output", "Unlatch Output", "Timer",
                              "Counter", "Bit Shift"};
     for (int t = 0; t < 10; ++t) {
-        EXPECT_EQ(main->palette[t]->geometry(), QRect(8 + 25 * t, 3, 25, 24));
-        EXPECT_EQ(main->palette[t]->toolTip(), QString::fromLatin1(hints[t]));
-        EXPECT_EQ(main->palette[t]->isDown(), t == 0);
+        EXPECT_EQ(Palette(t)->geometry(), QRect(8 + 25 * t, 3, 25, 24));
+        EXPECT_EQ(Palette(t)->toolTip(), QString::fromLatin1(hints[t]));
+        EXPECT_EQ(Palette(t)->isDown(), t == 0);
     }
 }
 
 TEST_F(MainWindowTest, AtMostOneRungOrBranchButtonIsDown) {
     Create(false);
-    main->btnAddRung->setChecked(true);
-    main->btnDeleteBranch->setChecked(true);
-    EXPECT_FALSE(main->btnAddRung->isChecked());
-    EXPECT_TRUE(main->btnDeleteBranch->isChecked());
-    main->btnDeleteBranch->setChecked(false);
-    for (QToolButton* b : {main->btnAddRung, main->btnInsertRung, main->btnDeleteRung,
-                           main->btnAddBranch, main->btnDeleteBranch})
+    Button("btnAddRung")->setChecked(true);
+    Button("btnDeleteBranch")->setChecked(true);
+    EXPECT_FALSE(Button("btnAddRung")->isChecked());
+    EXPECT_TRUE(Button("btnDeleteBranch")->isChecked());
+    Button("btnDeleteBranch")->setChecked(false);
+    for (QToolButton* b : {Button("btnAddRung"), Button("btnInsertRung"), Button("btnDeleteRung"),
+                           Button("btnAddBranch"), Button("btnDeleteBranch")})
         EXPECT_FALSE(b->isChecked());
 }
 
 TEST_F(MainWindowTest, TheStatusPanelStandsEightPixelsInsideTheBarsEnd) {
     for (int width : {640, 820, 1024, 1600}) {
         Create(false, width);
-        EXPECT_FALSE(main->pnlStatus->isVisible());
+        EXPECT_FALSE(Label("pnlStatus")->isVisible());
         ASSERT_TRUE(QTest::qWaitFor([&] { return main->startUpTicks() >= 1; }, 5000));
-        EXPECT_TRUE(main->pnlStatus->isVisible());
-        EXPECT_EQ(main->pnlStatus->size(), QSize(169, 25));
-        EXPECT_EQ(main->pnlStatus->geometry().right() + 1, main->pnlToolbar->width() - 8) << width;
+        EXPECT_TRUE(Label("pnlStatus")->isVisible());
+        EXPECT_EQ(Label("pnlStatus")->size(), QSize(169, 25));
+        EXPECT_EQ(Label("pnlStatus")->geometry().right() + 1, Widget("pnlToolbar")->width() - 8) << width;
         EXPECT_EQ(main->statusText(), QStringLiteral("Stopped"));
         FinishStartUp();
         main.reset();
@@ -168,7 +185,6 @@ TEST_F(MainWindowTest, TheStatusPanelStandsEightPixelsInsideTheBarsEnd) {
 
 TEST_F(MainWindowTest, StartUpShowsTheIntroThenCreatesTheWindows) {
     Create(false);
-    EXPECT_TRUE(main->IntroOpen);
     EXPECT_EQ(main->rungView(), nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return main->startUpTicks() >= 1; }, 5000));
     ASSERT_TRUE(main->intro());
@@ -181,7 +197,7 @@ TEST_F(MainWindowTest, StartUpShowsTheIntroThenCreatesTheWindows) {
     ASSERT_NE(main->debugger(), nullptr);
     EXPECT_EQ(main->rungView()->windowTitle(), QStringLiteral("Rung Viewer"));
     EXPECT_EQ(main->debugger()->windowTitle(), QStringLiteral("Debugger"));
-    EXPECT_TRUE(main->mnuControlDebugger->isChecked());
+    EXPECT_TRUE(Action(QStringLiteral("mnuControlDebugger"))->isChecked());
     EXPECT_EQ(main->plc().diagram.RungCount(), 1);
     EXPECT_TRUE(ws().shell.RungViewOpen);
     EXPECT_TRUE(ws().shell.DebuggerOpen);
@@ -212,10 +228,9 @@ TEST_F(MainWindowTest, TheIntroClosesOnlyOnceInitialisationHasStarted) {
 
 TEST_F(MainWindowTest, AboutShowsTheVersionAndTheFullNumberOnADoubleClick) {
     Create();
-    main->mnuHelpAboutTORVEXClick();
+    Trigger("mnuHelpAboutTORVEX");
     TfrmAbout* about = main->about();
     ASSERT_TRUE(about);
-    EXPECT_TRUE(main->AboutOpen);
     EXPECT_EQ(about->width(), 458);
     EXPECT_EQ(about->height(), about->btnOK->geometry().bottom() + 1 + 10);
     EXPECT_EQ(about->lblVersionNumber->text(), QStringLiteral("3.0"));
@@ -233,19 +248,19 @@ TEST_F(MainWindowTest, AboutShowsTheVersionAndTheFullNumberOnADoubleClick) {
     EXPECT_TRUE(links.at(0).at(0).toString().startsWith(QStringLiteral("mailto:")));
     about->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(main->AboutOpen);
+    EXPECT_EQ(main->about(), nullptr);
 }
 
 TEST_F(MainWindowTest, AnOpenControlDialogHoldsOffTheShellCommands) {
     Create();
     ws().editor.ControlDialogOpen = true;
     QSignalSpy links(main.get(), &TfrmMain::linkOpened);
-    main->mnuHelpAboutTORVEXClick();
-    main->mnuHelpContactDetailsClick();
-    main->mnuSetupRestoreScreenLayoutToDefaultClick();
-    main->mnuQuendaleClick();
+    Trigger("mnuHelpAboutTORVEX");
+    Trigger("mnuHelpContactDetails");
+    Trigger("mnuSetupRestoreScreenLayoutToDefault");
+    Trigger("mnuQuendale");
     EXPECT_FALSE(main->about());
-    EXPECT_FALSE(main->RestoreLayoutAtExit);
+
     EXPECT_TRUE(prompter.shown.empty());
     EXPECT_EQ(links.count(), 0);
     ws().editor.ControlDialogOpen = false;
@@ -254,8 +269,8 @@ TEST_F(MainWindowTest, AnOpenControlDialogHoldsOffTheShellCommands) {
 TEST_F(MainWindowTest, RestoringTheLayoutTakesEffectAtExit) {
     Create();
     settings->writePlace(QStringLiteral("Debugger"), 30, 40);
-    main->mnuSetupRestoreScreenLayoutToDefaultClick();
-    main->mnuSetupRestoreScreenLayoutToDefaultClick();
+    Trigger("mnuSetupRestoreScreenLayoutToDefault");
+    Trigger("mnuSetupRestoreScreenLayoutToDefault");
     ASSERT_EQ(prompter.shown.size(), 2u);
     EXPECT_EQ(prompter.shown[0].text,
               QStringLiteral("Window positions will be reset.\r\nPlease note this will not take "
@@ -280,24 +295,24 @@ TEST_F(MainWindowTest, TheUnsavedChangesQuestionHasThreeAnswers) {
     // Cancel abandons the command.
     change();
     prompter.answers = {Prompter::Cancel};
-    main->mnuFileNewDiagramClick();
+    Trigger("mnuFileNewDiagram");
     ASSERT_EQ(prompter.lastText(), question);
     EXPECT_EQ(prompter.shown.back().buttons, Prompter::Yes | Prompter::No | Prompter::Cancel);
     EXPECT_EQ(ws().plc.diagram.Rungs[0].Comment(), "work");
     // No goes on without saving.
     prompter.answers = {Prompter::No};
-    main->mnuFileNewDiagramClick();
+    Trigger("mnuFileNewDiagram");
     EXPECT_EQ(ws().plc.diagram.Rungs[0].Comment(), "");
     EXPECT_FALSE(ws().shell.DiagramChanged);
     EXPECT_TRUE(prompter.requests.empty());
     // Yes saves first; a cancelled save dialog keeps the diagram.
     change();
     prompter.answers = {Prompter::Yes};
-    main->mnuFileNewDiagramClick();
+    Trigger("mnuFileNewDiagram");
     EXPECT_EQ(ws().plc.diagram.Rungs[0].Comment(), "work") << "the save was cancelled";
     prompter.answers = {Prompter::Yes};
     prompter.files = {File(QStringLiteral("kept"))};
-    main->mnuFileNewDiagramClick();
+    Trigger("mnuFileNewDiagram");
     EXPECT_TRUE(Read(QStringLiteral("kept.llg")).contains(QStringLiteral("work")));
     EXPECT_EQ(ws().plc.diagram.Rungs[0].Comment(), "");
     EXPECT_EQ(main->rungView()->windowTitle(), QStringLiteral("Rung Viewer"));
@@ -309,7 +324,7 @@ TEST_F(MainWindowTest, OpenChoosesTheReaderByTheNamesEnding) {
     Write(QStringLiteral("PLANT.LCD"), DataFile("legacy/plant.LCD"));
     Create();
     prompter.files = {File(QStringLiteral("example.txt"))};
-    main->mnuFileOpenDiagramClick();
+    Trigger("mnuFileOpenDiagram");
     ASSERT_EQ(prompter.requests.size(), 1u);
     EXPECT_EQ(prompter.requests[0].title, QStringLiteral("Open Diagram"));
     EXPECT_EQ(prompter.requests[0].defaultSuffix, QStringLiteral("llg"));
@@ -317,11 +332,11 @@ TEST_F(MainWindowTest, OpenChoosesTheReaderByTheNamesEnding) {
     EXPECT_EQ(ws().comments.InputComments[0], "Start button");
     EXPECT_EQ(main->rungView()->windowTitle(), QStringLiteral("Rung Viewer - example.txt"));
     EXPECT_EQ(ws().shell.CurrentFileName, File(QStringLiteral("example.txt")));
-    EXPECT_TRUE(main->rungView()->CommentsShown);
+    EXPECT_TRUE(main->rungView()->CommentsShown());
     EXPECT_EQ(main->recentFiles().path(1), File(QStringLiteral("example.txt")).toStdString());
 
     prompter.files = {File(QStringLiteral("PLANT.LLD"))};
-    main->mnuFileOpenDiagramClick();
+    Trigger("mnuFileOpenDiagram");
     EXPECT_EQ(main->rungView()->windowTitle(), QStringLiteral("Rung Viewer")) << "an import is untitled";
     EXPECT_TRUE(ws().shell.CurrentFileName.isEmpty());
     EXPECT_EQ(main->recentFiles().path(1), File(QStringLiteral("example.txt")).toStdString());
@@ -333,13 +348,13 @@ TEST_F(MainWindowTest, AFailedLoadShowsTheReadersMessageAndStaysUntitled) {
           "------------- Rung 0 Types -------------\r\n  0abc  0  0  0  0  0  0  0  0\r\n");
     Create();
     prompter.files = {File(QStringLiteral("broken.llg"))};
-    main->mnuFileOpenDiagramClick();
+    Trigger("mnuFileOpenDiagram");
     ASSERT_FALSE(prompter.shown.empty());
     EXPECT_EQ(prompter.lastText(), QStringLiteral("'abc' is not a valid integer value"));
     EXPECT_EQ(prompter.shown.back().icon, Prompter::Icon::Error);
     EXPECT_EQ(main->rungView()->windowTitle(), QStringLiteral("Rung Viewer"));
     prompter.shown.clear();
-    main->LoadFile(File(QStringLiteral("missing.llg")));
+    main->OpenFile(File(QStringLiteral("missing.llg")));
     EXPECT_EQ(prompter.lastText(), QStringLiteral("File not found"));
     EXPECT_EQ(ws().plc.diagram.RungCount(), 1) << "the wiped diagram of one rung";
 }
@@ -347,19 +362,20 @@ TEST_F(MainWindowTest, AFailedLoadShowsTheReadersMessageAndStaysUntitled) {
 TEST_F(MainWindowTest, SaveWritesToTheSameFileWithoutAskingOnceItHasOne) {
     Create();
     prompter.files = {File(QStringLiteral("first"))};
-    EXPECT_EQ(main->SaveDiagram(), 1);
+    Trigger("mnuFileSaveDiagram");
     ASSERT_EQ(prompter.requests.size(), 1u);
     EXPECT_EQ(prompter.requests[0].defaultSuffix, QStringLiteral("llg"));
     EXPECT_EQ(main->rungView()->windowTitle(), QStringLiteral("Rung Viewer - first.llg"));
     ws().plc.diagram.Rungs[0].setComment("second version");
     ws().shell.DiagramChanged = true;
-    EXPECT_EQ(main->SaveDiagram(), 1);
+    Trigger("mnuFileSaveDiagram");
     EXPECT_EQ(prompter.requests.size(), 1u) << "no second dialog";
     EXPECT_FALSE(ws().shell.DiagramChanged);
     EXPECT_TRUE(Read(QStringLiteral("first.llg")).contains(QStringLiteral("second version")));
     // A failed save keeps the name and the changed flag, and says why.
     ws().shell.DiagramChanged = true;
-    EXPECT_FALSE(main->SaveLadder(File(QStringLiteral("no/such/folder/x.llg"))));
+    prompter.files = {File(QStringLiteral("no/such/folder/x.llg"))};
+    Trigger("mnuFileSaveDiagramAs");
     EXPECT_TRUE(ws().shell.DiagramChanged);
     EXPECT_EQ(ws().shell.CurrentFileName, File(QStringLiteral("first.llg")));
     EXPECT_EQ(prompter.shown.back().icon, Prompter::Icon::Error);
@@ -369,28 +385,28 @@ TEST_F(MainWindowTest, RecentFilesFollowTheLoads) {
     for (const char* name : {"a.llg", "b.llg", "c.llg"})
         Write(QString::fromLatin1(name), DataFile("timer_counter.llg"));
     Create();
-    EXPECT_FALSE(main->mnuFileLine->isVisible());
-    for (const char* name : {"a.llg", "b.llg", "c.llg"}) main->LoadFile(File(QString::fromLatin1(name)));
-    EXPECT_EQ(main->mnuFileRecent[0]->text(), QStringLiteral("&1 c.llg"));
-    EXPECT_EQ(main->mnuFileRecent[2]->text(), QStringLiteral("&3 a.llg"));
-    main->mnuFileRecentClick(3);
-    EXPECT_EQ(main->mnuFileRecent[0]->text(), QStringLiteral("&1 a.llg"));
-    EXPECT_EQ(main->mnuFileRecent[1]->text(), QStringLiteral("&2 c.llg"));
+    EXPECT_FALSE(Action(QStringLiteral("mnuFileLine"))->isVisible());
+    for (const char* name : {"a.llg", "b.llg", "c.llg"}) main->OpenFile(File(QString::fromLatin1(name)));
+    EXPECT_EQ(Action("mnuFile", 1)->text(), QStringLiteral("&1 c.llg"));
+    EXPECT_EQ(Action("mnuFile", 3)->text(), QStringLiteral("&3 a.llg"));
+    Action("mnuFile", 3)->trigger();
+    EXPECT_EQ(Action("mnuFile", 1)->text(), QStringLiteral("&1 a.llg"));
+    EXPECT_EQ(Action("mnuFile", 2)->text(), QStringLiteral("&2 c.llg"));
     main->close();
     main.reset();
     Create(false);
-    EXPECT_TRUE(main->mnuFileLine->isVisible());
-    EXPECT_TRUE(main->mnuFileRecent[2]->isVisible());
-    EXPECT_FALSE(main->mnuFileRecent[3]->isVisible());
-    EXPECT_EQ(main->mnuFileRecent[1]->text(), QStringLiteral("&2 c.llg"));
+    EXPECT_TRUE(Action(QStringLiteral("mnuFileLine"))->isVisible());
+    EXPECT_TRUE(Action("mnuFile", 3)->isVisible());
+    EXPECT_FALSE(Action("mnuFile", 4)->isVisible());
+    EXPECT_EQ(Action("mnuFile", 2)->text(), QStringLiteral("&2 c.llg"));
 }
 
 TEST_F(MainWindowTest, PrintingToAPdfFileWritesPages) {
     Write(QStringLiteral("example.llg"), DataFile("complete_example.llg"));
     Create();
-    main->LoadFile(File(QStringLiteral("example.llg")));
+    main->OpenFile(File(QStringLiteral("example.llg")));
     prompter.printTo = File(QStringLiteral("diagram.pdf"));
-    main->mnuFilePrintDiagramClick();
+    Trigger("mnuFilePrintDiagram");
     EXPECT_EQ(prompter.printRequests, 1);
     QFile pdf(prompter.printTo);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
@@ -402,28 +418,28 @@ TEST_F(MainWindowTest, PrintingToAPdfFileWritesPages) {
 TEST_F(MainWindowTest, ARunLocksTheEditorAndStopReleasesIt) {
     Create();
     const std::vector<QAction*> locked = {
-        main->mnuFileNewDiagram, main->mnuFileOpenDiagram, main->mnuEditAddRung,
-        main->mnuEditInsertRung, main->mnuEditDeleteRung, main->mnuEditAddBranch,
-        main->mnuEditDeleteBranch, main->mnuEditEditControl, main->mnuEditDeleteControl,
-        main->mnuEditShowComments, main->mnuEditHideComments, main->mnuControlDebugger,
-        main->mnuControlInternalSimulation, main->mnuControlExternalDevice,
-        main->mnuControlExternalPLC, main->mnuSetupConfigureIO,
-        main->mnuSetupRestoreScreenLayoutToDefault, main->mnuSimulationsSimulation[0],
-        main->mnuSimulationsSimulation[3]};
-    main->palette[kToolTIM]->setDown(true);
-    QTest::mouseClick(main->btnSingleStep, Qt::LeftButton);
+        Action(QStringLiteral("mnuFileNewDiagram")), Action(QStringLiteral("mnuFileOpenDiagram")), Action(QStringLiteral("mnuEditAddRung")),
+        Action(QStringLiteral("mnuEditInsertRung")), Action(QStringLiteral("mnuEditDeleteRung")), Action(QStringLiteral("mnuEditAddBranch")),
+        Action(QStringLiteral("mnuEditDeleteBranch")), Action(QStringLiteral("mnuEditEditControl")), Action(QStringLiteral("mnuEditDeleteControl")),
+        Action(QStringLiteral("mnuEditShowComments")), Action(QStringLiteral("mnuEditHideComments")), Action(QStringLiteral("mnuControlDebugger")),
+        Action(QStringLiteral("mnuControlInternalSimulation")), Action(QStringLiteral("mnuControlExternalDevice")),
+        Action(QStringLiteral("mnuControlExternalPLC")), Action(QStringLiteral("mnuSetupConfigureIO")),
+        Action(QStringLiteral("mnuSetupRestoreScreenLayoutToDefault")), Action("mnuSimulationsSimulation", 1),
+        Action("mnuSimulationsSimulation", 4)};
+    Palette(kToolTIM)->setDown(true);
+    QTest::mouseClick(Button("btnSingleStep"), Qt::LeftButton);
     EXPECT_TRUE(main->RunInProgress());
     EXPECT_EQ(main->statusText(), QStringLiteral("Single Step Rung 0 ..."));
     for (QAction* a : locked) EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
-    for (PaletteButton* b : main->palette) EXPECT_TRUE(b->showsDisabled());
-    EXPECT_TRUE(main->palette[kToolPointer]->isDown());
-    EXPECT_FALSE(main->palette[kToolTIM]->isDown());
+    for (int t = 0; t < kToolCount; ++t) EXPECT_TRUE(Palette(t)->showsDisabled());
+    EXPECT_TRUE(Palette(kToolPointer)->isDown());
+    EXPECT_FALSE(Palette(kToolTIM)->isDown());
     EXPECT_EQ(ws().editor.EditorMode, emRunning);
-    QTest::mouseClick(main->btnStop, Qt::LeftButton);
+    QTest::mouseClick(Button("btnStop"), Qt::LeftButton);
     EXPECT_FALSE(main->RunInProgress());
     EXPECT_EQ(main->statusText(), QStringLiteral("Stopped"));
     for (QAction* a : locked) EXPECT_TRUE(a->isEnabled()) << "still disabled: " << a->objectName().toStdString();
-    for (PaletteButton* b : main->palette) EXPECT_FALSE(b->showsDisabled());
+    for (int t = 0; t < kToolCount; ++t) EXPECT_FALSE(Palette(t)->showsDisabled());
     EXPECT_EQ(ws().editor.EditorMode, emIdle);
 }
 
@@ -441,12 +457,12 @@ TEST_F(MainWindowTest, ClosingDuringARunStopsItFirst) {
 TEST_F(MainWindowTest, ChoosingASimulationThatIsNotThereReturnsToTheDebugger) {
     Create();
     ws().comments.InputComments[3] = "kept";
-    main->mnuSimulationsSimulation[2]->trigger();
+    Action("mnuSimulationsSimulation", 3)->trigger();
     ASSERT_FALSE(prompter.shown.empty());
     EXPECT_EQ(prompter.lastText(), QStringLiteral("The Simulation cannot be opened."));
     EXPECT_EQ(prompter.shown.back().icon, Prompter::Icon::Warning);
-    EXPECT_TRUE(main->mnuControlDebugger->isChecked());
-    EXPECT_FALSE(main->mnuControlInternalSimulation->isChecked());
+    EXPECT_TRUE(Action(QStringLiteral("mnuControlDebugger"))->isChecked());
+    EXPECT_FALSE(Action(QStringLiteral("mnuControlInternalSimulation"))->isChecked());
     EXPECT_NE(main->debugger(), nullptr);
     EXPECT_EQ(ws().comments.InputComments[3], "kept");
 }
@@ -459,18 +475,17 @@ namespace {
 
 TEST_F(MainWindowTest, ConfigureIOOpensOnceAndNotDuringARun) {
     Create();
-    main->btnSetup->click();
+    Button("btnSetup")->click();
     ASSERT_NE(main->preferences(), nullptr);
-    EXPECT_TRUE(main->PreferencesOpen);
     TfrmPreferences* first = main->preferences();
-    main->mnuSetupConfigureIOClick();
+    Trigger("mnuSetupConfigureIO");
     EXPECT_EQ(main->preferences(), first) << "one dialog at a time";
     first->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(main->PreferencesOpen);
+    EXPECT_EQ(main->preferences(), nullptr);
     main->run().btnSingleStepClick();
-    main->btnSetup->click();
-    main->mnuSetupConfigureIOClick();
+    Button("btnSetup")->click();
+    Trigger("mnuSetupConfigureIO");
     EXPECT_EQ(main->preferences(), nullptr);
     main->run().btnStopClick();
 }

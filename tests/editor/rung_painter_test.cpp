@@ -37,7 +37,7 @@ TEST_F(RungDrawing, LitCellsAreRedAndOthersBlack) {
     plc->StartRun();
     plc->memory.Inputs[0].Raw = true;
     plc->RunStep();
-    painter.DisplayRung(image, &plc->diagram.Rungs[0], plc->memory, /*clear=*/false, /*live=*/true);
+    painter.DisplayRung(image, &plc->diagram.Rungs[0], plc->memory, RungDraw::Live);
     // The wire enters every tile on pixel row 13; the contact's bars stand at x 15.
     EXPECT_EQ(Control(0, 0, 0, 13), kRed);
     EXPECT_EQ(Control(0, 0, 15, 10), kRed) << "the closed contact IP0";
@@ -53,10 +53,10 @@ TEST_F(RungDrawing, WithoutLiveNothingIsRedAndClearDropsTheLitFlags) {
     plc->StartRun();
     plc->memory.Inputs[0].Raw = true;
     plc->RunStep();
-    painter.DisplayRung(image, &plc->diagram.Rungs[0], plc->memory, /*clear=*/false, /*live=*/false);
+    painter.DisplayRung(image, &plc->diagram.Rungs[0], plc->memory, RungDraw::Plain);
     EXPECT_EQ(Control(0, 0, 15, 10), kBlack);
     EXPECT_TRUE(plc->diagram.Rungs[0].Lit[1][0]);
-    painter.DisplayRung(image, &plc->diagram.Rungs[0], plc->memory, /*clear=*/true, /*live=*/true);
+    painter.DisplayRung(image, &plc->diagram.Rungs[0], plc->memory, RungDraw::Live | RungDraw::ClearLit);
     EXPECT_EQ(Control(0, 0, 15, 10), kRed);
     for (const auto& column : plc->diagram.Rungs[0].Lit)
         for (bool lit : column) EXPECT_FALSE(lit);
@@ -64,8 +64,8 @@ TEST_F(RungDrawing, WithoutLiveNothingIsRedAndClearDropsTheLitFlags) {
 
 TEST_F(RungDrawing, ARungBeyondTheCountIsAnEmptyImage) {
     SetRung(plc->diagram, 0, {Simple({"NOC:IP0"}, "OUT:OP0")});
-    painter.DisplayRung(image, &plc->diagram.Rungs[0], plc->memory, false, false);
-    painter.DisplayRung(image, nullptr, plc->memory, false, false);
+    painter.DisplayRung(image, &plc->diagram.Rungs[0], plc->memory, RungDraw::Plain);
+    painter.DisplayRung(image, nullptr, plc->memory, RungDraw::Plain);
     for (int y = 0; y < image.height(); y += 7)
         for (int x = 0; x < image.width(); x += 5) ASSERT_EQ(At(x, y), RungPainter::kSilver);
 }
@@ -74,7 +74,7 @@ TEST_F(RungDrawing, DeletionTilesHaveOneRedArm) {
     RungRecord rung;
     rung.setCode(2, 1, 10);  // delBRA: the south arm red
     rung.setCode(4, 1, 11);  // delLRET: the west arm red
-    painter.DisplayRung(image, &rung, plc->memory, false, false);
+    painter.DisplayRung(image, &rung, plc->memory, RungDraw::Plain);
     EXPECT_EQ(LinkAt(1, 1, 1, 20), kRed);
     EXPECT_EQ(LinkAt(1, 1, 0, 13), kBlack);
     EXPECT_EQ(LinkAt(2, 1, 0, 13), kRed);
@@ -86,7 +86,7 @@ TEST_F(RungDrawing, AButtonFaceOtherThanSilverReplacesItEverywhere) {
     RungPainter themed(1.0, false, face);
     QImage rungImage = themed.blankRung();
     SetRung(plc->diagram, 0, {Simple({"NOC:IP0"}, "TIM:T1"), ". . . . . . . . . . . . . . . . . . . TBT"});
-    themed.DisplayRung(rungImage, &plc->diagram.Rungs[0], plc->memory, false, false);
+    themed.DisplayRung(rungImage, &plc->diagram.Rungs[0], plc->memory, RungDraw::Plain);
     bool sawFace = false;
     for (int y = 0; y < rungImage.height(); ++y) {
         for (int x = 0; x < rungImage.width(); ++x) {
@@ -106,7 +106,7 @@ TEST_F(RungDrawing, HighDensityImagesKeepTheLogicalGeometry) {
     plc->StartRun();
     plc->memory.Inputs[0].Raw = true;
     plc->RunStep();
-    sharp.DisplayRung(big, &plc->diagram.Rungs[0], plc->memory, false, true);
+    sharp.DisplayRung(big, &plc->diagram.Rungs[0], plc->memory, RungDraw::Live);
     EXPECT_EQ(big.pixelColor(2 * (3 + 15), 2 * (8 + 10)), kRed);
 }
 

@@ -20,6 +20,9 @@
 namespace torvex::test {
 namespace {
 
+constexpr TfrmRungs::Marks kAllMarks =
+    TfrmRungs::Mark::ShowMark | TfrmRungs::Mark::UseTool | TfrmRungs::Mark::AllowWire;
+
 class RungView : public ::testing::Test {
 protected:
     QTemporaryDir dir;
@@ -45,6 +48,20 @@ protected:
         view->resize(view->width(), h);
         view->VisibilityCheck();
     }
+    // The view's parts, by the names they carry.
+    QLabel* Label(int slot) { return Part<QLabel>("Label", slot); }
+    RungImage* Image(int slot) { return Part<RungImage>("Rung", slot); }
+    CommentMemo* Memo(int slot) { return Part<CommentMemo>("Memo", slot); }
+    QScrollBar* ScrollBar() { return view->findChild<QScrollBar*>(QStringLiteral("ScrollBar")); }
+    bool PopupOffered() {
+        return view->findChild<QAction*>(QStringLiteral("mnuPopupEdit"))->isVisible();
+    }
+    template <class T>
+    T* Part(const char* prefix, int slot) {
+        T* part = view->findChild<T*>(QString::fromLatin1(prefix) + QChar(u'A' + slot));
+        EXPECT_NE(part, nullptr) << prefix << slot;
+        return part;
+    }
 };
 
 TEST_F(RungView, MousePositionsSelectTheirStripeAndRow) {
@@ -56,8 +73,8 @@ TEST_F(RungView, MousePositionsSelectTheirStripeAndRow) {
         EXPECT_EQ(RungImage::Row(c.y), c.row) << c.y;
     }
     // Column 10 has no cell: hovering there marks nothing and offers no popup.
-    view->Highlight(0, 10, 0, true, true, true);
-    EXPECT_FALSE(view->mnuPopupEdit->isVisible());
+    view->Highlight(0, 10, 0, kAllMarks);
+    EXPECT_FALSE(PopupOffered());
 }
 
 TEST_F(RungView, ItStartsWithOneRungAtItsPlace) {
@@ -67,24 +84,24 @@ TEST_F(RungView, ItStartsWithOneRungAtItsPlace) {
     EXPECT_EQ(view->windowTitle(), QStringLiteral("Rung Viewer"));
     EXPECT_TRUE(ws.shell.RungViewOpen);
     EXPECT_EQ(view->height(), 536 + 104 + 25) << "at most the last slot's bottom + 25";
-    EXPECT_FALSE(view->ScrollBar->isVisible()) << "one rung and TopRung 0";
-    EXPECT_FALSE(view->Labels[1]->isVisible());
-    EXPECT_EQ(view->Labels[0]->text(), QStringLiteral("Rung 0"));
+    EXPECT_FALSE(ScrollBar()->isVisible()) << "one rung and TopRung 0";
+    EXPECT_FALSE(Label(1)->isVisible());
+    EXPECT_EQ(Label(0)->text(), QStringLiteral("Rung 0"));
 }
 
 TEST_F(RungView, TheFirstSlotMovesUpInALowWindow) {
     Height(154);
-    EXPECT_EQ(view->Labels[0]->y(), 0);
-    EXPECT_EQ(view->Rungs[0]->y(), 13);
+    EXPECT_EQ(Label(0)->y(), 0);
+    EXPECT_EQ(Image(0)->y(), 13);
     Height(155);
-    EXPECT_EQ(view->Labels[0]->y(), 8);
-    EXPECT_EQ(view->Rungs[0]->y(), 24);
+    EXPECT_EQ(Label(0)->y(), 8);
+    EXPECT_EQ(Image(0)->y(), 24);
 }
 
 TEST_F(RungView, ResizingNeverChangesTheWidth) {
     view->resize(700, 400);
     EXPECT_EQ(view->width(), 481);
-    EXPECT_EQ(view->ScrollBar->geometry(), QRect(455, 8, 16, 400 - 46));
+    EXPECT_EQ(ScrollBar()->geometry(), QRect(455, 8, 16, 400 - 46));
     EXPECT_TRUE(settings.readPlace(QStringLiteral("Rungs")).moved);
     EXPECT_EQ(settings.readPlace(QStringLiteral("Rungs")).height, 400);
 }
@@ -100,46 +117,46 @@ TEST_F(RungView, SlotsShownAndWholeFollowTheHeightAndTheRungCount) {
     };
     for (const auto& c : cases) {
         Rungs(c.rungs);
-        view->TopRung = 0;
+        view->setTopRung(0);
         Height(c.height);
-        EXPECT_EQ(view->SlotsShown, c.shown) << c.rungs << " rungs, height " << c.height;
-        EXPECT_EQ(view->SlotsWhole, c.whole) << c.rungs << " rungs, height " << c.height;
-        EXPECT_EQ(view->ScrollBar->isVisible(), c.scroll) << c.rungs << " rungs, height " << c.height;
-        EXPECT_EQ(view->ScrollBar->maximum(), c.rungs - 1);
-        EXPECT_EQ(view->ScrollBar->pageStep(), c.whole);
+        EXPECT_EQ(view->SlotsShown(), c.shown) << c.rungs << " rungs, height " << c.height;
+        EXPECT_EQ(view->SlotsWhole(), c.whole) << c.rungs << " rungs, height " << c.height;
+        EXPECT_EQ(ScrollBar()->isVisible(), c.scroll) << c.rungs << " rungs, height " << c.height;
+        EXPECT_EQ(ScrollBar()->maximum(), c.rungs - 1);
+        EXPECT_EQ(ScrollBar()->pageStep(), c.whole);
     }
 }
 
 TEST_F(RungView, ScrollingShowsLaterRungsAndAnEmptySlotPastTheEnd) {
     Rungs(7);
     Height(665);
-    view->ScrollBar->setValue(3);
-    EXPECT_EQ(view->TopRung, 3);
-    EXPECT_EQ(view->Labels[0]->text(), QStringLiteral("Rung 3"));
-    EXPECT_EQ(view->SlotsShown, 4);
-    EXPECT_FALSE(view->Labels[4]->isVisible());
-    view->DisplayRung(4, 7, true, false);
-    EXPECT_EQ(view->Labels[4]->text(), QString());
-    const QImage& empty = view->Rungs[4]->image();
+    ScrollBar()->setValue(3);
+    EXPECT_EQ(view->TopRung(), 3);
+    EXPECT_EQ(Label(0)->text(), QStringLiteral("Rung 3"));
+    EXPECT_EQ(view->SlotsShown(), 4);
+    EXPECT_FALSE(Label(4)->isVisible());
+    view->DisplayRung(4, 7, RungDraw::ClearLit);
+    EXPECT_EQ(Label(4)->text(), QString());
+    const QImage& empty = Image(4)->image();
     EXPECT_EQ(empty.pixelColor(3 + 20, 8 + 13), view->painter().buttonFace());
 }
 
 TEST_F(RungView, HoveringABoxLightsBothOfItsCells) {
     SetRung(plc->diagram, 0, {Simple({"NOC:IP0"}, "CUP:C1"), ". . . . . . . . . . . . . . . . . . . CBT:0,1"});
-    view->DisplayRungs(false, true, true);
-    view->Highlight(0, 9, 1, true, true, true);
-    EXPECT_TRUE(view->mnuPopupEdit->isVisible());
-    EXPECT_EQ(view->HoverCursor, TfrmRungs::HoverCursorKind::HandPoint);
-    const QImage& image = view->Rungs[0]->image();
+    view->DisplayRungs(RungDraw::ClearLit, TfrmRungs::Memos::Refill);
+    view->Highlight(0, 9, 1, kAllMarks);
+    EXPECT_TRUE(PopupOffered());
+    EXPECT_EQ(view->HoverCursor(), TfrmRungs::HoverCursorKind::HandPoint);
+    const QImage& image = Image(0)->image();
     const QPoint top = RungPainter::controlCell(9, 0), bottom = RungPainter::controlCell(9, 1);
     EXPECT_EQ(image.pixelColor(top + QPoint(7, 10)), RungPainter::kRed) << "the box's left side";
     EXPECT_EQ(image.pixelColor(bottom + QPoint(7, 10)), RungPainter::kRed);
     EXPECT_FALSE(plc->diagram.Rungs[0].Lit[19][0]) << "the highlight lasts until the next redraw";
     // A wire with a tool selected shows the tool's cursor and offers no popup.
     ws.editor.PaletteTool = 1;
-    view->Highlight(0, 3, 0, true, true, true);
-    EXPECT_EQ(view->HoverCursor, TfrmRungs::HoverCursorKind::Tool);
-    EXPECT_FALSE(view->mnuPopupEdit->isVisible());
+    view->Highlight(0, 3, 0, kAllMarks);
+    EXPECT_EQ(view->HoverCursor(), TfrmRungs::HoverCursorKind::Tool);
+    EXPECT_FALSE(PopupOffered());
 }
 
 TEST_F(RungView, CommentsTakeTheirOwnLayout) {
@@ -150,20 +167,20 @@ TEST_F(RungView, CommentsTakeTheirOwnLayout) {
     const int labels[] = {8, 193, 378, 563, 748}, images[] = {24, 209, 394, 579, 764},
               memos[] = {136, 321, 506, 691, 876};
     for (int s = 0; s < 5; ++s) {
-        EXPECT_EQ(view->Labels[s]->y(), labels[s]);
-        EXPECT_EQ(view->Rungs[s]->y(), images[s]);
-        EXPECT_EQ(view->Memos[s]->y(), memos[s]);
+        EXPECT_EQ(Label(s)->y(), labels[s]);
+        EXPECT_EQ(Image(s)->y(), images[s]);
+        EXPECT_EQ(Memo(s)->y(), memos[s]);
     }
-    EXPECT_EQ(view->Memos[1]->toPlainText(), QStringLiteral("second rung"));
-    EXPECT_TRUE(view->Memos[0]->isVisible());
-    EXPECT_TRUE(view->Memos[2]->isVisible());
-    EXPECT_FALSE(view->Memos[4]->isVisible()) << "its image starts below the window";
-    EXPECT_EQ(view->SlotsWhole, 3);
+    EXPECT_EQ(Memo(1)->toPlainText(), QStringLiteral("second rung"));
+    EXPECT_TRUE(Memo(0)->isVisible());
+    EXPECT_TRUE(Memo(2)->isVisible());
+    EXPECT_FALSE(Memo(4)->isVisible()) << "its image starts below the window";
+    EXPECT_EQ(view->SlotsWhole(), 3);
     view->DisplayComments(true);  // twice: laid out once
-    EXPECT_EQ(view->Memos[1]->y(), 321);
+    EXPECT_EQ(Memo(1)->y(), 321);
     view->DisplayComments(false);
-    EXPECT_EQ(view->Labels[1]->y(), 136);
-    EXPECT_FALSE(view->Memos[0]->isVisible());
+    EXPECT_EQ(Label(1)->y(), 136);
+    EXPECT_FALSE(Memo(0)->isVisible());
 }
 
 TEST_F(RungView, ItsPlaceIsKeptWhenItWasMoved) {
@@ -182,7 +199,7 @@ TEST_F(RungView, ItsPlaceIsKeptWhenItWasMoved) {
 
 TEST_F(RungView, AMemoKeepsOneLineOf210Characters) {
     view->DisplayComments(true);
-    CommentMemo* memo = view->Memos[0];
+    CommentMemo* memo = Memo(0);
     memo->setComment(QStringLiteral("a\tb\nc") + QString(300, QLatin1Char('z')));
     EXPECT_EQ(memo->toPlainText().size(), 210);
     EXPECT_TRUE(memo->toPlainText().startsWith(QStringLiteral("a b c")));

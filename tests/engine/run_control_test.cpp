@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
         Transition{"R", true, true, true, "Running...", -1},
         Transition{"RP", true, false, false, "Paused...", -1},
         Transition{"RPR", true, true, true, "Running...", -1},
-        Transition{"RS", false, true, false, "Stopped", -1},
+        Transition{"RS", false, false, false, "Stopped", -1},
         Transition{"RPS", false, false, false, "Stopped", -1},
         Transition{"L", true, false, false, "Single Loop...", -1},
         Transition{"LL", true, false, false, "Single Loop...", -1},
@@ -138,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
         Transition{"RPDL", true, false, false, "Single Loop...", -1},
         Transition{"TDT", true, false, false, "Single Step Rung 1 ...", -1},
         Transition{"RDP", true, false, false, "Paused...", -1},
-        Transition{"RDS", false, true, false, "Stopped", -1},
+        Transition{"RDS", false, false, false, "Stopped", -1},
         Transition{"DTdT", true, false, false, "Single Step Rung 0 ...", 1}));
 
 TEST_F(RunControlTest, CommandsThatDoNothingAskTheWindowsForNothing) {

@@ -89,6 +89,11 @@ RunTest::~RunTest() {
     control.reset();
 }
 
+void RunTest::TearDown() {
+    EXPECT_EQ(plc.guard().violations(), 0)
+        << "a window call touched the scan's state outside the calls the run thread marshals";
+}
+
 void RunTest::UseDevice() {
     interfaces.Select(1);
     log.take();

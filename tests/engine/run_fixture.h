@@ -76,6 +76,7 @@ protected:
 
     RunTest();
     ~RunTest() override;
+    void TearDown() override;
 
     void Rung(int index, const std::vector<std::string>& rows) {
         SetRung(plc.diagram, index, rows);

@@ -58,12 +58,13 @@ TEST(RecentFiles, LoadingMovesAFileToTheFront) {
     }
 }
 
-TEST(RecentFiles, VisibilityIsDecidedAtStartOnly) {
+TEST(RecentFiles, AnEntryShowsAsSoonAsItHoldsAFile) {
     RecentFiles recent;
     recent.load(Shorts(Paths({"/x/one.llg"})), Paths({"/x/one.llg"}));
     recent.AddFileCaption("/x/two.llg");
     EXPECT_TRUE(recent.visible(1));
-    EXPECT_FALSE(recent.visible(2)) << "a hidden entry stays hidden until the next start";
+    EXPECT_TRUE(recent.visible(2));
+    EXPECT_FALSE(recent.visible(3));
     EXPECT_EQ(recent.caption(2), "&2 one.llg");
     EXPECT_EQ(recent.shortName(2), "one.llg");
 }

@@ -13,7 +13,8 @@ std::string Hex(int32_t word) {
     std::snprintf(text, sizeof text, "0x%04x", static_cast<unsigned>(word));
     return text;
 }
-const char* Flags(bool live, bool clear) {
+const char* Flags(RungDraw how) {
+    const bool live = Has(how, RungDraw::Live), clear = Has(how, RungDraw::ClearLit);
     return live ? (clear ? "live clear" : "live keep") : (clear ? "plain clear" : "plain keep");
 }
 }  // namespace
@@ -118,13 +119,13 @@ void RecordingHost::setCommentItemsEnabled(bool enabled) {
 void RecordingHost::updateDebuggerDisplay() {
     record("updateDebuggerDisplay");
     ++displays;
-    shownOutputWord = OutputWord(plc_.memory);
+    shownOutputWord = OutputWord(plc_.uiMemory());
 }
 
 void RecordingHost::updateMonitorDisplay() {
     record("updateMonitorDisplay");
     ++displays;
-    shownOutputWord = OutputWord(plc_.memory);
+    shownOutputWord = OutputWord(plc_.uiMemory());
 }
 
 void RecordingHost::takeMonitorInputs(PointStates& inputs) {
@@ -133,10 +134,12 @@ void RecordingHost::takeMonitorInputs(PointStates& inputs) {
 }
 
 namespace {
-// What the rung view does to a rung it draws: reads its power, and clears the lit flags.
-void Draw(Diagram& diagram, int32_t rung, bool clear) {
-    if (rung < 0 || rung >= diagram.RungCount()) return;
-    RungRecord& record = diagram.Rungs[rung];
+// What the rung view does to a rung it draws: reads its power, and clears the lit flags,
+// through the accessors that hold the windows to the thread rule.
+void Draw(Plc& plc, int32_t rung, RungDraw how) {
+    if (rung < 0 || rung >= plc.diagram.RungCount()) return;
+    RungRecord& record = plc.uiRung(rung);
+    const bool clear = Has(how, RungDraw::ClearLit);
     volatile bool seen = false;
     for (auto& column : record.Power)
         for (bool power : column) seen = seen || power;
@@ -146,14 +149,14 @@ void Draw(Diagram& diagram, int32_t rung, bool clear) {
 }
 }  // namespace
 
-void RecordingHost::DisplayRungs(bool live, bool clear) {
-    record(std::string("DisplayRungs ") + Flags(live, clear));
-    for (int32_t slot = 0; slot < slotsShown; ++slot) Draw(plc_.diagram, topRung + slot, clear);
+void RecordingHost::DisplayRungs(RungDraw how) {
+    record(std::string("DisplayRungs ") + Flags(how));
+    for (int32_t slot = 0; slot < slotsShown; ++slot) Draw(plc_, topRung + slot, how);
 }
 
-void RecordingHost::DisplayRung(int32_t slot, bool live, bool clear) {
-    record("DisplayRung " + std::to_string(slot) + " " + Flags(live, clear));
-    Draw(plc_.diagram, topRung + slot, clear);
+void RecordingHost::DisplayRung(int32_t slot, RungDraw how) {
+    record("DisplayRung " + std::to_string(slot) + " " + Flags(how));
+    Draw(plc_, topRung + slot, how);
 }
 
 void RecordingHost::SimulationReadInputs(PointStates& read) {

@@ -91,8 +91,8 @@ public:
     void updateDebuggerDisplay() override;
     void updateMonitorDisplay() override;
     void takeMonitorInputs(PointStates& inputs) override;
-    void DisplayRungs(bool live, bool clear) override;
-    void DisplayRung(int32_t slot, bool live, bool clear) override;
+    void DisplayRungs(RungDraw how) override;
+    void DisplayRung(int32_t slot, RungDraw how) override;
 
     void SimulationStart() override { record("SimulationStart"); }
     void SimulationReadInputs(PointStates& sensors) override;
