@@ -299,13 +299,8 @@ void TfrmMain::AddControlHere() {
 }
 
 void TfrmMain::openControlDialog(DialogKind kind) {
-    ControlDialogContext context{ws_->editor, plc_->memory, *prompter_, LargeFonts(),
-                                 [this](int tag) {
-                                     if (!rungs_) return;
-                                     rungs_->tmrPlaceTag = tag;
-                                     rungs_->tmrPlace.start();
-                                 }};
-    QDialog* dialog = nullptr;
+    const ControlDialogContext context{ws_->editor, plc_->memory, *prompter_, LargeFonts()};
+    ControlDialog* dialog = nullptr;
     switch (kind) {
         case DialogKind::Input: dialog = new TfrmInput(context, this); break;
         case DialogKind::Output: dialog = new TfrmOutput(context, this); break;
@@ -315,6 +310,19 @@ void TfrmMain::openControlDialog(DialogKind kind) {
         case DialogKind::BitShift: dialog = new TfrmBitShift(context, this); break;
         case DialogKind::None: ws_->editor.EditorMode = emIdle; return;
     }
+    // The answer becomes the pending control, placed when tmrPlace fires; a dialog closed
+    // without OK leaves the pending values alone and only ends the placement.
+    connect(dialog, &ControlDialog::answered, this, [this](const ControlAnswer& answer) {
+        EditorState& e = ws_->editor;
+        if (answer.tag != kPlaceNothing) {
+            e.PendingCode = answer.code;
+            e.PendingKind = answer.kind;
+            e.PendingNumber = answer.index;
+        }
+        if (!rungs_) return;
+        rungs_->tmrPlaceTag = answer.tag;
+        rungs_->tmrPlace.start();
+    });
     dialog->show();
 }
 

@@ -91,9 +91,7 @@ void ChoiceDialog::SelectPending(Choice* fallback) {
 }
 
 void ChoiceDialog::HandOver(int tag) {
-    editor().PendingKind = ChosenKind();
-    editor().PendingNumber = ChosenIndex();
-    CloseWithTag(tag);
+    Confirm(Opened().code, ChosenKind(), ChosenIndex(), tag);
 }
 
 void ChoiceDialog::SwitchKeepingBits(Choice& choice) {

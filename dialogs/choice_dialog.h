@@ -19,12 +19,7 @@ class QRadioButton;
 namespace torvex {
 
 class ChoiceDialog : public ControlDialog {
-public:
-    // The operand that OK would hand over: the selected choice's kind and index (for a
-    // register, the bit its list shows), or 0 and 0 when nothing is selected.
-    int ChosenKind() const;
-    int ChosenIndex() const;
-
+    Q_OBJECT
 protected:
     struct Choice {
         QRadioButton* radio;
@@ -58,7 +53,7 @@ protected:
     // choice that PendingKind and PendingNumber name (or `fallback` when they name none)
     // selected, a register's list showing bit PendingNumber.
     void SelectPending(Choice* fallback = nullptr);
-    // OK: the chosen operand into PendingKind and PendingNumber, then close with `tag`.
+    // OK: hand over the control with the chosen operand and `tag`, and close.
     void HandOver(int tag);
 
     // Runs when a choice becomes selected (by a click, the keyboard or Select).
@@ -71,6 +66,10 @@ protected:
 
 private:
     Choice* ChoiceOf(QAbstractButton* radio);
+    // The operand that OK hands over: the selected choice's kind and index (for a register,
+    // the bit its list shows), or 0 and 0 when nothing is selected.
+    int ChosenKind() const;
+    int ChosenIndex() const;
 
     std::deque<Choice> choices_;  // stable addresses: current_ points into it
     QButtonGroup* group_ = nullptr;

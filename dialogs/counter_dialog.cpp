@@ -97,9 +97,9 @@ void TfrmCounter::CounterClick(int number) {
 }
 
 void TfrmCounter::btnOKClick() {
-    editor().PendingCode = chkCUP->isChecked() ? Control::CUP : Control::CDN;
+    const int32_t code = chkCUP->isChecked() ? Control::CUP : Control::CDN;
     const int id = counters_->checkedId();
-    editor().PendingNumber = id >= 2 ? id : 1;
+    const int number = id >= 2 ? id : 1;
 
     const std::optional<int32_t> preset = WholeFromText(txtPreset->text());
     if (!preset) {
@@ -128,10 +128,10 @@ void TfrmCounter::btnOKClick() {
     }
     if (refused) return;
 
-    CounterRecord& counter = memory().Counters[editor().PendingNumber];
+    CounterRecord& counter = memory().Counters[number];
     counter.Preset = *preset;
     counter.InitialCount = *accumulator;
-    CloseWithTag(kPlaceOutputSide);
+    Confirm(code, Opened().kind, number, kPlaceOutputSide);
 }
 
 void TfrmCounter::Button2Click() {

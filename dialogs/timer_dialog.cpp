@@ -99,7 +99,7 @@ int TfrmTimer::CheckedTimer() const {
 }
 
 void TfrmTimer::btnOKClick() {
-    editor().PendingNumber = CheckedTimer();
+    const int number = CheckedTimer();
     const std::optional<float> seconds = SecondsFromText(txtPreset->text());
     if (!seconds) {
         prompter().warn(this, tr("Please enter Preset value"));
@@ -110,11 +110,11 @@ void TfrmTimer::btnOKClick() {
         prompter().warn(this, tr("Preset value out of range"));
         return;
     }
-    TimerRecord& timer = memory().Timers[editor().PendingNumber];
+    TimerRecord& timer = memory().Timers[number];
     timer.Preset = PresetMilliseconds(*seconds);
     timer.OnDelayStyle = chkOnDelay->isChecked();
-    editor().PendingCode = timer.OnDelayStyle ? Control::ODT : Control::TIM;
-    CloseWithTag(kPlaceOutputSide);
+    Confirm(timer.OnDelayStyle ? Control::ODT : Control::TIM, Opened().kind, number,
+            kPlaceOutputSide);
 }
 
 void TfrmTimer::Button2Click() {
