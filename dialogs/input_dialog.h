@@ -1,7 +1,6 @@
 // The contact dialog: which of 68 bits of the memory image a contact reads.
 #pragma once
 
-#include <QCoreApplication>
 #include <array>
 
 #include "dialogs/choice_dialog.h"
@@ -14,11 +13,18 @@ class QPushButton;
 namespace torvex {
 
 class TfrmInput : public ChoiceDialog {
-    Q_DECLARE_TR_FUNCTIONS(TfrmInput)
+    Q_OBJECT
 public:
     // Shows the contact of PendingKind and PendingNumber (a contact kind and index).
     explicit TfrmInput(const ControlDialogContext& context, QWidget* parent = nullptr);
 
+protected:
+    void ChoiceSelected(Choice& choice) override { chkOP0Click(choice); }
+
+private:
+    void FormCreate();
+    // The click handler of all 68 choices.
+    void chkOP0Click(Choice& choice);
     void Button1Click();  // OK
     void Button2Click();  // Cancel
 
@@ -32,14 +38,6 @@ public:
     std::array<QComboBox*, kRegisters> cbxR;  // cbxR1 ... cbxR4
     QPushButton* Button1;
     QPushButton* Button2;
-
-protected:
-    void ChoiceSelected(Choice& choice) override { chkOP0Click(choice); }
-
-private:
-    void FormCreate();
-    // The click handler of all 68 choices.
-    void chkOP0Click(Choice& choice);
 };
 
 }  // namespace torvex

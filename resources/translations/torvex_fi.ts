@@ -223,7 +223,7 @@ Do you wish to save to file?</source>
     </message>
   </context>
   <context>
-    <name>TfrmInput</name>
+    <name>torvex::TfrmInput</name>
     <message>
       <source>Inputs</source>
       <translation>Tulot</translation>
@@ -254,7 +254,7 @@ Do you wish to save to file?</source>
     </message>
   </context>
   <context>
-    <name>TfrmOutput</name>
+    <name>torvex::TfrmOutput</name>
     <message>
       <source>Outputs</source>
       <translation>Lähdöt</translation>
@@ -273,7 +273,7 @@ Do you wish to save to file?</source>
     </message>
   </context>
   <context>
-    <name>TfrmReset</name>
+    <name>torvex::TfrmReset</name>
     <message>
       <source>Reset</source>
       <translation>Nollaa</translation>
@@ -300,7 +300,7 @@ Do you wish to save to file?</source>
     </message>
   </context>
   <context>
-    <name>TfrmTimer</name>
+    <name>torvex::TfrmTimer</name>
     <message>
       <source>Timers</source>
       <translation>Ajastimet</translation>
@@ -327,7 +327,7 @@ Do you wish to save to file?</source>
     </message>
   </context>
   <context>
-    <name>TfrmCounter</name>
+    <name>torvex::TfrmCounter</name>
     <message>
       <source>Counters</source>
       <translation>Laskurit</translation>
@@ -374,7 +374,7 @@ Do you wish to save to file?</source>
     </message>
   </context>
   <context>
-    <name>TfrmBitShift</name>
+    <name>torvex::TfrmBitShift</name>
     <message>
       <source>Bit Shift</source>
       <translation>Bittisiirto</translation>
