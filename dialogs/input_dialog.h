@@ -1,14 +1,7 @@
-// The contact dialog: which of 68 bits of the memory image a contact reads.
+// The contact dialog: which of the bits of the memory image a contact reads.
 #pragma once
 
-#include <array>
-
 #include "dialogs/choice_dialog.h"
-
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QPushButton;
 
 namespace torvex {
 
@@ -23,21 +16,10 @@ protected:
 
 private:
     void FormCreate();
-    // The click handler of all 68 choices.
+    // The click handler of all the choices.
     void chkOP0Click(Choice& choice);
     void Button1Click();  // OK
     void Button2Click();  // Cancel
-
-    QLabel* lblInstruction;
-    QGroupBox* grpInputs;
-    QGroupBox* grpOutputs;
-    QGroupBox* grpCounters;
-    QGroupBox* grpTimers;
-    QGroupBox* grpFlags;
-    QGroupBox* grpRegisterBits;
-    std::array<QComboBox*, kRegisters> cbxR;  // cbxR1 ... cbxR4
-    QPushButton* Button1;
-    QPushButton* Button2;
 };
 
 }  // namespace torvex

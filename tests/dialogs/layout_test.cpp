@@ -105,7 +105,7 @@ auto Maker(int tool) {
 }
 
 const Form kForms[] = {
-    {"TfrmInput", Maker<TfrmInput>(1), {490, 341}, 0},
+    {"TfrmInput", Maker<TfrmInput>(1), {548, 341}, 0},
     {"TfrmOutput", Maker<TfrmOutput>(3), {322, 291}, 0},
     {"TfrmReset", Maker<TfrmReset>(4), {221, 341}, 0},
     {"TfrmTimer", Maker<TfrmTimer>(7), {182, 255}, 231},
