@@ -34,8 +34,8 @@ protected:
     void AddChoice(QRadioButton* radio, int kind, int index, QComboBox* bits = nullptr);
     // "Bit 0" ... "Bit 15", or `word` in place of "Bit".
     static QStringList BitEntries(const QString& word);
-    // The 16 points `prefix`0 ... `prefix`15 of `kind` (as "IP" and "OP"): two columns,
-    // eight rows 16 apart, IP0 IP1 / IP2 IP3 / ...
+    // The 16 points `prefix`0 ... `prefix`15 of `kind` (as "OP"): two columns, eight rows
+    // 16 apart, OP0 OP1 / OP2 OP3 / ...
     void AddPointColumns(QGroupBox* box, const QString& prefix, int kind);
     // R1 ... R4 (kinds firstKind ... firstKind + 3) in one column, each with its bit list
     // to the right; the lists go to `lists`.
