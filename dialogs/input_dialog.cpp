@@ -10,8 +10,8 @@
 namespace torvex {
 
 namespace {
-// The form's design is wider than 496: the flags and register bits need the room with
-// today's fonts.
+// 58 wider than the first design's 496: with today's fonts the flags and the register bits
+// need the room.
 constexpr int kOuterWidth = 554;
 }  // namespace
 
