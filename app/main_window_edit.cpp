@@ -32,11 +32,9 @@ bool SameComments(const IOComments& a, const IOComments& b) {
 }  // namespace
 
 void TfrmMain::openControlDialog(DialogKind kind) {
-    ControlDialogContext context{ws_->editor, plc_->memory, *prompter_, ws_->shell.LargeFonts,
-                                 [this](int tag) {
-                                     if (rungs_) rungs_->startPlacement(tag);
-                                 }};
-    QDialog* dialog = nullptr;
+    const ControlDialogContext context{ws_->editor, plc_->memory, *prompter_,
+                                       ws_->shell.LargeFonts};
+    ControlDialog* dialog = nullptr;
     switch (kind) {
         case DialogKind::Input: dialog = new TfrmInput(context, this); break;
         case DialogKind::Output: dialog = new TfrmOutput(context, this); break;
@@ -46,6 +44,10 @@ void TfrmMain::openControlDialog(DialogKind kind) {
         case DialogKind::BitShift: dialog = new TfrmBitShift(context, this); break;
         case DialogKind::None: return;
     }
+    // The answer goes back to the editor, which places it when tmrPlace fires.
+    connect(dialog, &ControlDialog::answered, this, [this](const ControlAnswer& answer) {
+        if (editor_) editor_->controlAnswered(answer.code, answer.kind, answer.index, answer.tag);
+    });
     dialog->show();
 }
 

@@ -161,7 +161,7 @@ void TfrmBitShift::Button1Click() {
     int reg = 1;
     for (int r = 2; r <= kRegisters; ++r)
         if (chkR[r - 1]->isChecked()) reg = r;
-    editor().PendingCode = (chkLeft->isChecked() ? Control::BL1 : Control::BR1) + reg - 1;
+    const int32_t code = (chkLeft->isChecked() ? Control::BL1 : Control::BR1) + reg - 1;
 
     const int source = sources_->checkedId() >= 0 ? sources_->checkedId() : kFromInputs;
     const int item = cbxSource[source]->currentIndex();
@@ -188,9 +188,7 @@ void TfrmBitShift::Button1Click() {
         default:
             break;
     }
-    editor().PendingKind = kind;
-    editor().PendingNumber = number;
-    CloseWithTag(kPlaceOutputSide);
+    Confirm(code, kind, number, kPlaceOutputSide);
 }
 
 void TfrmBitShift::Button2Click() {

@@ -2,7 +2,6 @@
 // shifts in.
 #pragma once
 
-#include <QCoreApplication>
 #include <array>
 
 #include "dialogs/control_dialog.h"
@@ -17,8 +16,12 @@ class QRadioButton;
 namespace torvex {
 
 class TfrmBitShift : public ControlDialog {
-    Q_DECLARE_TR_FUNCTIONS(TfrmBitShift)
+    Q_OBJECT
 public:
+    // Shows the shift of PendingCode (11 ... 18) fed from PendingKind and PendingNumber.
+    explicit TfrmBitShift(const ControlDialogContext& context, QWidget* parent = nullptr);
+
+private:
     // The six places the shifted-in bit can come from, in the order of the box.
     enum Source {
         kFromInputs,
@@ -30,9 +33,10 @@ public:
         kSources
     };
 
-    // Shows the shift of PendingCode (11 ... 18) fed from PendingKind and PendingNumber.
-    explicit TfrmBitShift(const ControlDialogContext& context, QWidget* parent = nullptr);
-
+    void FormCreate();
+    // Checks the source's radio and shows `item` in its list (the first item when `item`
+    // is not one of the list's).
+    void ShowSource(int source, int item);
     // The click handler of the six source radio buttons.
     void chkInputsClick(int source);
     void Button1Click();  // OK
@@ -51,12 +55,6 @@ public:
     std::array<QComboBox*, kSources> cbxSource;
     QPushButton* Button1;
     QPushButton* Button2;
-
-private:
-    void FormCreate();
-    // Checks the source's radio and shows `item` in its list (the first item when `item`
-    // is not one of the list's).
-    void ShowSource(int source, int item);
 
     QButtonGroup* sources_;
     int remembered_ = -1;  // the source whose list is enabled

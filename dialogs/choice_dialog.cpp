@@ -42,7 +42,7 @@ void ChoiceDialog::AddPointColumns(QGroupBox* box, const QString& prefix, int ki
     for (int n = 0; n < kPoints; ++n) {
         const QString text = prefix + QString::number(n);
         AddChoice(MakeRadio(box, QStringLiteral("chk") + text, text,
-                            at()(8 + 56 * (n % 2), 22 + 16 * (n / 2), 56, 16)),
+                            at()(8 + 58 * (n % 2), 22 + 16 * (n / 2), 56, 16)),
                   kind, n);
     }
 }
@@ -91,9 +91,7 @@ void ChoiceDialog::SelectPending(Choice* fallback) {
 }
 
 void ChoiceDialog::HandOver(int tag) {
-    editor().PendingKind = ChosenKind();
-    editor().PendingNumber = ChosenIndex();
-    CloseWithTag(tag);
+    Confirm(Opened().code, ChosenKind(), ChosenIndex(), tag);
 }
 
 void ChoiceDialog::SwitchKeepingBits(Choice& choice) {

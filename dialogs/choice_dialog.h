@@ -19,12 +19,7 @@ class QRadioButton;
 namespace torvex {
 
 class ChoiceDialog : public ControlDialog {
-public:
-    // The operand that OK would hand over: the selected choice's kind and index (for a
-    // register, the bit its list shows), or 0 and 0 when nothing is selected.
-    int ChosenKind() const;
-    int ChosenIndex() const;
-
+    Q_OBJECT
 protected:
     struct Choice {
         QRadioButton* radio;
@@ -39,8 +34,8 @@ protected:
     void AddChoice(QRadioButton* radio, int kind, int index, QComboBox* bits = nullptr);
     // "Bit 0" ... "Bit 15", or `word` in place of "Bit".
     static QStringList BitEntries(const QString& word);
-    // The 16 points `prefix`0 ... `prefix`15 of `kind` (as "IP" and "OP"): two columns,
-    // eight rows 16 apart, IP0 IP1 / IP2 IP3 / ...
+    // The 16 points `prefix`0 ... `prefix`15 of `kind` (as "OP"): two columns, eight rows
+    // 16 apart, OP0 OP1 / OP2 OP3 / ...
     void AddPointColumns(QGroupBox* box, const QString& prefix, int kind);
     // R1 ... R4 (kinds firstKind ... firstKind + 3) in one column, each with its bit list
     // to the right; the lists go to `lists`.
@@ -58,7 +53,7 @@ protected:
     // choice that PendingKind and PendingNumber name (or `fallback` when they name none)
     // selected, a register's list showing bit PendingNumber.
     void SelectPending(Choice* fallback = nullptr);
-    // OK: the chosen operand into PendingKind and PendingNumber, then close with `tag`.
+    // OK: hand over the control with the chosen operand and `tag`, and close.
     void HandOver(int tag);
 
     // Runs when a choice becomes selected (by a click, the keyboard or Select).
@@ -71,6 +66,10 @@ protected:
 
 private:
     Choice* ChoiceOf(QAbstractButton* radio);
+    // The operand that OK hands over: the selected choice's kind and index (for a register,
+    // the bit its list shows), or 0 and 0 when nothing is selected.
+    int ChosenKind() const;
+    int ChosenIndex() const;
 
     std::deque<Choice> choices_;  // stable addresses: current_ points into it
     QButtonGroup* group_ = nullptr;

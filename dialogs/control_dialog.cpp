@@ -21,9 +21,12 @@ ControlDialog::ControlDialog(const ControlDialogContext& context, int outerWidth
       scale_(ScaleFor(context.largeFonts, outerWidth, largeFontsWidth)),
       clientWidth_(context.largeFonts && largeFontsWidth > 0 ? ClientWidth(largeFontsWidth)
                                                              : scale_(ClientWidth(outerWidth))),
-      clearsPlacingNew_(clearsPlacingNew) {
+      clearsPlacingNew_(clearsPlacingNew),
+      opened_{context.editor.PendingCode, context.editor.PendingKind, context.editor.PendingNumber,
+              kPlaceNothing},
+      answer_(opened_) {
     SetUpDialogWindow(this);
-    editor().ControlDialogOpen = true;
+    context_.editor.ControlDialogOpen = true;
 }
 
 void ControlDialog::FinishSize(const QWidget* lowest) {
@@ -32,8 +35,8 @@ void ControlDialog::FinishSize(const QWidget* lowest) {
     CentreOnScreen(this);
 }
 
-void ControlDialog::CloseWithTag(int tag) {
-    tag_ = tag;
+void ControlDialog::Confirm(int32_t code, int32_t kind, int32_t index, int tag) {
+    answer_ = {code, kind, index, tag};
     close();
 }
 
@@ -41,9 +44,9 @@ void ControlDialog::closeEvent(QCloseEvent* event) {
     event->accept();
     if (closed_) return;
     closed_ = true;
-    editor().ControlDialogOpen = false;
-    if (clearsPlacingNew_) editor().PlacingNew = false;
-    if (context_.placementTimer) context_.placementTimer(tag_);
+    context_.editor.ControlDialogOpen = false;
+    if (clearsPlacingNew_) context_.editor.PlacingNew = false;
+    emit answered(answer_);
 }
 
 void ControlDialog::reject() {

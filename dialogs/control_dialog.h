@@ -1,21 +1,20 @@
 // What the control dialogs share: the hand-over to the editor and the way they close.
 //
 // The editor sets the pending values (and PlacingNew for a new timer or counter), builds
-// the dialog with a context and shows it. On OK the dialog writes its answer into the
-// pending values (and the timer or counter table) and closes; whenever it closes it clears
-// ControlDialogOpen (and PlacingNew for timers and counters) and then calls placementTimer
-// once with the tag it set: 1 for a contact, 2 for any other control, 0 when it closed
-// without OK, so that the editor's placement step writes nothing.
+// the dialog with a context, connects to answered() and shows it. The dialog shows the
+// control that the pending values name. On OK it writes a timer's or counter's preset into
+// the memory image and closes; whenever it closes it clears ControlDialogOpen (and
+// PlacingNew for timers and counters) and then emits answered() once: the control to place
+// with tag 1 for a contact, 2 for any other control, or tag 0 when it closed without OK, so
+// that the editor's placement step writes nothing.
 #pragma once
 
 #include <QDialog>
-#include <functional>
+#include <cstdint>
 
 #include "dialogs/dialog_frame.h"
 #include "engine/editor_state.h"
 #include "engine/memory_image.h"
-
-class QPushButton;
 
 namespace torvex {
 
@@ -26,14 +25,23 @@ struct ControlDialogContext {
     MemoryImage& memory;
     Prompter& prompter;
     bool largeFonts = false;
-    // Sets the tag of the rung view's tmrPlace to `tag` and enables tmrPlace.
-    std::function<void(int tag)> placementTimer;
+};
+
+// What a closed control dialog hands back: the Code, Kind and Index to write into the
+// target cell, and the tag of the rung view's tmrPlace. With tag kPlaceNothing the dialog
+// was not confirmed and the cell is the control as it was opened.
+struct ControlAnswer {
+    int32_t code;
+    int32_t kind;
+    int32_t index;
+    int tag;
 };
 
 class ControlDialog : public QDialog {
-public:
-    // The tag this dialog will hand over when it closes (0 until OK).
-    int placeTag() const { return tag_; }
+    Q_OBJECT
+signals:
+    // Once, as the dialog closes, after ControlDialogOpen has been cleared.
+    void answered(const torvex::ControlAnswer& answer);
 
 protected:
     // `outerWidth` is the form's width; `largeFontsWidth` its width on a large-font screen,
@@ -45,23 +53,26 @@ protected:
     const DesignScale& at() const { return scale_; }
     // The client height is the bottom of `lowest` + 10; then the form is centred.
     void FinishSize(const QWidget* lowest);
-    // OK: the answer is in place; hand over `tag` and close.
-    void CloseWithTag(int tag);
+    // OK: hand over this control with `tag` and close.
+    void Confirm(int32_t code, int32_t kind, int32_t index, int tag);
 
     void closeEvent(QCloseEvent* event) override;
     // Escape closes the form as Cancel does.
     void reject() override;
 
-    ControlDialogContext context_;
-    EditorState& editor() { return context_.editor; }
+    const EditorState& editor() const { return context_.editor; }
+    // The control the dialog was opened for, as the pending values named it.
+    const ControlAnswer& Opened() const { return opened_; }
     MemoryImage& memory() { return context_.memory; }
     Prompter& prompter() { return context_.prompter; }
 
 private:
+    ControlDialogContext context_;
     DesignScale scale_;
     int clientWidth_;
     bool clearsPlacingNew_;
-    int tag_ = kPlaceNothing;
+    ControlAnswer opened_;
+    ControlAnswer answer_;
     bool closed_ = false;
 };
 

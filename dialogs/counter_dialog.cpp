@@ -29,22 +29,24 @@ TfrmCounter::TfrmCounter(const ControlDialogContext& context, QWidget* parent)
     lblInstruction->setAlignment(Qt::AlignCenter);
     lblInstruction->setWordWrap(true);
 
+    // The counters box is 6 wider than the form's and the direction box 1 narrower, so that
+    // each button's text keeps clear of the next button and of the frame.
     grpCounters =
-        MakeGroup(this, QStringLiteral("grpCounters"), tr("Counters"), at()(8, 42, 166, 64));
+        MakeGroup(this, QStringLiteral("grpCounters"), tr("Counters"), at()(5, 42, 172, 64));
     counters_ = new QButtonGroup(this);
     for (int c = 1; c <= kCounters; ++c) {
         chkC[c - 1] =
             MakeRadio(grpCounters, QStringLiteral("chkC%1").arg(c), QStringLiteral("C%1").arg(c),
-                      at()(4 + 40 * ((c - 1) % 4), 21 + 20 * ((c - 1) / 4), 38, 17));
+                      at()(4 + 42 * ((c - 1) % 4), 21 + 20 * ((c - 1) / 4), 40, 17));
         counters_->addButton(chkC[c - 1], c);
     }
     connect(counters_, &QButtonGroup::idToggled, this, [this](int c, bool checked) {
         if (checked) CounterClick(c);
     });
 
-    grpUpDown = MakeGroup(this, QStringLiteral("grpUpDown"), tr("Up/Down"), at()(180, 42, 75, 64));
-    chkCUP = MakeRadio(grpUpDown, QStringLiteral("chkCUP"), tr("UP"), at()(8, 21, 62, 17));
-    chkCDN = MakeRadio(grpUpDown, QStringLiteral("chkCDN"), tr("DOWN"), at()(8, 41, 62, 17));
+    grpUpDown = MakeGroup(this, QStringLiteral("grpUpDown"), tr("Up/Down"), at()(182, 42, 74, 64));
+    chkCUP = MakeRadio(grpUpDown, QStringLiteral("chkCUP"), tr("UP"), at()(6, 21, 62, 17));
+    chkCDN = MakeRadio(grpUpDown, QStringLiteral("chkCDN"), tr("DOWN"), at()(6, 41, 62, 17));
 
     lblPreset = MakeLabel(this, QStringLiteral("lblPreset"), tr("Preset"), at()(16, 118, 84, 17));
     txtPreset = new QLineEdit(this);
@@ -97,9 +99,9 @@ void TfrmCounter::CounterClick(int number) {
 }
 
 void TfrmCounter::btnOKClick() {
-    editor().PendingCode = chkCUP->isChecked() ? Control::CUP : Control::CDN;
+    const int32_t code = chkCUP->isChecked() ? Control::CUP : Control::CDN;
     const int id = counters_->checkedId();
-    editor().PendingNumber = id >= 2 ? id : 1;
+    const int number = id >= 2 ? id : 1;
 
     const std::optional<int32_t> preset = WholeFromText(txtPreset->text());
     if (!preset) {
@@ -128,10 +130,10 @@ void TfrmCounter::btnOKClick() {
     }
     if (refused) return;
 
-    CounterRecord& counter = memory().Counters[editor().PendingNumber];
+    CounterRecord& counter = memory().Counters[number];
     counter.Preset = *preset;
     counter.InitialCount = *accumulator;
-    CloseWithTag(kPlaceOutputSide);
+    Confirm(code, Opened().kind, number, kPlaceOutputSide);
 }
 
 void TfrmCounter::Button2Click() {

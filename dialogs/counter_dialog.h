@@ -2,7 +2,6 @@
 // accumulator (the count it starts from).
 #pragma once
 
-#include <QCoreApplication>
 #include <array>
 
 #include "dialogs/control_dialog.h"
@@ -17,12 +16,15 @@ class QRadioButton;
 namespace torvex {
 
 class TfrmCounter : public ControlDialog {
-    Q_DECLARE_TR_FUNCTIONS(TfrmCounter)
+    Q_OBJECT
 public:
     // Shows counter PendingNumber counting up for PendingCode 9, down for 10; unless
     // PlacingNew, with its stored preset and accumulator.
     explicit TfrmCounter(const ControlDialogContext& context, QWidget* parent = nullptr);
 
+private:
+    void FormCreate();
+    void ShowValues(const CounterRecord& counter);
     void CounterClick(int counter);
     void btnOKClick();
     void Button2Click();  // Cancel
@@ -39,10 +41,6 @@ public:
     QLineEdit* txtAccumulator;
     QPushButton* btnOK;
     QPushButton* Button2;
-
-private:
-    void FormCreate();
-    void ShowValues(const CounterRecord& counter);
 
     QButtonGroup* counters_;
     bool creating_ = false;

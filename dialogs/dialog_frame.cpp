@@ -45,6 +45,16 @@ QRect DesignScale::operator()(int x, int y, int width, int height) const {
     return QRect(left, top, (*this)(x + width) - left, (*this)(y + height) - top);
 }
 
+void ScaleDesign(QWidget* form, const DesignScale& at) {
+    if (at.factor() == 1.0) return;
+    // The form names every widget it makes; widgets that Qt makes inside them have no name.
+    for (QWidget* w : form->findChildren<QWidget*>()) {
+        if (w->isWindow() || w->objectName().isEmpty()) continue;
+        const QRect g = w->geometry();
+        w->setGeometry(at(g.x(), g.y(), g.width(), g.height()));
+    }
+}
+
 void SetUpDialogWindow(QDialog* dialog) {
     // A title bar without the system menu, the minimise, maximise or close boxes.
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

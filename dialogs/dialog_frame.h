@@ -40,6 +40,9 @@ private:
     double factor_;
 };
 
+// Widgets that a Designer form placed at design pixels, moved and sized by `at`.
+void ScaleDesign(QWidget* form, const DesignScale& at);
+
 // Window flags, modeless, frees itself when closed.
 void SetUpDialogWindow(QDialog* dialog);
 

@@ -2,7 +2,6 @@
 // register that a control refers to.
 #pragma once
 
-#include <QCoreApplication>
 #include <QDialog>
 
 #include "dialogs/dialog_frame.h"
@@ -21,7 +20,7 @@ struct FunctionDialogContext {
 };
 
 class TfrmFunction : public QDialog {
-    Q_DECLARE_TR_FUNCTIONS(TfrmFunction)
+    Q_OBJECT
 public:
     // The element is chosen from the control's Code, Kind and Index.
     TfrmFunction(const FunctionDialogContext& context, int32_t code, int32_t kind, int32_t index,
@@ -32,23 +31,22 @@ public:
     int SelectedTable() const { return table_; }
     int SelectedNumber() const { return number_; }
 
-    void btnStoreClick();
-    void btnCancelClick();
-
-    QPlainTextEdit* TheText;
-    QPushButton* btnStore;
-    QPushButton* btnCancel;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void reject() override;  // Escape closes the form as Cancel does
 
 private:
+    void btnStoreClick();
+    void btnCancelClick();
+
     void FormCreate(int32_t code, int32_t kind, int32_t index);
     // DoInput, DoOutput, DoFlag, DoTimer, DoCounter, DoShiftRegister in one: select the
     // entry, caption it, show its comment.
     void Select(int table, int number);
 
+    QPlainTextEdit* TheText;
+    QPushButton* btnStore;
+    QPushButton* btnCancel;
     FunctionDialogContext context_;
     int table_ = -1;
     int number_ = 0;

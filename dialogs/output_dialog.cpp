@@ -23,21 +23,23 @@ TfrmOutput::TfrmOutput(const ControlDialogContext& context, QWidget* parent)
         MakeLabel(this, QStringLiteral("lblInstruction"),
                   QStringLiteral("Select an output from the set below."), at()(8, 8, 305, 17));
 
+    // The outputs box is 4 wider than the form's, for "OP10" and the next column's button;
+    // the boxes beside it give up as much.
     grpOutputs =
-        MakeGroup(this, QStringLiteral("grpOutputs"), tr("Outputs"), at()(8, 32, 121, 169));
+        MakeGroup(this, QStringLiteral("grpOutputs"), tr("Outputs"), at()(8, 32, 125, 169));
     AddPointColumns(grpOutputs, QStringLiteral("OP"), CoilKind::Output);
 
     // Flags "0" ... "15", four rows of four.
-    grpFlags = MakeGroup(this, QStringLiteral("grpFlags"), tr("Flags"), at()(136, 32, 177, 105));
+    grpFlags = MakeGroup(this, QStringLiteral("grpFlags"), tr("Flags"), at()(140, 32, 173, 105));
     for (int f = 0; f < kPoints; ++f) {
         AddChoice(MakeRadio(grpFlags, QStringLiteral("chkF%1").arg(f), QString::number(f),
-                            at()(8 + 42 * (f % 4), 21 + 20 * (f / 4), 40, 17)),
+                            at()(6 + 41 * (f % 4), 21 + 20 * (f / 4), 38, 17)),
                   CoilKind::Flag, f);
     }
 
     // Register bits: one column, the list to the right of each register.
     grpRegisterBits = MakeGroup(this, QStringLiteral("grpRegisterBits"), tr("Register Bits"),
-                                at()(136, 144, 177, 137));
+                                at()(140, 144, 173, 137));
     AddRegisterColumn(grpRegisterBits, CoilKind::Register1, QStringLiteral("Bit"), cbxR);
 
     btnOK = MakeButton(this, QStringLiteral("btnOK"), QStringLiteral("OK"), at()(31, 217, 75, 23));

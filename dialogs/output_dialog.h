@@ -1,7 +1,6 @@
 // The coil dialog of outputs, latches and unlatches: an output, a flag or a register bit.
 #pragma once
 
-#include <QCoreApplication>
 #include <array>
 
 #include "dialogs/choice_dialog.h"
@@ -14,11 +13,18 @@ class QPushButton;
 namespace torvex {
 
 class TfrmOutput : public ChoiceDialog {
-    Q_DECLARE_TR_FUNCTIONS(TfrmOutput)
+    Q_OBJECT
 public:
     // Shows the coil of PendingKind and PendingNumber (a coil kind and index).
     explicit TfrmOutput(const ControlDialogContext& context, QWidget* parent = nullptr);
 
+protected:
+    void ChoiceSelected(Choice& choice) override { chkOP0Click(choice); }
+
+private:
+    void FormCreate();
+    // The click handler of all 36 choices.
+    void chkOP0Click(Choice& choice);
     void btnOKClick();
     void btnCancelClick();
 
@@ -29,14 +35,6 @@ public:
     std::array<QComboBox*, kRegisters> cbxR;  // cbxR1 ... cbxR4
     QPushButton* btnOK;
     QPushButton* btnCancel;
-
-protected:
-    void ChoiceSelected(Choice& choice) override { chkOP0Click(choice); }
-
-private:
-    void FormCreate();
-    // The click handler of all 36 choices.
-    void chkOP0Click(Choice& choice);
 };
 
 }  // namespace torvex

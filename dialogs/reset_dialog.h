@@ -1,7 +1,6 @@
 // The reset dialog: a timer, a counter or a register bit to reset.
 #pragma once
 
-#include <QCoreApplication>
 #include <array>
 
 #include "dialogs/choice_dialog.h"
@@ -14,12 +13,19 @@ class QPushButton;
 namespace torvex {
 
 class TfrmReset : public ChoiceDialog {
-    Q_DECLARE_TR_FUNCTIONS(TfrmReset)
+    Q_OBJECT
 public:
     // Shows the reset of PendingKind and PendingNumber (a reset kind and index); a new
     // reset, which arrives with 0 and 0, starts on T1.
     explicit TfrmReset(const ControlDialogContext& context, QWidget* parent = nullptr);
 
+protected:
+    void ChoiceSelected(Choice& choice) override { chkT1Click(choice); }
+
+private:
+    void FormCreate();
+    // The click handler of all 20 choices.
+    void chkT1Click(Choice& choice);
     void Button1Click();  // OK
     void Button2Click();  // Cancel
 
@@ -30,14 +36,6 @@ public:
     std::array<QComboBox*, kRegisters> cbxR;  // cbxR1 ... cbxR4
     QPushButton* Button1;
     QPushButton* Button2;
-
-protected:
-    void ChoiceSelected(Choice& choice) override { chkT1Click(choice); }
-
-private:
-    void FormCreate();
-    // The click handler of all 20 choices.
-    void chkT1Click(Choice& choice);
 };
 
 }  // namespace torvex

@@ -28,13 +28,14 @@ TfrmTimer::TfrmTimer(const ControlDialogContext& context, QWidget* parent)
     lblInstruction->setAlignment(Qt::AlignCenter);
     lblInstruction->setWordWrap(true);
 
-    // Two rows of four.
-    grpTimers = MakeGroup(this, QStringLiteral("grpTimers"), tr("Timers"), at()(4, 42, 174, 64));
+    // Two rows of four, with air between a button's text and the next button.
+    // The boxes are 2 wider than the form's, for "Latched On Delay Timer" and the air after it.
+    grpTimers = MakeGroup(this, QStringLiteral("grpTimers"), tr("Timers"), at()(3, 42, 176, 64));
     timers_ = new QButtonGroup(this);
     for (int t = 1; t <= kTimers; ++t) {
         chkT[t - 1] =
             MakeRadio(grpTimers, QStringLiteral("chkT%1").arg(t), QStringLiteral("T%1").arg(t),
-                      at()(10 + 40 * ((t - 1) % 4), 21 + 20 * ((t - 1) / 4), 40, 17));
+                      at()(8 + 41 * ((t - 1) % 4), 21 + 20 * ((t - 1) / 4), 41, 17));
         timers_->addButton(chkT[t - 1], t);
     }
     connect(timers_, &QButtonGroup::idToggled, this, [this](int t, bool checked) {
@@ -51,11 +52,11 @@ TfrmTimer::TfrmTimer(const ControlDialogContext& context, QWidget* parent)
 
     // "Timer Style" and "On Delay Timer" read the same in Finnish.
     grpTimerStyle = MakeGroup(this, QStringLiteral("grpTimerStyle"), QStringLiteral("Timer Style"),
-                              at()(4, 146, 174, 64));
+                              at()(3, 146, 176, 64));
     chkOnDelay = MakeRadio(grpTimerStyle, QStringLiteral("chkOnDelay"),
-                           QStringLiteral("On Delay Timer"), at()(6, 21, 166, 17));
+                           QStringLiteral("On Delay Timer"), at()(4, 21, 170, 17));
     chkLatchedOnDelay = MakeRadio(grpTimerStyle, QStringLiteral("chkLatchedOnDelay"),
-                                  QStringLiteral("Latched On Delay Timer"), at()(6, 41, 166, 17));
+                                  QStringLiteral("Latched On Delay Timer"), at()(4, 41, 170, 17));
     chkOnDelay->setChecked(true);
 
     btnOK = MakeButton(this, QStringLiteral("btnOK"), QStringLiteral("OK"), at()(12, 222, 75, 23));
@@ -99,7 +100,7 @@ int TfrmTimer::CheckedTimer() const {
 }
 
 void TfrmTimer::btnOKClick() {
-    editor().PendingNumber = CheckedTimer();
+    const int number = CheckedTimer();
     const std::optional<float> seconds = SecondsFromText(txtPreset->text());
     if (!seconds) {
         prompter().warn(this, tr("Please enter Preset value"));
@@ -110,11 +111,11 @@ void TfrmTimer::btnOKClick() {
         prompter().warn(this, tr("Preset value out of range"));
         return;
     }
-    TimerRecord& timer = memory().Timers[editor().PendingNumber];
+    TimerRecord& timer = memory().Timers[number];
     timer.Preset = PresetMilliseconds(*seconds);
     timer.OnDelayStyle = chkOnDelay->isChecked();
-    editor().PendingCode = timer.OnDelayStyle ? Control::ODT : Control::TIM;
-    CloseWithTag(kPlaceOutputSide);
+    Confirm(timer.OnDelayStyle ? Control::ODT : Control::TIM, Opened().kind, number,
+            kPlaceOutputSide);
 }
 
 void TfrmTimer::Button2Click() {

@@ -1,7 +1,6 @@
 // The timer dialog: which timer a timer box uses, its preset in seconds and its style.
 #pragma once
 
-#include <QCoreApplication>
 #include <array>
 
 #include "dialogs/control_dialog.h"
@@ -16,11 +15,14 @@ class QRadioButton;
 namespace torvex {
 
 class TfrmTimer : public ControlDialog {
-    Q_DECLARE_TR_FUNCTIONS(TfrmTimer)
+    Q_OBJECT
 public:
     // Shows timer PendingNumber; unless PlacingNew, with its stored preset and style.
     explicit TfrmTimer(const ControlDialogContext& context, QWidget* parent = nullptr);
 
+private:
+    void FormCreate();
+    int CheckedTimer() const;
     void TimerClick(int timer);
     void btnOKClick();
     void Button2Click();  // Cancel
@@ -36,10 +38,6 @@ public:
     QRadioButton* chkLatchedOnDelay;
     QPushButton* btnOK;
     QPushButton* Button2;
-
-private:
-    void FormCreate();
-    int CheckedTimer() const;
 
     QButtonGroup* timers_;
     bool creating_ = false;

@@ -131,7 +131,7 @@ Do you wish to save to file?</source>
     </message>
   </context>
   <context>
-    <name>TfrmInput</name>
+    <name>torvex::TfrmInput</name>
     <message>
       <source>Inputs</source>
       <translation>Tulot</translation>
@@ -162,7 +162,7 @@ Do you wish to save to file?</source>
     </message>
   </context>
   <context>
-    <name>TfrmOutput</name>
+    <name>torvex::TfrmOutput</name>
     <message>
       <source>Outputs</source>
       <translation>Lähdöt</translation>
@@ -181,7 +181,7 @@ Do you wish to save to file?</source>
     </message>
   </context>
   <context>
-    <name>TfrmReset</name>
+    <name>torvex::TfrmReset</name>
     <message>
       <source>Reset</source>
       <translation>Nollaa</translation>
@@ -208,7 +208,7 @@ Do you wish to save to file?</source>
     </message>
   </context>
   <context>
-    <name>TfrmTimer</name>
+    <name>torvex::TfrmTimer</name>
     <message>
       <source>Timers</source>
       <translation>Ajastimet</translation>
@@ -235,7 +235,7 @@ Do you wish to save to file?</source>
     </message>
   </context>
   <context>
-    <name>TfrmCounter</name>
+    <name>torvex::TfrmCounter</name>
     <message>
       <source>Counters</source>
       <translation>Laskurit</translation>
@@ -282,7 +282,7 @@ Do you wish to save to file?</source>
     </message>
   </context>
   <context>
-    <name>TfrmBitShift</name>
+    <name>torvex::TfrmBitShift</name>
     <message>
       <source>Bit Shift</source>
       <translation>Bittisiirto</translation>

@@ -38,9 +38,8 @@ protected:
     void Click(int slot, int column, int row) { main->rungEditor()->RungAClick(slot, column, row); }
     template <class T>
     T* Open() {
-        // The dialogs carry no meta-object of their own, so qobject_cast cannot tell them apart.
-        for (QDialog* d : main->findChildren<QDialog*>())
-            if (auto* t = dynamic_cast<T*>(d); t && t->isVisible()) return t;
+        for (T* t : main->findChildren<T*>())
+            if (t->isVisible()) return t;
         return nullptr;
     }
     // Lets the placement timer write the cell after a dialog closed.
@@ -53,6 +52,12 @@ protected:
         ASSERT_NE(r, nullptr) << radio;
         QTest::mouseClick(r, Qt::LeftButton);
     }
+    // A click on the dialog's button `name`.
+    void Press(QDialog* dialog, const char* name) {
+        auto* button = dialog->findChild<QPushButton*>(QString::fromLatin1(name));
+        ASSERT_NE(button, nullptr) << name;
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
     std::vector<std::string> Rows(int rung) { return RungRows(D().Rungs[rung]); }
 };
 
@@ -64,7 +69,7 @@ TEST_F(EditingWindow, AToolPlacesAContactWithEveryClick) {
     EXPECT_TRUE(ws().editor.ControlDialogOpen);
     EXPECT_EQ(ws().editor.EditorMode, emBusy);
     Choose(input, "chkIP3");
-    QTest::mouseClick(input->Button1, Qt::LeftButton);
+    Press(input, "Button1");
     Placed();
     EXPECT_EQ(D().Rungs[0].Code(5, 0), Control::NOC);
     EXPECT_EQ(D().Rungs[0].Kind(5, 0), ContactKind::Input);
@@ -75,7 +80,7 @@ TEST_F(EditingWindow, AToolPlacesAContactWithEveryClick) {
     Click(0, 4, 0);
     input = Open<TfrmInput>();
     ASSERT_NE(input, nullptr);
-    QTest::mouseClick(input->Button2, Qt::LeftButton);
+    Press(input, "Button2");
     Placed();
     EXPECT_EQ(D().Rungs[0].Code(9, 0), Control::LNK);
     EXPECT_FALSE(ws().editor.ControlDialogOpen);
@@ -99,7 +104,7 @@ TEST_F(EditingWindow, AFullOutputColumnRefusesAnotherOutputOrABox) {
         Click(0, 2, 0);
         TfrmOutput* output = Open<TfrmOutput>();
         ASSERT_NE(output, nullptr) << n;
-        QTest::mouseClick(output->btnOK, Qt::LeftButton);
+        Press(output, "btnOK");
         Placed();
     }
     for (int w = 0; w < 4; ++w) EXPECT_EQ(D().Rungs[0].Code(19, w), Control::OUT) << w;
@@ -123,7 +128,7 @@ TEST_F(EditingWindow, AContactDroppedOnTheOtherKindAsksFirst) {
     main->rungEditor()->RungADragDrop(0, 0, 0, kToolNOC);
     TfrmInput* input = Open<TfrmInput>();
     ASSERT_NE(input, nullptr);
-    QTest::mouseClick(input->Button1, Qt::LeftButton);
+    Press(input, "Button1");
     Placed();
     EXPECT_EQ(D().Rungs[0].Code(1, 0), Control::NOC);
     // A click with a tool on a control edits that control rather than placing over it.
@@ -133,7 +138,7 @@ TEST_F(EditingWindow, AContactDroppedOnTheOtherKindAsksFirst) {
     input = Open<TfrmInput>();
     ASSERT_NE(input, nullptr);
     EXPECT_EQ(ws().editor.PendingKind, ContactKind::Input);
-    QTest::mouseClick(input->Button2, Qt::LeftButton);
+    Press(input, "Button2");
     Placed();
     EXPECT_EQ(D().Rungs[0].Code(1, 0), Control::NOC);
 }
@@ -144,10 +149,12 @@ TEST_F(EditingWindow, TheTimerToolPlacesABoxWithItsPreset) {
     TfrmTimer* timer = Open<TfrmTimer>();
     ASSERT_NE(timer, nullptr);
     EXPECT_TRUE(ws().editor.PlacingNew);
-    QTest::mouseClick(timer->chkT[1], Qt::LeftButton);
-    timer->txtPreset->clear();
-    QTest::keyClicks(timer->txtPreset, QStringLiteral("2.5"));
-    QTest::mouseClick(timer->btnOK, Qt::LeftButton);
+    Choose(timer, "chkT2");
+    auto* preset = timer->findChild<QLineEdit*>(QStringLiteral("txtPreset"));
+    ASSERT_NE(preset, nullptr);
+    preset->clear();
+    QTest::keyClicks(preset, QStringLiteral("2.5"));
+    Press(timer, "btnOK");
     Placed();
     const RungRecord& r = D().Rungs[0];
     EXPECT_TRUE(r.Code(19, 0) == Control::ODT || r.Code(19, 0) == Control::TIM);
@@ -169,7 +176,7 @@ TEST_F(EditingWindow, ThePopupEditsAndDeletesTheControlUnderTheMouse) {
     ASSERT_NE(output, nullptr);
     EXPECT_EQ(ws().editor.PendingNumber, 3);
     Choose(output, "chkOP7");
-    QTest::mouseClick(output->btnOK, Qt::LeftButton);
+    Press(output, "btnOK");
     Placed();
     EXPECT_EQ(D().Rungs[0].Index(19, 1), 7);
 
@@ -212,7 +219,7 @@ TEST_F(EditingWindow, ABranchIsDrawnOnAskingAndDeletingItAnsweredNoChangesNothin
     Click(0, 1, 1);
     TfrmInput* input = Open<TfrmInput>();
     ASSERT_NE(input, nullptr);
-    QTest::mouseClick(input->Button1, Qt::LeftButton);
+    Press(input, "Button1");
     Placed();
     Tool(kToolPointer);
     const auto withContact = Rows(0);

@@ -13,20 +13,33 @@
 namespace torvex::test {
 namespace {
 
+// The six sources of the shifted-in bit, in the order of the box.
+enum Source { kFromInputs, kFromOutputs, kFromFlags, kFromTimers, kFromCounters, kFromRegisters };
+constexpr int kSources = 6;
+const char* const kSourceNames[kSources] = {"Inputs", "Outputs",  "Flags",
+                                            "Timers", "Counters", "Registers"};
+
 class BitShiftDialog : public EditorSide {
 protected:
+    QRadioButton* Radio(const QString& name) { return Find<QRadioButton>(dialog, name); }
+    QRadioButton* SourceRadio(int source) {
+        return Radio(QStringLiteral("chk") + QLatin1String(kSourceNames[source]));
+    }
+    QComboBox* SourceList(int source) {
+        return Find<QComboBox>(dialog, QStringLiteral("cbx") + QLatin1String(kSourceNames[source]));
+    }
+    QRadioButton* Register(int r) { return Radio(QStringLiteral("chkR%1").arg(r)); }
     TfrmBitShift* dialog = nullptr;
 };
 
 TEST_F(BitShiftDialog, ANewShiftIsLeftOnR1FromIP0) {
     PrepareNew(9);
     dialog = Open<TfrmBitShift>();
-    EXPECT_TRUE(dialog->chkLeft->isChecked());
-    EXPECT_TRUE(dialog->chkR[0]->isChecked());
-    EXPECT_TRUE(dialog->chkSource[TfrmBitShift::kFromInputs]->isChecked());
-    for (int s = 0; s < TfrmBitShift::kSources; ++s)
-        EXPECT_EQ(dialog->cbxSource[s]->isEnabled(), s == TfrmBitShift::kFromInputs) << s;
-    Click(dialog->Button1);
+    EXPECT_TRUE(Find<QRadioButton>(dialog, "chkLeft")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(dialog, "chkR1")->isChecked());
+    EXPECT_TRUE(SourceRadio(kFromInputs)->isChecked());
+    for (int s = 0; s < kSources; ++s) EXPECT_EQ(SourceList(s)->isEnabled(), s == kFromInputs) << s;
+    Click(Find<QPushButton>(dialog, "Button1"));
     EXPECT_EQ(tags, std::vector<int>{kPlaceOutputSide});
     EXPECT_FALSE(dialogOpenAtPlacement);
     EXPECT_EQ(CellAt(kOutputColumn, 0), Token("BL1:IP0"));
@@ -41,17 +54,17 @@ TEST_F(BitShiftDialog, TheListsHoldTheirItemsInOrder) {
         {"T1/DN", "T8/DN"}, {"C1/DN", "C8/UP"}, {"R1/0", "R4/15"},
     };
     const int counts[] = {16, 16, 16, 8, 16, 64};
-    for (int s = 0; s < TfrmBitShift::kSources; ++s) {
-        QComboBox* list = dialog->cbxSource[s];
+    for (int s = 0; s < kSources; ++s) {
+        QComboBox* list = SourceList(s);
         ASSERT_EQ(list->count(), counts[s]);
         EXPECT_EQ(list->itemText(0), expected[s][0]);
         EXPECT_EQ(list->itemText(list->count() - 1), expected[s][1]);
         EXPECT_FALSE(list->isEditable());
     }
-    QComboBox* counters = dialog->cbxSource[TfrmBitShift::kFromCounters];
+    QComboBox* counters = SourceList(kFromCounters);
     EXPECT_EQ(counters->itemText(1), "C1/UP");
     EXPECT_EQ(counters->itemText(2), "C2/DN");
-    EXPECT_EQ(dialog->cbxSource[TfrmBitShift::kFromRegisters]->itemText(16), "R2/0");
+    EXPECT_EQ(SourceList(kFromRegisters)->itemText(16), "R2/0");
     dialog->close();
 }
 
@@ -65,27 +78,24 @@ TEST_F(BitShiftDialog, EverySourceKind) {
         int item;
         const char* token;
     } cases[] = {
-        {3, true, TfrmBitShift::kFromCounters, 3, "BR3:C2/UP"},
-        {3, true, TfrmBitShift::kFromRegisters, 63, "BR3:R4/15"},
-        {1, false, TfrmBitShift::kFromInputs, 15, "BL1:IP15"},
-        {2, false, TfrmBitShift::kFromOutputs, 4, "BL2:OP4"},
-        {4, true, TfrmBitShift::kFromFlags, 9, "BR4:F9"},
-        {4, false, TfrmBitShift::kFromTimers, 7, "BL4:T8/DN"},
-        {1, true, TfrmBitShift::kFromCounters, 0, "BR1:C1/DN"},
-        {2, true, TfrmBitShift::kFromCounters, 15, "BR2:C8/UP"},
-        {1, false, TfrmBitShift::kFromRegisters, 0, "BL1:R1/0"},
+        {3, true, kFromCounters, 3, "BR3:C2/UP"},  {3, true, kFromRegisters, 63, "BR3:R4/15"},
+        {1, false, kFromInputs, 15, "BL1:IP15"},   {2, false, kFromOutputs, 4, "BL2:OP4"},
+        {4, true, kFromFlags, 9, "BR4:F9"},        {4, false, kFromTimers, 7, "BL4:T8/DN"},
+        {1, true, kFromCounters, 0, "BR1:C1/DN"},  {2, true, kFromCounters, 15, "BR2:C8/UP"},
+        {1, false, kFromRegisters, 0, "BL1:R1/0"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.token);
         plc->diagram.Rungs[0].makeNew();
         PrepareNew(9);
         dialog = Open<TfrmBitShift>();
-        Click(dialog->chkR[c.reg - 1]);
-        Click(c.right ? dialog->chkRight : dialog->chkLeft);
-        Click(dialog->chkSource[c.source]);
-        ChooseItem(dialog->cbxSource[c.source], c.item);
-        EXPECT_EQ(dialog->cbxSource[c.source]->currentIndex(), c.item);
-        Click(dialog->Button1);
+        Click(Register(c.reg));
+        Click(c.right ? Find<QRadioButton>(dialog, "chkRight")
+                      : Find<QRadioButton>(dialog, "chkLeft"));
+        Click(SourceRadio(c.source));
+        ChooseItem(SourceList(c.source), c.item);
+        EXPECT_EQ(SourceList(c.source)->currentIndex(), c.item);
+        Click(Find<QPushButton>(dialog, "Button1"));
         EXPECT_EQ(Pending(), Token(c.token));
         EXPECT_EQ(CellAt(kOutputColumn, 0), Token(c.token));
         EXPECT_TRUE(Gone());
@@ -99,14 +109,10 @@ TEST_F(BitShiftDialog, EditingShowsTheBoxesSource) {
         int source;
         int item;
     } cases[] = {
-        {"BL1:IP7", TfrmBitShift::kFromInputs, 7},
-        {"BR1:OP15", TfrmBitShift::kFromOutputs, 15},
-        {"BL2:F3", TfrmBitShift::kFromFlags, 3},
-        {"BR2:T4/DN", TfrmBitShift::kFromTimers, 3},
-        {"BL3:C5/UP", TfrmBitShift::kFromCounters, 9},
-        {"BR3:C5/DN", TfrmBitShift::kFromCounters, 8},
-        {"BL4:R3/2", TfrmBitShift::kFromRegisters, 34},
-        {"BR4:R1/0", TfrmBitShift::kFromRegisters, 0},
+        {"BL1:IP7", kFromInputs, 7},      {"BR1:OP15", kFromOutputs, 15},
+        {"BL2:F3", kFromFlags, 3},        {"BR2:T4/DN", kFromTimers, 3},
+        {"BL3:C5/UP", kFromCounters, 9},  {"BR3:C5/DN", kFromCounters, 8},
+        {"BL4:R3/2", kFromRegisters, 34}, {"BR4:R1/0", kFromRegisters, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.token);
@@ -114,14 +120,14 @@ TEST_F(BitShiftDialog, EditingShowsTheBoxesSource) {
         PrepareEdit(kOutputColumn, 0);
         const auto [code, kind, number] = Token(c.token);
         dialog = Open<TfrmBitShift>();
-        EXPECT_EQ(dialog->chkRight->isChecked(), IsShiftRight(code));
-        EXPECT_TRUE(dialog->chkR[ShiftRegisterOf(code) - 1]->isChecked());
-        for (int s = 0; s < TfrmBitShift::kSources; ++s) {
-            EXPECT_EQ(dialog->chkSource[s]->isChecked(), s == c.source);
-            EXPECT_EQ(dialog->cbxSource[s]->isEnabled(), s == c.source);
-            EXPECT_EQ(dialog->cbxSource[s]->currentIndex(), s == c.source ? c.item : 0);
+        EXPECT_EQ(Find<QRadioButton>(dialog, "chkRight")->isChecked(), IsShiftRight(code));
+        EXPECT_TRUE(Register(ShiftRegisterOf(code))->isChecked());
+        for (int s = 0; s < kSources; ++s) {
+            EXPECT_EQ(SourceRadio(s)->isChecked(), s == c.source);
+            EXPECT_EQ(SourceList(s)->isEnabled(), s == c.source);
+            EXPECT_EQ(SourceList(s)->currentIndex(), s == c.source ? c.item : 0);
         }
-        Click(dialog->Button1);
+        Click(Find<QPushButton>(dialog, "Button1"));
         EXPECT_EQ(CellAt(kOutputColumn, 0), Token(c.token));
         EXPECT_TRUE(Gone());
     }
@@ -130,15 +136,15 @@ TEST_F(BitShiftDialog, EditingShowsTheBoxesSource) {
 TEST_F(BitShiftDialog, OnlyTheSelectedSourcesListIsEnabled) {
     PrepareNew(9);
     dialog = Open<TfrmBitShift>();
-    ChooseItem(dialog->cbxSource[TfrmBitShift::kFromInputs], 4);
-    Click(dialog->chkSource[TfrmBitShift::kFromFlags]);
-    EXPECT_FALSE(dialog->cbxSource[TfrmBitShift::kFromInputs]->isEnabled());
-    EXPECT_TRUE(dialog->cbxSource[TfrmBitShift::kFromFlags]->isEnabled());
-    ChooseItem(dialog->cbxSource[TfrmBitShift::kFromInputs], 9);
-    EXPECT_EQ(dialog->cbxSource[TfrmBitShift::kFromInputs]->currentIndex(), 4);
-    Click(dialog->chkSource[TfrmBitShift::kFromFlags]);
-    EXPECT_TRUE(dialog->cbxSource[TfrmBitShift::kFromFlags]->isEnabled());
-    Click(dialog->Button1);
+    ChooseItem(SourceList(kFromInputs), 4);
+    Click(SourceRadio(kFromFlags));
+    EXPECT_FALSE(SourceList(kFromInputs)->isEnabled());
+    EXPECT_TRUE(SourceList(kFromFlags)->isEnabled());
+    ChooseItem(SourceList(kFromInputs), 9);
+    EXPECT_EQ(SourceList(kFromInputs)->currentIndex(), 4);
+    Click(SourceRadio(kFromFlags));
+    EXPECT_TRUE(SourceList(kFromFlags)->isEnabled());
+    Click(Find<QPushButton>(dialog, "Button1"));
     EXPECT_EQ(Pending(), Cell(11, 2, 0));
 }
 
@@ -148,7 +154,7 @@ TEST_F(BitShiftDialog, AnOperandOutsideTheListsOpensOnTheFirstItem) {
     for (const Cell& pending : {Cell(12, 0, 16), Cell(12, 3, 0), Cell(12, 6, 80), Cell(12, 5, 9)}) {
         std::tie(editor.PendingCode, editor.PendingKind, editor.PendingNumber) = pending;
         dialog = Open<TfrmBitShift>();
-        Click(dialog->Button1);
+        Click(Find<QPushButton>(dialog, "Button1"));
         EXPECT_TRUE(IsValidOperand(editor.PendingCode, editor.PendingKind, editor.PendingNumber))
             << std::get<1>(pending) << "," << std::get<2>(pending) << " became "
             << editor.PendingKind << "," << editor.PendingNumber;
@@ -160,8 +166,8 @@ TEST_F(BitShiftDialog, CancelPlacesNothing) {
     SetRung(plc->diagram, 0, {Simple({"NOC:IP0"}, "BR2:F5")});
     PrepareEdit(kOutputColumn, 0);
     dialog = Open<TfrmBitShift>();
-    Click(dialog->chkLeft);
-    Click(dialog->Button2);
+    Click(Find<QRadioButton>(dialog, "chkLeft"));
+    Click(Find<QPushButton>(dialog, "Button2"));
     EXPECT_EQ(tags, std::vector<int>{kPlaceNothing});
     EXPECT_EQ(Pending(), Token("BR2:F5"));
     EXPECT_TRUE(Gone());
@@ -172,18 +178,18 @@ TEST_F(BitShiftDialog, FinnishCaptions) {
     PrepareNew(9);
     dialog = Open<TfrmBitShift>();
     EXPECT_EQ(dialog->windowTitle(), "Bittisiirto");
-    EXPECT_EQ(dialog->lblInstruction->text(),
+    EXPECT_EQ(Find<QLabel>(dialog, "lblInstruction")->text(),
               "Valitse rekisteri ja bitti, jonka haluat siirtyvän vasemmalle ja oikealle");
-    EXPECT_EQ(dialog->grpRegister->title(), "Rekisteri");
-    EXPECT_EQ(dialog->grpLeftRight->title(), "Vasen/Oikea");
-    EXPECT_EQ(dialog->grpBit->title(), "Bitti");
+    EXPECT_EQ(Find<QGroupBox>(dialog, "grpRegister")->title(), "Rekisteri");
+    EXPECT_EQ(Find<QGroupBox>(dialog, "grpLeftRight")->title(), "Vasen/Oikea");
+    EXPECT_EQ(Find<QGroupBox>(dialog, "grpBit")->title(), "Bitti");
     const char* sources[] = {"Tulot", "Lähdöt", "Liput", "Ajastimet", "Laskurit", "Rekisterit"};
-    for (int s = 0; s < TfrmBitShift::kSources; ++s)
-        EXPECT_EQ(dialog->chkSource[s]->text(), QString::fromUtf8(sources[s]));
-    EXPECT_EQ(dialog->chkLeft->text(), "Vasen");
-    EXPECT_EQ(dialog->chkRight->text(), "Oikea");
-    EXPECT_EQ(dialog->Button1->text(), "OK");
-    EXPECT_EQ(dialog->cbxSource[TfrmBitShift::kFromTimers]->itemText(0), "T1/DN");
+    for (int s = 0; s < kSources; ++s)
+        EXPECT_EQ(SourceRadio(s)->text(), QString::fromUtf8(sources[s]));
+    EXPECT_EQ(Find<QRadioButton>(dialog, "chkLeft")->text(), "Vasen");
+    EXPECT_EQ(Find<QRadioButton>(dialog, "chkRight")->text(), "Oikea");
+    EXPECT_EQ(Find<QPushButton>(dialog, "Button1")->text(), "OK");
+    EXPECT_EQ(SourceList(kFromTimers)->itemText(0), "T1/DN");
     dialog->close();
 }
 

@@ -13,11 +13,12 @@ Cell Token(const std::string& token) {
     return {rung.Code(1, 0), rung.Kind(1, 0), rung.Index(1, 0)};
 }
 
-FinnishTexts::FinnishTexts() { EXPECT_TRUE(translation_.install()); }
+FinnishTexts::FinnishTexts() {
+    EXPECT_TRUE(translation_.install());
+}
 FinnishTexts::~FinnishTexts() = default;
 
-EditorSide::EditorSide()
-    : context{editor, plc->memory, prompter, false, [this](int tag) { tmrPlaceTimer(tag); }} {
+EditorSide::EditorSide() : context{editor, plc->memory, prompter, false} {
     plc->diagram.NewRung(0);
 }
 
@@ -68,11 +69,15 @@ bool EditorSide::Gone() {
     return opened.isNull();
 }
 
-void EditorSide::tmrPlaceTimer(int tag) {
+void EditorSide::Answered(const ControlAnswer& answer) {
+    const int tag = answer.tag;
     tags.push_back(tag);
     dialogOpenAtPlacement = editor.ControlDialogOpen;
     placingNewAtPlacement = editor.PlacingNew;
     if (tag != kPlaceNothing) {
+        editor.PendingCode = answer.code;
+        editor.PendingKind = answer.kind;
+        editor.PendingNumber = answer.index;
         RungRecord& rung = plc->diagram.Rungs[0];
         const int column = 2 * editor.TargetColumn + 1;
         const int32_t code = editor.PendingCode;

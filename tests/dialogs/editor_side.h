@@ -1,6 +1,7 @@
 // The editor's side of the hand-over, for the dialog tests: pending values set as the
-// palette and the edit command set them, the dialog opened, and on the placement timer's
-// call the cell written as the rung view's tmrPlace writes it.
+// palette and the edit command set them, the dialog opened, and its answer received as the
+// main window receives it, then the cell written at once as the rung view's tmrPlace
+// writes it.
 #pragma once
 
 #include "ui/language.h"
@@ -16,6 +17,7 @@
 #include <QTest>
 #include <memory>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -60,6 +62,8 @@ public:
     template <class Dialog>
     Dialog* Open() {
         auto* dialog = new Dialog(context);
+        QObject::connect(dialog, &ControlDialog::answered,
+                         [this](const ControlAnswer& answer) { Answered(answer); });
         dialog->show();
         opened = dialog;
         return dialog;
@@ -74,15 +78,23 @@ public:
     std::unique_ptr<Plc> plc = std::make_unique<Plc>();
     EditorState editor;
     ScriptedPrompter prompter;
-    std::vector<int> tags;  // each call of placementTimer, in order
+    std::vector<int> tags;  // the tag of each answer, in order
     bool dialogOpenAtPlacement = true;
     bool placingNewAtPlacement = true;
     ControlDialogContext context;
     QPointer<QWidget> opened;
 
 private:
-    void tmrPlaceTimer(int tag);
+    void Answered(const ControlAnswer& answer);
 };
+
+// The widget of type W named `name` in `window`; the test fails when there is none.
+template <class W = QWidget>
+W* Find(const QObject* window, const QString& name) {
+    W* widget = window->findChild<W*>(name);
+    if (!widget) throw std::logic_error("no widget " + name.toStdString());
+    return widget;
+}
 
 // A user's click on a button or radio button (at its indicator, inside every style's
 // click area).

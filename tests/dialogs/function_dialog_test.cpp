@@ -85,7 +85,7 @@ TEST_F(FunctionDialog, TheElementComesFromCodeKindAndIndex) {
         }
         EXPECT_TRUE(functionOpen);
         EXPECT_TRUE(controlDialogOpen);
-        dialog->btnCancelClick();
+        Click(Find<QPushButton>(dialog, "btnCancel"));
         EXPECT_FALSE(functionOpen);
         EXPECT_FALSE(controlDialogOpen);
         EXPECT_TRUE(Gone());
@@ -95,10 +95,10 @@ TEST_F(FunctionDialog, TheElementComesFromCodeKindAndIndex) {
 TEST_F(FunctionDialog, StoreKeepsTheTextAsWindowsBytes) {
     comments.FlagComments[7] = "Start";
     Open(Token("NOC:F7"));
-    EXPECT_EQ(dialog->TheText->toPlainText(), "Start");
-    dialog->TheText->selectAll();
-    TypeText(dialog->TheText, QString::fromUtf8("Pääkytkin €"));
-    QTest::mouseClick(dialog->btnStore, Qt::LeftButton);
+    EXPECT_EQ(Find<QPlainTextEdit>(dialog, "TheText")->toPlainText(), "Start");
+    Find<QPlainTextEdit>(dialog, "TheText")->selectAll();
+    TypeText(Find<QPlainTextEdit>(dialog, "TheText"), QString::fromUtf8("Pääkytkin €"));
+    QTest::mouseClick(Find<QPushButton>(dialog, "btnStore"), Qt::LeftButton);
     EXPECT_EQ(comments.FlagComments[7], "P\xE4\xE4kytkin \x80");
     EXPECT_FALSE(functionOpen);
     EXPECT_TRUE(Gone());
@@ -106,8 +106,8 @@ TEST_F(FunctionDialog, StoreKeepsTheTextAsWindowsBytes) {
 
 TEST_F(FunctionDialog, EnterStoresAndCloses) {
     Open(Token("RES:C3"));
-    QTest::keyClicks(dialog->TheText, "Parts counted");
-    QTest::keyClick(dialog->TheText, Qt::Key_Return);
+    QTest::keyClicks(Find<QPlainTextEdit>(dialog, "TheText"), "Parts counted");
+    QTest::keyClick(Find<QPlainTextEdit>(dialog, "TheText"), Qt::Key_Return);
     EXPECT_EQ(comments.CounterComments[3], "Parts counted");
     EXPECT_TRUE(Gone());
 }
@@ -115,8 +115,8 @@ TEST_F(FunctionDialog, EnterStoresAndCloses) {
 TEST_F(FunctionDialog, CancelLeavesTheCommentUnchanged) {
     comments.RegisterComments[4] = "Reject gate";
     Open(Token("BR4:IP0"));
-    QTest::keyClicks(dialog->TheText, " and more");
-    QTest::mouseClick(dialog->btnCancel, Qt::LeftButton);
+    QTest::keyClicks(Find<QPlainTextEdit>(dialog, "TheText"), " and more");
+    QTest::mouseClick(Find<QPushButton>(dialog, "btnCancel"), Qt::LeftButton);
     EXPECT_EQ(comments.RegisterComments[4], "Reject gate");
     EXPECT_FALSE(controlDialogOpen);
     EXPECT_TRUE(Gone());
@@ -124,32 +124,34 @@ TEST_F(FunctionDialog, CancelLeavesTheCommentUnchanged) {
 
 TEST_F(FunctionDialog, StoreWithNothingSelectedStoresNothing) {
     Open({Control::LNK, 0, 0});
-    QTest::keyClicks(dialog->TheText, "lost");
-    dialog->btnStoreClick();
+    QTest::keyClicks(Find<QPlainTextEdit>(dialog, "TheText"), "lost");
+    Click(Find<QPushButton>(dialog, "btnStore"));
     EXPECT_EQ(comments.InputComments[0], "");
     EXPECT_TRUE(Gone());
 }
 
 TEST_F(FunctionDialog, NoMoreThan200CharactersAndNoControlCharacters) {
     Open(Token("NOC:IP1"));
-    QTest::keyClicks(dialog->TheText, QString(250, QLatin1Char('a')));
-    EXPECT_EQ(dialog->TheText->toPlainText().size(), kIOCommentMax);
+    QTest::keyClicks(Find<QPlainTextEdit>(dialog, "TheText"), QString(250, QLatin1Char('a')));
+    EXPECT_EQ(Find<QPlainTextEdit>(dialog, "TheText")->toPlainText().size(), kIOCommentMax);
 
     // Pasted text loses its line breaks and tabs, and only what fits goes in.
-    dialog->TheText->clear();
+    Find<QPlainTextEdit>(dialog, "TheText")->clear();
     QGuiApplication::clipboard()->setText(QStringLiteral("line one\r\nline\ttwo"));
-    QTest::keyClick(dialog->TheText, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(dialog->TheText->toPlainText(), "line onelinetwo");
-    dialog->TheText->setPlainText(QString(195, QLatin1Char('b')));
-    dialog->TheText->moveCursor(QTextCursor::End);
-    QTest::keyClick(dialog->TheText, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(dialog->TheText->toPlainText(), QString(195, QLatin1Char('b')) + "line ");
+    QTest::keyClick(Find<QPlainTextEdit>(dialog, "TheText"), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Find<QPlainTextEdit>(dialog, "TheText")->toPlainText(), "line onelinetwo");
+    Find<QPlainTextEdit>(dialog, "TheText")->setPlainText(QString(195, QLatin1Char('b')));
+    Find<QPlainTextEdit>(dialog, "TheText")->moveCursor(QTextCursor::End);
+    QTest::keyClick(Find<QPlainTextEdit>(dialog, "TheText"), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Find<QPlainTextEdit>(dialog, "TheText")->toPlainText(),
+              QString(195, QLatin1Char('b')) + "line ");
 
     // Text set another way is held to the same rules.
-    dialog->TheText->setPlainText(QStringLiteral("a\nb") + QString(300, QLatin1Char('c')));
-    EXPECT_EQ(dialog->TheText->toPlainText(),
+    Find<QPlainTextEdit>(dialog, "TheText")
+        ->setPlainText(QStringLiteral("a\nb") + QString(300, QLatin1Char('c')));
+    EXPECT_EQ(Find<QPlainTextEdit>(dialog, "TheText")->toPlainText(),
               QStringLiteral("ab") + QString(198, QLatin1Char('c')));
-    dialog->btnStoreClick();
+    Click(Find<QPushButton>(dialog, "btnStore"));
     EXPECT_EQ(comments.InputComments[1].size(), size_t(kIOCommentMax));
     EXPECT_EQ(comments.InputComments[1].find('\n'), std::string::npos);
 }

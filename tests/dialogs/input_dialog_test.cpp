@@ -32,7 +32,7 @@ TEST_F(ContactDialog, ANewContactStartsOnIP0AndIsPlacedWithTag1) {
     dialog = Open<TfrmInput>();
     EXPECT_TRUE(editor.ControlDialogOpen);
     EXPECT_EQ(Checked(), std::vector<QString>{"chkIP0"});
-    Click(dialog->Button1);
+    Click(Find<QPushButton>(dialog, "Button1"));
     EXPECT_EQ(tags, std::vector<int>{kPlaceContact});
     EXPECT_FALSE(dialogOpenAtPlacement) << "ControlDialogOpen is cleared before tmrPlace runs";
     EXPECT_EQ(CellAt(5, 0), Token("NOC:IP0"));
@@ -56,7 +56,7 @@ TEST_F(ContactDialog, EditingShowsTheContactsOperandAndOkKeepsIt) {
         PrepareEdit(1, 0);
         dialog = Open<TfrmInput>();
         EXPECT_EQ(Checked(), std::vector<QString>{QString::fromLatin1(c.radio)});
-        Click(dialog->Button1);
+        Click(Find<QPushButton>(dialog, "Button1"));
         EXPECT_EQ(tags, std::vector<int>{kPlaceContact});
         EXPECT_EQ(CellAt(1, 0), Token(c.token));
         EXPECT_TRUE(Gone());
@@ -66,14 +66,15 @@ TEST_F(ContactDialog, EditingShowsTheContactsOperandAndOkKeepsIt) {
 TEST_F(ContactDialog, ARegisterBitComesFromItsList) {
     PrepareNew(1);
     dialog = Open<TfrmInput>();
-    EXPECT_FALSE(dialog->cbxR[1]->isEnabled());
-    ChooseItem(dialog->cbxR[1], 5);
-    EXPECT_EQ(dialog->cbxR[1]->currentIndex(), 0) << "a disabled list cannot be changed";
+    EXPECT_FALSE(Find<QComboBox>(dialog, "cbxR2")->isEnabled());
+    ChooseItem(Find<QComboBox>(dialog, "cbxR2"), 5);
+    EXPECT_EQ(Find<QComboBox>(dialog, "cbxR2")->currentIndex(), 0)
+        << "a disabled list cannot be changed";
     Click(Radio("chkR2"));
-    EXPECT_TRUE(dialog->cbxR[1]->isEnabled());
-    ChooseItem(dialog->cbxR[1], 5);
-    EXPECT_EQ(dialog->cbxR[1]->currentText(), "Bit 5");
-    Click(dialog->Button1);
+    EXPECT_TRUE(Find<QComboBox>(dialog, "cbxR2")->isEnabled());
+    ChooseItem(Find<QComboBox>(dialog, "cbxR2"), 5);
+    EXPECT_EQ(Find<QComboBox>(dialog, "cbxR2")->currentText(), "Bit 5");
+    Click(Find<QPushButton>(dialog, "Button1"));
     EXPECT_EQ(CellAt(1, 0), Token("NOC:R2/5"));
     EXPECT_EQ(editor.PendingKind, 4);
     EXPECT_EQ(editor.PendingNumber, 5);
@@ -83,15 +84,15 @@ TEST_F(ContactDialog, ARegisterListKeepsItsBitWhileAnotherChoiceIsSelected) {
     PrepareNew(1);
     dialog = Open<TfrmInput>();
     Click(Radio("chkR2"));
-    ChooseItem(dialog->cbxR[1], 5);
+    ChooseItem(Find<QComboBox>(dialog, "cbxR2"), 5);
     Click(Radio("chkR3"));
-    EXPECT_FALSE(dialog->cbxR[1]->isEnabled());
-    EXPECT_TRUE(dialog->cbxR[2]->isEnabled());
-    EXPECT_EQ(dialog->cbxR[1]->currentText(), "Bit 5");
+    EXPECT_FALSE(Find<QComboBox>(dialog, "cbxR2")->isEnabled());
+    EXPECT_TRUE(Find<QComboBox>(dialog, "cbxR3")->isEnabled());
+    EXPECT_EQ(Find<QComboBox>(dialog, "cbxR2")->currentText(), "Bit 5");
     Click(Radio("chkR2"));
-    EXPECT_EQ(dialog->cbxR[1]->currentText(), "Bit 5");
-    EXPECT_FALSE(dialog->cbxR[2]->isEnabled());
-    Click(dialog->Button1);
+    EXPECT_EQ(Find<QComboBox>(dialog, "cbxR2")->currentText(), "Bit 5");
+    EXPECT_FALSE(Find<QComboBox>(dialog, "cbxR3")->isEnabled());
+    Click(Find<QPushButton>(dialog, "Button1"));
     EXPECT_EQ(Pending(), Cell(1, 4, 5));
 }
 
@@ -106,7 +107,7 @@ TEST_F(ContactDialog, OneChoiceIsSelectedAcrossAllBoxes) {
     }
     Click(Radio("chkOP3"));
     EXPECT_EQ(Checked(), std::vector<QString>{"chkOP3"}) << "a second click keeps the choice";
-    Click(dialog->Button1);
+    Click(Find<QPushButton>(dialog, "Button1"));
     EXPECT_EQ(Pending(), Cell(1, 1, 3));
 }
 
@@ -116,8 +117,8 @@ TEST_F(ContactDialog, ThePendingPairThatNamesNoChoiceSelectsNothingAndOkGivesZer
         std::tie(editor.PendingCode, editor.PendingKind, editor.PendingNumber) = pending;
         dialog = Open<TfrmInput>();
         EXPECT_TRUE(Checked().empty());
-        for (QComboBox* list : dialog->cbxR) EXPECT_FALSE(list->isEnabled());
-        Click(dialog->Button1);
+        for (QComboBox* list : dialog->findChildren<QComboBox*>()) EXPECT_FALSE(list->isEnabled());
+        Click(Find<QPushButton>(dialog, "Button1"));
         EXPECT_EQ(editor.PendingKind, 0);
         EXPECT_EQ(editor.PendingNumber, 0);
         EXPECT_TRUE(Gone());
@@ -129,8 +130,8 @@ TEST_F(ContactDialog, CancelPlacesNothingAndLeavesTheContactAsItWas) {
     PrepareEdit(1, 0);
     dialog = Open<TfrmInput>();
     Click(Radio("chkR1"));
-    ChooseItem(dialog->cbxR[0], 9);
-    Click(dialog->Button2);
+    ChooseItem(Find<QComboBox>(dialog, "cbxR1"), 9);
+    Click(Find<QPushButton>(dialog, "Button2"));
     EXPECT_EQ(tags, std::vector<int>{kPlaceNothing});
     EXPECT_EQ(Pending(), Token("NCC:F7"));
     EXPECT_EQ(CellAt(1, 0), Token("NCC:F7"));
@@ -151,15 +152,16 @@ TEST_F(ContactDialog, FinnishCaptions) {
     PrepareNew(1);
     dialog = Open<TfrmInput>();
     EXPECT_EQ(dialog->windowTitle(), "Tulot");
-    EXPECT_EQ(dialog->lblInstruction->text(), "Valitse tulo alla loevista vaihtoehdoista");
-    EXPECT_EQ(dialog->grpInputs->title(), "Tulot");
-    EXPECT_EQ(dialog->grpOutputs->title(), "Lähdöt");
-    EXPECT_EQ(dialog->grpCounters->title(), "Laskurit");
-    EXPECT_EQ(dialog->grpTimers->title(), "Ajastimet");
-    EXPECT_EQ(dialog->grpFlags->title(), "Liput");
-    EXPECT_EQ(dialog->grpRegisterBits->title(), "Rekisteribitit");
-    EXPECT_EQ(dialog->Button2->text(), "Cancel");
-    EXPECT_EQ(dialog->cbxR[0]->itemText(15), "Bit 15");
+    EXPECT_EQ(Find<QLabel>(dialog, "lblInstruction")->text(),
+              "Valitse tulo alla loevista vaihtoehdoista");
+    EXPECT_EQ(Find<QGroupBox>(dialog, "grpInputs")->title(), "Tulot");
+    EXPECT_EQ(Find<QGroupBox>(dialog, "grpOutputs")->title(), "Lähdöt");
+    EXPECT_EQ(Find<QGroupBox>(dialog, "grpCounters")->title(), "Laskurit");
+    EXPECT_EQ(Find<QGroupBox>(dialog, "grpTimers")->title(), "Ajastimet");
+    EXPECT_EQ(Find<QGroupBox>(dialog, "grpFlags")->title(), "Liput");
+    EXPECT_EQ(Find<QGroupBox>(dialog, "grpRegisterBits")->title(), "Rekisteribitit");
+    EXPECT_EQ(Find<QPushButton>(dialog, "Button2")->text(), "Cancel");
+    EXPECT_EQ(Find<QComboBox>(dialog, "cbxR1")->itemText(15), "Bit 15");
     dialog->close();
 }
 

@@ -1,11 +1,13 @@
 // How the dialogs sit on the screen, and that every text fits its box in both languages,
 // on normal screens and on screens with large fonts.
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -105,7 +107,7 @@ auto Maker(int tool) {
 }
 
 const Form kForms[] = {
-    {"TfrmInput", Maker<TfrmInput>(1), {490, 341}, 0},
+    {"TfrmInput", Maker<TfrmInput>(1), {548, 341}, 0},
     {"TfrmOutput", Maker<TfrmOutput>(3), {322, 291}, 0},
     {"TfrmReset", Maker<TfrmReset>(4), {221, 341}, 0},
     {"TfrmTimer", Maker<TfrmTimer>(7), {182, 255}, 231},
@@ -185,6 +187,106 @@ TEST_F(Layout, EveryTextFitsInBothLanguagesAndWithLargeFonts) {
         }
     }
     QApplication::setFont(normal);
+}
+
+// Where the text of each radio button, check box and label of `window` needs more room
+// than it has: its indicator and text must fit its own width and, with the air that a
+// layout leaves between two widgets, the distance to the next control on its right in the
+// same row and to the right edge of its box.
+std::vector<std::string> CrowdedTexts(QWidget* window) {
+    std::vector<std::string> faults;
+    QList<QWidget*> named;
+    for (QWidget* w : window->findChildren<QWidget*>())
+        if (!w->objectName().isEmpty() && w->isVisibleTo(window)) named << w;
+    for (QWidget* w : named) {
+        const QFontMetrics fm = w->fontMetrics();
+        QStyle* style = w->style();
+        int needed = 0;
+        if (auto* radio = qobject_cast<QRadioButton*>(w)) {
+            needed = style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, w) +
+                     style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, w) +
+                     fm.horizontalAdvance(radio->text());
+        } else if (auto* check = qobject_cast<QCheckBox*>(w)) {
+            needed = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, w) +
+                     style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, w) +
+                     fm.horizontalAdvance(check->text());
+        } else if (auto* label = qobject_cast<QLabel*>(w)) {
+            // A wrapped label needs room for its longest word.
+            const QStringList words = label->wordWrap() ? label->text().split(QLatin1Char(' '))
+                                                        : QStringList{label->text()};
+            for (const QString& word : words) needed = std::max(needed, fm.horizontalAdvance(word));
+            needed += label->width() - label->contentsRect().width();
+        } else {
+            continue;
+        }
+        const int air = style->pixelMetric(QStyle::PM_LayoutHorizontalSpacing, nullptr, w);
+        const QRect box = w->geometry();
+        int room = box.width();
+        std::string against = "its width";
+        auto limit = [&](int right, const std::string& what) {
+            if (right - air - box.x() < room) {
+                room = right - air - box.x();
+                against = what;
+            }
+        };
+        limit(w->parentWidget()->width(),
+              "the edge of " + w->parentWidget()->objectName().toStdString());
+        for (QWidget* other : named) {
+            const QRect o = other->geometry();
+            if (other != w && other->parentWidget() == w->parentWidget() && o.x() > box.x() &&
+                o.top() <= box.bottom() && box.top() <= o.bottom())
+                limit(o.x(), other->objectName().toStdString());
+        }
+        if (needed > room)
+            faults.push_back(w->objectName().toStdString() + " needs " + std::to_string(needed) +
+                             ", has " + std::to_string(room) + " (" + against + ")");
+    }
+    return faults;
+}
+
+// A screen's scale is fixed when the application starts, so each scale's checks run in a
+// child process of this program.
+TEST_F(Layout, EveryTextHasRoomBeforeTheNextControlAtEveryScale) {
+    if (qEnvironmentVariableIsSet("TORVEX_LAYOUT_SCALE")) {
+        const QFont normal = QApplication::font();
+        for (bool finnish : {false, true}) {
+            std::unique_ptr<FinnishTexts> texts;
+            if (finnish) texts = std::make_unique<FinnishTexts>();
+            for (bool largeFonts : {false, true}) {
+                QFont font = normal;
+                font.setPointSizeF(normal.pointSizeF() * (largeFonts ? kLargeFontScale : 1.0));
+                QApplication::setFont(font);
+                for (const Form& form : kForms) {
+                    SCOPED_TRACE(std::string(form.name) + (finnish ? " fi" : " en") +
+                                 (largeFonts ? " large fonts" : "") + " at scale " +
+                                 qgetenv("QT_SCALE_FACTOR").toStdString());
+                    QDialog* dialog = form.make(*this, functionContext, largeFonts);
+                    EXPECT_EQ(CrowdedTexts(dialog), std::vector<std::string>{});
+                    dialog->close();
+                }
+            }
+        }
+        QApplication::setFont(normal);
+        return;
+    }
+    for (const char* scale : {"1", "1.5", "2"}) {
+        SCOPED_TRACE(std::string("QT_SCALE_FACTOR=") + scale);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QLatin1String(scale));
+        environment.insert(QStringLiteral("TORVEX_LAYOUT_SCALE"), QLatin1String(scale));
+        QProcess child;
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        child.start(
+            QCoreApplication::applicationFilePath(),
+            {QStringLiteral("--gtest_filter=%1.%2")
+                 .arg(QLatin1String(test->test_suite_name()), QLatin1String(test->name()))});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        const QString output = QString::fromLocal8Bit(child.readAll());
+        EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+        EXPECT_TRUE(output.contains(QLatin1String("[  PASSED  ] 1 test"))) << output.toStdString();
+    }
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ TEST_F(CoilDialog, ANewOutputStartsOnOP0AndIsPlacedWithTag2) {
     auto* dialog = Open<TfrmOutput>();
     EXPECT_TRUE(editor.ControlDialogOpen);
     EXPECT_EQ(Checked(dialog), std::vector<QString>{"chkOP0"});
-    Click(dialog->btnOK);
+    Click(Find<QPushButton>(dialog, "btnOK"));
     EXPECT_EQ(tags, std::vector<int>{kPlaceOutputSide});
     EXPECT_FALSE(dialogOpenAtPlacement);
     EXPECT_EQ(CellAt(kOutputColumn, 0), Token("OUT:OP0"));
@@ -47,7 +47,7 @@ TEST_F(CoilDialog, LatchAndUnlatchUseTheSameDialogAndKeepTheirCode) {
     EXPECT_EQ(editor.TargetRow, 1);
     auto* dialog = Open<TfrmOutput>();
     Click(Radio(dialog, "chkF12"));
-    Click(dialog->btnOK);
+    Click(Find<QPushButton>(dialog, "btnOK"));
     EXPECT_EQ(CellAt(kOutputColumn, 1), Token("LAT:F12"));
     EXPECT_EQ(editor.PendingKind, 1);
     EXPECT_EQ(editor.PendingNumber, 12);
@@ -70,10 +70,12 @@ TEST_F(CoilDialog, EditingShowsTheCoilsOperand) {
         auto* dialog = Open<TfrmOutput>();
         EXPECT_EQ(Checked(dialog), std::vector<QString>{QString::fromLatin1(c.radio)});
         for (int r = 1; r <= kRegisters; ++r) {
-            EXPECT_EQ(dialog->cbxR[r - 1]->isEnabled(), r == c.reg);
-            EXPECT_EQ(dialog->cbxR[r - 1]->currentIndex(), r == c.reg ? c.bit : 0);
+            EXPECT_EQ(Find<QComboBox>(dialog, QStringLiteral("cbxR%1").arg(r))->isEnabled(),
+                      r == c.reg);
+            EXPECT_EQ(Find<QComboBox>(dialog, QStringLiteral("cbxR%1").arg(r))->currentIndex(),
+                      r == c.reg ? c.bit : 0);
         }
-        Click(dialog->btnOK);
+        Click(Find<QPushButton>(dialog, "btnOK"));
         EXPECT_EQ(CellAt(kOutputColumn, 0), Token(c.token));
         EXPECT_TRUE(Gone());
     }
@@ -83,14 +85,14 @@ TEST_F(CoilDialog, EverySelectionStartsTheBitListsAgainAtBit0) {
     PrepareNew(3);
     auto* dialog = Open<TfrmOutput>();
     Click(Radio(dialog, "chkR3"));
-    ChooseItem(dialog->cbxR[2], 7);
-    EXPECT_EQ(dialog->cbxR[2]->currentText(), "Bit 7");
+    ChooseItem(Find<QComboBox>(dialog, "cbxR3"), 7);
+    EXPECT_EQ(Find<QComboBox>(dialog, "cbxR3")->currentText(), "Bit 7");
     Click(Radio(dialog, "chkOP2"));
-    EXPECT_FALSE(dialog->cbxR[2]->isEnabled());
+    EXPECT_FALSE(Find<QComboBox>(dialog, "cbxR3")->isEnabled());
     Click(Radio(dialog, "chkR3"));
-    EXPECT_EQ(dialog->cbxR[2]->currentText(), "Bit 0");
-    ChooseItem(dialog->cbxR[2], 7);
-    Click(dialog->btnOK);
+    EXPECT_EQ(Find<QComboBox>(dialog, "cbxR3")->currentText(), "Bit 0");
+    ChooseItem(Find<QComboBox>(dialog, "cbxR3"), 7);
+    Click(Find<QPushButton>(dialog, "btnOK"));
     EXPECT_EQ(Pending(), Cell(3, 4, 7));
 }
 
@@ -109,7 +111,7 @@ TEST_F(CoilDialog, CancelPlacesNothing) {
     PrepareNew(6);
     auto* dialog = Open<TfrmOutput>();
     Click(Radio(dialog, "chkF1"));
-    Click(dialog->btnCancel);
+    Click(Find<QPushButton>(dialog, "btnCancel"));
     EXPECT_EQ(tags, std::vector<int>{kPlaceNothing});
     EXPECT_EQ(Pending(), Cell(6, 0, 0));
     EXPECT_EQ(CellAt(kOutputColumn, 0), Cell(Control::LNK, 0, 0));
@@ -121,13 +123,14 @@ TEST_F(CoilDialog, FinnishCaptionsAndItsOwnCancel) {
     PrepareNew(3);
     auto* dialog = Open<TfrmOutput>();
     EXPECT_EQ(dialog->windowTitle(), "Lähdöt");
-    EXPECT_EQ(dialog->lblInstruction->text(), "Select an output from the set below.");
-    EXPECT_EQ(dialog->grpOutputs->title(), "Lähdöt");
-    EXPECT_EQ(dialog->grpFlags->title(), "Liput");
-    EXPECT_EQ(dialog->grpRegisterBits->title(), "Rekisteribitit");
-    EXPECT_EQ(dialog->btnOK->text(), "OK");
-    EXPECT_EQ(dialog->btnCancel->text(), "Kumoa");
-    EXPECT_EQ(dialog->cbxR[3]->itemText(2), "Bit 2");
+    EXPECT_EQ(Find<QLabel>(dialog, "lblInstruction")->text(),
+              "Select an output from the set below.");
+    EXPECT_EQ(Find<QGroupBox>(dialog, "grpOutputs")->title(), "Lähdöt");
+    EXPECT_EQ(Find<QGroupBox>(dialog, "grpFlags")->title(), "Liput");
+    EXPECT_EQ(Find<QGroupBox>(dialog, "grpRegisterBits")->title(), "Rekisteribitit");
+    EXPECT_EQ(Find<QPushButton>(dialog, "btnOK")->text(), "OK");
+    EXPECT_EQ(Find<QPushButton>(dialog, "btnCancel")->text(), "Kumoa");
+    EXPECT_EQ(Find<QComboBox>(dialog, "cbxR4")->itemText(2), "Bit 2");
     dialog->close();
 }
 
@@ -135,7 +138,7 @@ TEST_F(ResetDialog, ANewResetStartsOnT1) {
     PrepareNew(4);
     auto* dialog = Open<TfrmReset>();
     EXPECT_EQ(Checked(dialog), std::vector<QString>{"chkT1"});
-    Click(dialog->Button1);
+    Click(Find<QPushButton>(dialog, "Button1"));
     EXPECT_EQ(tags, std::vector<int>{kPlaceOutputSide});
     EXPECT_EQ(CellAt(kOutputColumn, 0), Token("RES:T1"));
     EXPECT_EQ(Pending(), Cell(4, 0, 1));
@@ -146,7 +149,7 @@ TEST_F(ResetDialog, ChoosingC3LeavesOnlyC3) {
     auto* dialog = Open<TfrmReset>();
     Click(Radio(dialog, "chkC3"));
     EXPECT_EQ(Checked(dialog), std::vector<QString>{"chkC3"});
-    Click(dialog->Button1);
+    Click(Find<QPushButton>(dialog, "Button1"));
     EXPECT_EQ(Pending(), Cell(4, 1, 3));
 }
 
@@ -154,13 +157,13 @@ TEST_F(ResetDialog, RegisterBitsKeepTheirBitAcrossSelections) {
     PrepareNew(4);
     auto* dialog = Open<TfrmReset>();
     Click(Radio(dialog, "chkR4"));
-    ChooseItem(dialog->cbxR[3], 15);
+    ChooseItem(Find<QComboBox>(dialog, "cbxR4"), 15);
     Click(Radio(dialog, "chkT8"));
-    EXPECT_FALSE(dialog->cbxR[3]->isEnabled());
-    EXPECT_EQ(dialog->cbxR[3]->currentIndex(), 15);
+    EXPECT_FALSE(Find<QComboBox>(dialog, "cbxR4")->isEnabled());
+    EXPECT_EQ(Find<QComboBox>(dialog, "cbxR4")->currentIndex(), 15);
     Click(Radio(dialog, "chkR4"));
-    EXPECT_EQ(dialog->cbxR[3]->currentIndex(), 15);
-    Click(dialog->Button1);
+    EXPECT_EQ(Find<QComboBox>(dialog, "cbxR4")->currentIndex(), 15);
+    Click(Find<QPushButton>(dialog, "Button1"));
     EXPECT_EQ(CellAt(kOutputColumn, 0), Token("RES:R4/15"));
     EXPECT_EQ(Pending(), Cell(4, 5, 15));
 }
@@ -172,7 +175,7 @@ TEST_F(ResetDialog, EditingShowsTheResetsOperand) {
         PrepareEdit(kOutputColumn, 0);
         auto* dialog = Open<TfrmReset>();
         EXPECT_EQ(Checked(dialog).size(), 1u);
-        Click(dialog->Button1);
+        Click(Find<QPushButton>(dialog, "Button1"));
         EXPECT_EQ(CellAt(kOutputColumn, 0), Token(token));
         EXPECT_TRUE(Gone());
     }
@@ -183,7 +186,7 @@ TEST_F(ResetDialog, CancelPlacesNothing) {
     PrepareEdit(kOutputColumn, 0);
     auto* dialog = Open<TfrmReset>();
     Click(Radio(dialog, "chkT4"));
-    Click(dialog->Button2);
+    Click(Find<QPushButton>(dialog, "Button2"));
     EXPECT_EQ(tags, std::vector<int>{kPlaceNothing});
     EXPECT_EQ(CellAt(kOutputColumn, 0), Token("RES:C2"));
     EXPECT_TRUE(Gone());
@@ -195,18 +198,18 @@ TEST_F(ResetDialog, FinnishCaptionsAndBittiEntries) {
     PrepareEdit(kOutputColumn, 0);
     auto* dialog = Open<TfrmReset>();
     EXPECT_EQ(dialog->windowTitle(), "Nollaa");
-    EXPECT_EQ(dialog->lblInstruction->text(),
+    EXPECT_EQ(Find<QLabel>(dialog, "lblInstruction")->text(),
               "Valitse ajastin, laskuri, rekisteribitti tai indeksi");
-    EXPECT_EQ(dialog->grpTimers->title(), "Ajastimet");
-    EXPECT_EQ(dialog->grpCounters->title(), "Laskurit");
-    EXPECT_EQ(dialog->grpRegisterBits->title(), "Rekisteribitit");
-    EXPECT_EQ(dialog->Button2->text(), "Cancel");
-    for (QComboBox* list : dialog->cbxR) {
+    EXPECT_EQ(Find<QGroupBox>(dialog, "grpTimers")->title(), "Ajastimet");
+    EXPECT_EQ(Find<QGroupBox>(dialog, "grpCounters")->title(), "Laskurit");
+    EXPECT_EQ(Find<QGroupBox>(dialog, "grpRegisterBits")->title(), "Rekisteribitit");
+    EXPECT_EQ(Find<QPushButton>(dialog, "Button2")->text(), "Cancel");
+    for (QComboBox* list : dialog->findChildren<QComboBox*>()) {
         EXPECT_EQ(list->itemText(0), "Bitti 0");
         EXPECT_EQ(list->itemText(15), "Bitti 15");
     }
-    EXPECT_EQ(dialog->cbxR[1]->currentText(), "Bitti 9");
-    Click(dialog->Button1);
+    EXPECT_EQ(Find<QComboBox>(dialog, "cbxR2")->currentText(), "Bitti 9");
+    Click(Find<QPushButton>(dialog, "Button1"));
     EXPECT_EQ(Pending(), Cell(4, 3, 9));
 }
 

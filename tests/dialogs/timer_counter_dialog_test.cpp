@@ -51,8 +51,8 @@ protected:
     }
     // Types `preset` and presses OK; true when the dialog closed.
     bool Enter(const QString& preset) {
-        Type(dialog->txtPreset, preset);
-        Click(dialog->btnOK);
+        Type(Find<QLineEdit>(dialog, "txtPreset"), preset);
+        Click(Find<QPushButton>(dialog, "btnOK"));
         return Gone();
     }
     TfrmTimer* dialog = nullptr;
@@ -88,12 +88,12 @@ TEST_F(TimerDialog, RefusedPresetsInBothLanguages) {
             EXPECT_EQ(prompter.shown[0].icon, Prompter::Icon::Warning);
             EXPECT_EQ(prompter.shown[0].buttons, Prompter::Ok);
             // Only a text that is no number sends the user back to the preset.
-            EXPECT_EQ(dialog->focusWidget() == dialog->txtPreset,
+            EXPECT_EQ(dialog->focusWidget() == Find<QLineEdit>(dialog, "txtPreset"),
                       std::string(c.english).starts_with("Please"));
             EXPECT_EQ(plc->memory.Timers[1].Preset, 4321);
             EXPECT_TRUE(tags.empty());
             EXPECT_TRUE(editor.ControlDialogOpen);
-            Click(dialog->Button2);
+            Click(Find<QPushButton>(dialog, "Button2"));
             EXPECT_EQ(tags, std::vector<int>{kPlaceNothing});
             tags.clear();
             EXPECT_TRUE(Gone());
@@ -110,7 +110,7 @@ TEST_F(TimerDialog, AcceptedPresetsAreStoredInMilliseconds) {
         SCOPED_TRACE(c.preset);
         tags.clear();
         OpenNew();
-        Click(dialog->chkT[2]);
+        Click(Find<QRadioButton>(dialog, "chkT3"));
         EXPECT_TRUE(Enter(QString::fromLatin1(c.preset)));
         EXPECT_TRUE(prompter.shown.empty());
         EXPECT_EQ(plc->memory.Timers[3].Preset, c.ms);
@@ -122,10 +122,10 @@ TEST_F(TimerDialog, AcceptedPresetsAreStoredInMilliseconds) {
 TEST_F(TimerDialog, ANewOnDelayTimerIsPlacedAsAnOnDelayBox) {
     OpenNew();
     EXPECT_TRUE(editor.PlacingNew);
-    EXPECT_TRUE(dialog->chkT[0]->isChecked());
-    EXPECT_TRUE(dialog->chkOnDelay->isChecked());
-    EXPECT_TRUE(dialog->txtPreset->text().isEmpty());
-    Click(dialog->chkT[4]);
+    EXPECT_TRUE(Find<QRadioButton>(dialog, "chkT1")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(dialog, "chkOnDelay")->isChecked());
+    EXPECT_TRUE(Find<QLineEdit>(dialog, "txtPreset")->text().isEmpty());
+    Click(Find<QRadioButton>(dialog, "chkT5"));
     EXPECT_TRUE(Enter("1.5"));
     EXPECT_EQ(tags, std::vector<int>{kPlaceOutputSide});
     EXPECT_FALSE(dialogOpenAtPlacement);
@@ -140,9 +140,9 @@ TEST_F(TimerDialog, ANewOnDelayTimerIsPlacedAsAnOnDelayBox) {
 
 TEST_F(TimerDialog, ReturnInThePresetActsAsOk) {
     OpenNew();
-    Click(dialog->chkLatchedOnDelay);
-    Type(dialog->txtPreset, "12");
-    QTest::keyClick(dialog->txtPreset, Qt::Key_Return);
+    Click(Find<QRadioButton>(dialog, "chkLatchedOnDelay"));
+    Type(Find<QLineEdit>(dialog, "txtPreset"), "12");
+    QTest::keyClick(Find<QLineEdit>(dialog, "txtPreset"), Qt::Key_Return);
     EXPECT_TRUE(Gone());
     EXPECT_EQ(Pending(), Cell(Control::TIM, 0, 1));
     EXPECT_EQ(plc->memory.Timers[1].Preset, 12000);
@@ -155,17 +155,17 @@ TEST_F(TimerDialog, ANewTimerShowsWhatAUsedTimerHolds) {
     t1.Preset = 2500;
     t1.OnDelayStyle = false;
     OpenNew();
-    EXPECT_EQ(dialog->txtPreset->text(), "2.5");
-    EXPECT_TRUE(dialog->chkLatchedOnDelay->isChecked());
+    EXPECT_EQ(Find<QLineEdit>(dialog, "txtPreset")->text(), "2.5");
+    EXPECT_TRUE(Find<QRadioButton>(dialog, "chkLatchedOnDelay")->isChecked());
     // Timer 2 is not used: empty preset, on-delay style, and the preset gets the focus.
-    Click(dialog->chkT[1]);
-    EXPECT_TRUE(dialog->txtPreset->text().isEmpty());
-    EXPECT_TRUE(dialog->chkOnDelay->isChecked());
-    EXPECT_EQ(dialog->focusWidget(), dialog->txtPreset);
-    Click(dialog->chkT[0]);
-    EXPECT_EQ(dialog->txtPreset->text(), "2.5");
-    EXPECT_TRUE(dialog->chkLatchedOnDelay->isChecked());
-    Click(dialog->Button2);
+    Click(Find<QRadioButton>(dialog, "chkT2"));
+    EXPECT_TRUE(Find<QLineEdit>(dialog, "txtPreset")->text().isEmpty());
+    EXPECT_TRUE(Find<QRadioButton>(dialog, "chkOnDelay")->isChecked());
+    EXPECT_EQ(dialog->focusWidget(), Find<QLineEdit>(dialog, "txtPreset"));
+    Click(Find<QRadioButton>(dialog, "chkT1"));
+    EXPECT_EQ(Find<QLineEdit>(dialog, "txtPreset")->text(), "2.5");
+    EXPECT_TRUE(Find<QRadioButton>(dialog, "chkLatchedOnDelay")->isChecked());
+    Click(Find<QPushButton>(dialog, "Button2"));
     EXPECT_TRUE(Gone());
     EXPECT_FALSE(editor.PlacingNew);
 }
@@ -181,10 +181,10 @@ TEST_F(TimerDialog, EditingShowsTheTimersPresetAndStyle) {
     PrepareEdit(kOutputColumn, 1);  // the box bottom: the edit goes to its top
     EXPECT_EQ(editor.TargetRow, 0);
     dialog = Open<TfrmTimer>();
-    EXPECT_TRUE(dialog->chkT[5]->isChecked());
-    EXPECT_EQ(dialog->txtPreset->text(), "5");
-    EXPECT_TRUE(dialog->chkLatchedOnDelay->isChecked());
-    Click(dialog->chkOnDelay);
+    EXPECT_TRUE(Find<QRadioButton>(dialog, "chkT6")->isChecked());
+    EXPECT_EQ(Find<QLineEdit>(dialog, "txtPreset")->text(), "5");
+    EXPECT_TRUE(Find<QRadioButton>(dialog, "chkLatchedOnDelay")->isChecked());
+    Click(Find<QRadioButton>(dialog, "chkOnDelay"));
     EXPECT_TRUE(Enter("5"));
     EXPECT_EQ(CellAt(kOutputColumn, 0), Token("ODT:T6"));
     EXPECT_TRUE(t6.OnDelayStyle);
@@ -194,14 +194,15 @@ TEST_F(TimerDialog, FinnishCaptions) {
     FinnishTexts finnish;
     dialog = OpenNew();
     EXPECT_EQ(dialog->windowTitle(), "Ajastimet");
-    EXPECT_EQ(dialog->lblInstruction->text(), "Valitse ajastimen numero ja aseta aika");
-    EXPECT_EQ(dialog->grpTimers->title(), "Ajastimet");
-    EXPECT_EQ(dialog->lblPreset->text(), "Asetus");
-    EXPECT_EQ(dialog->lblSecs->text(), "s");
-    EXPECT_EQ(dialog->grpTimerStyle->title(), "Timer Style");
-    EXPECT_EQ(dialog->chkOnDelay->text(), "On Delay Timer");
-    EXPECT_EQ(dialog->chkLatchedOnDelay->text(), "Latched On Delay Timer");
-    EXPECT_EQ(dialog->Button2->text(), "Cancel");
+    EXPECT_EQ(Find<QLabel>(dialog, "lblInstruction")->text(),
+              "Valitse ajastimen numero ja aseta aika");
+    EXPECT_EQ(Find<QGroupBox>(dialog, "grpTimers")->title(), "Ajastimet");
+    EXPECT_EQ(Find<QLabel>(dialog, "lblPreset")->text(), "Asetus");
+    EXPECT_EQ(Find<QLabel>(dialog, "lblSecs")->text(), "s");
+    EXPECT_EQ(Find<QGroupBox>(dialog, "grpTimerStyle")->title(), "Timer Style");
+    EXPECT_EQ(Find<QRadioButton>(dialog, "chkOnDelay")->text(), "On Delay Timer");
+    EXPECT_EQ(Find<QRadioButton>(dialog, "chkLatchedOnDelay")->text(), "Latched On Delay Timer");
+    EXPECT_EQ(Find<QPushButton>(dialog, "Button2")->text(), "Cancel");
     dialog->close();
 }
 
@@ -212,9 +213,9 @@ protected:
         return dialog = Open<TfrmCounter>();
     }
     bool Enter(const QString& preset, const QString& accumulator) {
-        Type(dialog->txtPreset, preset);
-        Type(dialog->txtAccumulator, accumulator);
-        Click(dialog->btnOK);
+        Type(Find<QLineEdit>(dialog, "txtPreset"), preset);
+        Type(Find<QLineEdit>(dialog, "txtAccumulator"), accumulator);
+        Click(Find<QPushButton>(dialog, "btnOK"));
         return Gone();
     }
     std::vector<QString> Messages() const {
@@ -264,7 +265,7 @@ TEST_F(CounterDialog, RefusedValuesInBothLanguages) {
             EXPECT_EQ(Messages(), finnish ? c.finnish : c.english);
             EXPECT_EQ(plc->memory.Counters[1].Preset, 77);
             EXPECT_TRUE(tags.empty());
-            Click(dialog->Button2);
+            Click(Find<QPushButton>(dialog, "Button2"));
             EXPECT_EQ(tags, std::vector<int>{kPlaceNothing});
             tags.clear();
             EXPECT_TRUE(Gone());
@@ -281,7 +282,7 @@ TEST_F(CounterDialog, AcceptedValuesAreStored) {
         SCOPED_TRACE(c.preset);
         tags.clear();
         OpenNew();
-        Click(dialog->chkC[7]);
+        Click(Find<QRadioButton>(dialog, "chkC8"));
         EXPECT_TRUE(Enter(QString::fromLatin1(c.preset), QString::fromLatin1(c.accumulator)));
         EXPECT_TRUE(prompter.shown.empty());
         EXPECT_EQ(plc->memory.Counters[8].Preset, QString::fromLatin1(c.preset).trimmed().toInt());
@@ -293,12 +294,12 @@ TEST_F(CounterDialog, AcceptedValuesAreStored) {
 
 TEST_F(CounterDialog, ANewUpCounterIsPlacedWithItsBoxBottom) {
     OpenNew();
-    EXPECT_TRUE(dialog->chkCUP->isChecked());
-    EXPECT_TRUE(dialog->chkC[0]->isChecked());
-    EXPECT_TRUE(dialog->txtPreset->text().isEmpty());
-    EXPECT_EQ(dialog->txtAccumulator->text(), "0");
-    Click(dialog->chkC[2]);
-    Click(dialog->chkCDN);
+    EXPECT_TRUE(Find<QRadioButton>(dialog, "chkCUP")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(dialog, "chkC1")->isChecked());
+    EXPECT_TRUE(Find<QLineEdit>(dialog, "txtPreset")->text().isEmpty());
+    EXPECT_EQ(Find<QLineEdit>(dialog, "txtAccumulator")->text(), "0");
+    Click(Find<QRadioButton>(dialog, "chkC3"));
+    Click(Find<QRadioButton>(dialog, "chkCDN"));
     EXPECT_TRUE(Enter("20", "20"));
     EXPECT_FALSE(dialogOpenAtPlacement);
     EXPECT_FALSE(placingNewAtPlacement);
@@ -310,12 +311,12 @@ TEST_F(CounterDialog, ANewUpCounterIsPlacedWithItsBoxBottom) {
 
 TEST_F(CounterDialog, ReturnInThePresetActsAsOkButNotInTheAccumulator) {
     OpenNew();
-    Type(dialog->txtPreset, "9");
-    Type(dialog->txtAccumulator, "2");
-    QTest::keyClick(dialog->txtAccumulator, Qt::Key_Return);
+    Type(Find<QLineEdit>(dialog, "txtPreset"), "9");
+    Type(Find<QLineEdit>(dialog, "txtAccumulator"), "2");
+    QTest::keyClick(Find<QLineEdit>(dialog, "txtAccumulator"), Qt::Key_Return);
     EXPECT_FALSE(Gone());
     EXPECT_TRUE(tags.empty());
-    QTest::keyClick(dialog->txtPreset, Qt::Key_Return);
+    QTest::keyClick(Find<QLineEdit>(dialog, "txtPreset"), Qt::Key_Return);
     EXPECT_TRUE(Gone());
     EXPECT_EQ(plc->memory.Counters[1].Preset, 9);
     EXPECT_EQ(plc->memory.Counters[1].InitialCount, 2);
@@ -327,12 +328,12 @@ TEST_F(CounterDialog, UsedCountersShowTheirValues) {
     c2.Preset = 40;
     c2.InitialCount = 4;
     OpenNew();
-    Click(dialog->chkC[1]);
-    EXPECT_EQ(dialog->txtPreset->text(), "40");
-    EXPECT_EQ(dialog->txtAccumulator->text(), "4");
-    Click(dialog->chkC[3]);
-    EXPECT_TRUE(dialog->txtPreset->text().isEmpty());
-    EXPECT_EQ(dialog->txtAccumulator->text(), "0");
+    Click(Find<QRadioButton>(dialog, "chkC2"));
+    EXPECT_EQ(Find<QLineEdit>(dialog, "txtPreset")->text(), "40");
+    EXPECT_EQ(Find<QLineEdit>(dialog, "txtAccumulator")->text(), "4");
+    Click(Find<QRadioButton>(dialog, "chkC4"));
+    EXPECT_TRUE(Find<QLineEdit>(dialog, "txtPreset")->text().isEmpty());
+    EXPECT_EQ(Find<QLineEdit>(dialog, "txtAccumulator")->text(), "0");
     dialog->close();
 }
 
@@ -344,11 +345,11 @@ TEST_F(CounterDialog, EditingShowsTheCountersDirectionAndValues) {
     c7.InitialCount = 15;
     PrepareEdit(kOutputColumn, 0);
     dialog = Open<TfrmCounter>();
-    EXPECT_TRUE(dialog->chkCDN->isChecked());
-    EXPECT_TRUE(dialog->chkC[6]->isChecked());
-    EXPECT_EQ(dialog->txtPreset->text(), "15");
-    EXPECT_EQ(dialog->txtAccumulator->text(), "15");
-    Click(dialog->chkCUP);
+    EXPECT_TRUE(Find<QRadioButton>(dialog, "chkCDN")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(dialog, "chkC7")->isChecked());
+    EXPECT_EQ(Find<QLineEdit>(dialog, "txtPreset")->text(), "15");
+    EXPECT_EQ(Find<QLineEdit>(dialog, "txtAccumulator")->text(), "15");
+    Click(Find<QRadioButton>(dialog, "chkCUP"));
     EXPECT_TRUE(Enter("16", "1"));
     EXPECT_EQ(CellAt(kOutputColumn, 0), Token("CUP:C7"));
     EXPECT_EQ(c7.Preset, 16);
@@ -359,15 +360,15 @@ TEST_F(CounterDialog, FinnishCaptions) {
     FinnishTexts finnish;
     dialog = OpenNew();
     EXPECT_EQ(dialog->windowTitle(), "Laskurit");
-    EXPECT_EQ(dialog->lblInstruction->text(),
+    EXPECT_EQ(Find<QLabel>(dialog, "lblInstruction")->text(),
               "Valitse laskuri, suunta, asetusarvo ja akun alkuarvo");
-    EXPECT_EQ(dialog->grpCounters->title(), "Laskurit");
-    EXPECT_EQ(dialog->grpUpDown->title(), "Ylös/Alas");
-    EXPECT_EQ(dialog->lblPreset->text(), "Asetus");
-    EXPECT_EQ(dialog->lblAccumulator->text(), "Akku");
-    EXPECT_EQ(dialog->chkCUP->text(), "Ylös");
-    EXPECT_EQ(dialog->chkCDN->text(), "Alas");
-    EXPECT_EQ(dialog->Button2->text(), "Cancel");
+    EXPECT_EQ(Find<QGroupBox>(dialog, "grpCounters")->title(), "Laskurit");
+    EXPECT_EQ(Find<QGroupBox>(dialog, "grpUpDown")->title(), "Ylös/Alas");
+    EXPECT_EQ(Find<QLabel>(dialog, "lblPreset")->text(), "Asetus");
+    EXPECT_EQ(Find<QLabel>(dialog, "lblAccumulator")->text(), "Akku");
+    EXPECT_EQ(Find<QRadioButton>(dialog, "chkCUP")->text(), "Ylös");
+    EXPECT_EQ(Find<QRadioButton>(dialog, "chkCDN")->text(), "Alas");
+    EXPECT_EQ(Find<QPushButton>(dialog, "Button2")->text(), "Cancel");
     dialog->close();
 }
 
