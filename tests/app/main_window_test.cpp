@@ -2,6 +2,7 @@
 // lock of a run, and the shell's own commands.
 
 #include <QFile>
+#include <functional>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -488,6 +489,68 @@ TEST_F(MainWindowTest, ConfigureIOOpensOnceAndNotDuringARun) {
     Trigger("mnuSetupConfigureIO");
     EXPECT_EQ(main->preferences(), nullptr);
     main->run().btnStopClick();
+}
+
+}  // namespace
+}  // namespace torvex::test
+
+namespace torvex::test {
+namespace {
+
+// What a run left in the memory image goes with its diagram: New and a completed load start
+// from the memory image a run start makes, shown at once, while the forced inputs stay.
+TEST_F(MainWindowTest, ANewOrLoadedDiagramStartsFromAFreshMemoryImage) {
+    Write(QStringLiteral("counter.llg"), DataFile("timer_counter.llg"));
+    const struct {
+        const char* command;
+        std::function<void()> act;
+    } commands[] = {
+        {"new", [&] { Trigger("mnuFileNewDiagram"); }},
+        {"load", [&] { main->OpenFile(File(QStringLiteral("counter.llg"))); }},
+    };
+    Create();
+    for (const auto& c : commands) {
+        SCOPED_TRACE(c.command);
+        main->forcedInputs().set(2, true);
+        MemoryImage& m = main->plc().memory;
+        m.Outputs[5].State = m.Flags[1].State = true;
+        m.Timers[1].Elapsed = 1500;
+        m.Counters[1].Count = 4;
+        m.Registers[2].Bits[3] = true;
+        main->debugger()->UpdateDisplay(false);
+        c.act();
+        EXPECT_FALSE(m.Outputs[5].State);
+        EXPECT_FALSE(m.Flags[1].State);
+        EXPECT_EQ(m.Timers[1].Elapsed, 0);
+        EXPECT_EQ(m.Counters[1].Count, m.Counters[1].InitialCount);
+        EXPECT_FALSE(m.Registers[2].Bits[3]);
+        EXPECT_TRUE(main->forcedInputs().isOn(2));
+        EXPECT_FALSE(main->debugger()->findChild<QWidget*>(QStringLiteral("imgOP5On"))->isVisible())
+            << "the debugger shows the fresh image";
+    }
+}
+
+// The rung viewer says when the diagram holds unsaved changes, and a file entered in the
+// recent list shows in the File menu at once.
+TEST_F(MainWindowTest, TheCaptionAndTheRecentFilesFollowTheDiagram) {
+    Write(QStringLiteral("plant.llg"), DataFile("timer_counter.llg"));
+    Create();
+    QWidget* view = main->rungView();
+    EXPECT_EQ(view->windowTitle(), QStringLiteral("Rung Viewer"));
+    Button("btnAddRung")->click();
+    EXPECT_EQ(view->windowTitle(), QStringLiteral("Rung Viewer *"));
+    prompter.answers = {Prompter::No};
+    main->OpenFile(File(QStringLiteral("plant.llg")));
+    EXPECT_EQ(view->windowTitle(), QStringLiteral("Rung Viewer - plant.llg"));
+    EXPECT_TRUE(Action("mnuFile", 1)->isVisible());
+    EXPECT_TRUE(Action(QStringLiteral("mnuFileLine"))->isVisible());
+    Button("btnAddRung")->click();
+    EXPECT_EQ(view->windowTitle(), QStringLiteral("Rung Viewer - plant.llg *"));
+    prompter.files = {File(QStringLiteral("copy.llg"))};
+    Trigger("mnuFileSaveDiagramAs");
+    EXPECT_EQ(view->windowTitle(), QStringLiteral("Rung Viewer - copy.llg"));
+    EXPECT_EQ(Action("mnuFile", 1)->text(), QStringLiteral("&1 copy.llg"));
+    EXPECT_TRUE(Action("mnuFile", 2)->isVisible());
 }
 
 }  // namespace
