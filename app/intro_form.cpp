@@ -18,28 +18,28 @@ TfrmIntro::TfrmIntro(Hooks hooks, qreal logicalDpi, QWidget* parent)
       hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("frmIntro"));
     setAttribute(Qt::WA_DeleteOnClose);
-    imgIntro = new QLabel(this);
-    imgIntro->setObjectName(QStringLiteral("imgIntro"));
-    imgIntro->setPixmap(QPixmap(QStringLiteral(":/pictures/intro.png")));
-    imgIntro->setGeometry(0, 0, 514, 394);
-    imgQuendale = new QLabel(this);
-    imgQuendale->setObjectName(QStringLiteral("imgQuendale"));
-    imgQuendale->setPixmap(QPixmap(QStringLiteral(":/pictures/maker.png")));
-    imgQuendale->setGeometry(121, kLogoTop, 263, 92);
-    for (QLabel* image : {imgIntro, imgQuendale}) {
+    imgIntro_ = new QLabel(this);
+    imgIntro_->setObjectName(QStringLiteral("imgIntro"));
+    imgIntro_->setPixmap(QPixmap(QStringLiteral(":/pictures/intro.png")));
+    imgIntro_->setGeometry(0, 0, 514, 394);
+    imgQuendale_ = new QLabel(this);
+    imgQuendale_->setObjectName(QStringLiteral("imgQuendale"));
+    imgQuendale_->setPixmap(QPixmap(QStringLiteral(":/pictures/maker.png")));
+    imgQuendale_->setGeometry(121, kLogoTop, 263, 92);
+    for (QLabel* image : {imgIntro_, imgQuendale_}) {
         image->setCursor(Qt::PointingHandCursor);
         image->installEventFilter(this);
     }
     // The form takes the picture's size.
-    setFixedSize(imgIntro->size());
+    setFixedSize(imgIntro_->size());
 
     // A screen with large fonts scales the form's design positions; the logo's scaled top
     // tells which kind of screen this is.
     const int scaledTop = static_cast<int>(std::lround(kLogoTop * logicalDpi / 96.0));
     largeFonts_ = scaledTop > kLargeFontLogoTop;
-    imgQuendale->show();
+    imgQuendale_->show();
     if (largeFonts_) {
-        imgQuendale->move(120, 154);
+        imgQuendale_->move(120, 154);
         if (hooks_.useLargeLogo) hooks_.useLargeLogo();
     }
 
@@ -48,25 +48,29 @@ TfrmIntro::TfrmIntro(Hooks hooks, qreal logicalDpi, QWidget* parent)
         move(desk.x() + (desk.width() - width()) / 2, desk.y() + (desk.height() - height()) / 2);
     }
 
-    tmrStart.setInterval(250);
-    connect(&tmrStart, &QTimer::timeout, this, &TfrmIntro::tmrStartTimer);
-    tmrStart.start();
-    Timing.setInterval(6000);
-    connect(&Timing, &QTimer::timeout, this, &TfrmIntro::TimingTimer);
-    Timing.start();
+    tmrStart_.setObjectName(QStringLiteral("tmrStart"));
+    tmrStart_.setParent(this);
+    tmrStart_.setInterval(250);
+    connect(&tmrStart_, &QTimer::timeout, this, &TfrmIntro::tmrStartTimer);
+    tmrStart_.start();
+    Timing_.setObjectName(QStringLiteral("Timing"));
+    Timing_.setParent(this);
+    Timing_.setInterval(6000);
+    connect(&Timing_, &QTimer::timeout, this, &TfrmIntro::TimingTimer);
+    Timing_.start();
 }
 
 void TfrmIntro::tmrStartTimer() {
     if (hooks_.initialise) hooks_.initialise();
-    tmrStart.setInterval(4000);
+    tmrStart_.setInterval(4000);
     if (hooks_.continueStartUp) hooks_.continueStartUp();
-    tmrStart.stop();
+    tmrStart_.stop();
 }
 
 void TfrmIntro::TimingTimer() {
     // The initialisation must have started before the form may go.
-    if (tmrStart.isActive()) return;
-    Timing.stop();
+    if (tmrStart_.isActive()) return;
+    Timing_.stop();
     close();
 }
 
@@ -76,7 +80,7 @@ void TfrmIntro::mousePressEvent(QMouseEvent* event) {
 }
 
 bool TfrmIntro::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress && (watched == imgIntro || watched == imgQuendale)) {
+    if (event->type() == QEvent::MouseButtonPress && (watched == imgIntro_ || watched == imgQuendale_)) {
         TimingTimer();
         return true;
     }
@@ -84,8 +88,8 @@ bool TfrmIntro::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TfrmIntro::closeEvent(QCloseEvent* event) {
-    tmrStart.stop();
-    Timing.stop();
+    tmrStart_.stop();
+    Timing_.stop();
     if (hooks_.closed) hooks_.closed();
     QDialog::closeEvent(event);
 }

@@ -30,13 +30,6 @@ public:
     TfrmIntro(Hooks hooks, qreal logicalDpi, QWidget* parent = nullptr);
 
     bool LargeFonts() const { return largeFonts_; }
-    QTimer tmrStart;
-    QTimer Timing;
-    QLabel* imgIntro;
-    QLabel* imgQuendale;
-
-    void tmrStartTimer();
-    void TimingTimer();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -44,6 +37,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void tmrStartTimer();
+    void TimingTimer();
+
+    QTimer tmrStart_;
+    QTimer Timing_;
+    QLabel* imgIntro_;
+    QLabel* imgQuendale_;
     Hooks hooks_;
     bool largeFonts_ = false;
 };

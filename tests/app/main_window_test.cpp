@@ -211,18 +211,20 @@ TEST_F(MainWindowTest, TheIntroClosesOnlyOnceInitialisationHasStarted) {
     auto* intro = new TfrmIntro(hooks, 96.0);
     QPointer<TfrmIntro> alive(intro);
     intro->show();
-    QTest::mouseClick(intro->imgIntro, Qt::LeftButton);
+    auto image = [&](const char* name) {
+        return intro->findChild<QLabel*>(QString::fromLatin1(name));
+    };
+    QTest::mouseClick(image("imgIntro"), Qt::LeftButton);
     EXPECT_TRUE(alive && alive->isVisible()) << "a click before the first tmrStart tick";
-    intro->tmrStartTimer();
-    EXPECT_EQ(initialised, 1);
-    QTest::mouseClick(intro->imgQuendale, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return initialised == 1; }, 3000));
+    QTest::mouseClick(image("imgQuendale"), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(alive);
     // Large fonts: 120 dpi scales the logo's top of 157 beyond 170.
     TfrmIntro::Hooks none;
     TfrmIntro large(none, 120.0);
     EXPECT_TRUE(large.LargeFonts());
-    EXPECT_EQ(large.imgQuendale->pos(), QPoint(120, 154));
+    EXPECT_EQ(large.findChild<QLabel*>(QStringLiteral("imgQuendale"))->pos(), QPoint(120, 154));
     TfrmIntro normal(none, 96.0);
     EXPECT_FALSE(normal.LargeFonts());
 }
