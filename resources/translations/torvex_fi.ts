@@ -221,6 +221,10 @@ Do you wish to save to file?</source>
       <source>Real I/O Monitor</source>
       <translation>I/O-asettelu</translation>
     </message>
+    <message>
+      <source>Register %1</source>
+      <translation>Rekisteri %1</translation>
+    </message>
   </context>
   <context>
     <name>TfrmInput</name>

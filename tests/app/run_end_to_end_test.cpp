@@ -37,21 +37,25 @@ TEST_F(RunEndToEnd, ASealInMotorRunsFromTheDebugger) {
     ASSERT_TRUE(prompter.shown.empty()) << prompter.lastText().toStdString();
     TfrmDebugger* debugger = main->debugger();
     ASSERT_NE(debugger, nullptr);
+    auto* startOff = debugger->findChild<QPushButton*>(QStringLiteral("btnIP0OFF"));
+    auto* startOn = debugger->findChild<QPushButton*>(QStringLiteral("btnIP0ON"));
+    auto* motorLamp = debugger->findChild<QLabel*>(QStringLiteral("imgOP0On"));
+    ASSERT_TRUE(startOff && startOn && motorLamp);
     const MemoryImage& m = main->plc().memory;
 
     // Start pressed: forced on in the debugger before the run starts.
-    QTest::mouseClick(debugger->btnOFF[0], Qt::LeftButton);
+    QTest::mouseClick(startOff, Qt::LeftButton);
     EXPECT_TRUE(main->forcedInputs().isOn(0));
     QTest::mouseClick(main->btnRun, Qt::LeftButton);
     EXPECT_EQ(main->statusText(), QStringLiteral("Running..."));
     EXPECT_FALSE(main->btnRun->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return m.Outputs[0].State; }, 3000));
     // Start released: the motor holds itself in.
-    QTest::mouseClick(debugger->btnON[0], Qt::LeftButton);
+    QTest::mouseClick(startOn, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !m.Inputs[0].Image; }, 3000));
     QTest::qWait(300);
     EXPECT_TRUE(m.Outputs[0].State);
-    EXPECT_TRUE(debugger->imgOPOn[0]->isVisible()) << "the debugger shows the output";
+    EXPECT_TRUE(motorLamp->isVisible()) << "the debugger shows the output";
 
     QTest::mouseClick(main->btnPause, Qt::LeftButton);
     EXPECT_EQ(main->statusText(), QStringLiteral("Paused..."));
