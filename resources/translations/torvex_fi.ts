@@ -455,4 +455,38 @@ Do you wish to save to file?</source>
       <translation>Peruuta</translation>
     </message>
   </context>
+  <context>
+    <name>torvex::TfrmAbout</name>
+    <message>
+      <source>About</source>
+      <translation>Tietoja</translation>
+    </message>
+    <message>
+      <source>Version</source>
+      <translation>Versio</translation>
+    </message>
+    <message>
+      <source>OK</source>
+      <translation>OK</translation>
+    </message>
+  </context>
+  <context>
+    <name>torvex::TfrmInformation</name>
+    <message>
+      <source>Contact Details...</source>
+      <translation>Yhteystiedot...</translation>
+    </message>
+    <message>
+      <source>For further information on TORVEX or other Quendale products please contact your local supplier, or click the link</source>
+      <translation>Lisätietoja TORVEXista ja muista Quendalen tuotteista saat paikalliselta jälleenmyyjältäsi tai napsauttamalla linkkiä</translation>
+    </message>
+    <message>
+      <source>Web: </source>
+      <translation>Verkko: </translation>
+    </message>
+    <message>
+      <source>OK</source>
+      <translation>OK</translation>
+    </message>
+  </context>
 </TS>
