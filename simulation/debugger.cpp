@@ -117,7 +117,7 @@ TfrmDebugger::TfrmDebugger(Workspace& workspace, ForcedInputs& forced, bool real
     setWidget(scroll_);
 
     // Every input shows off at creation.
-    forced_.clear();
+    for (int i = 0; i < kPoints; ++i) showOff(i, true);
     if (realIO)
         SetRealIO();
     else
@@ -135,7 +135,8 @@ void TfrmDebugger::buildInputs() {
     QFont face = group->font();
     face.setPixelSize(9);
     face.setBold(true);
-    const QSize size(QFontMetrics(face).horizontalAdvance(QStringLiteral("OFF")) + 8, 18);
+    const int margin = style()->pixelMetric(QStyle::PM_ButtonMargin);
+    const QSize size(QFontMetrics(face).horizontalAdvance(QStringLiteral("OFF")) + 2 * margin, 18);
     for (int i = 0; i < kPoints; ++i) {
         const int row = i / kPointsPerRow, column = 2 * (i % kPointsPerRow);
         Grid(group)->addWidget(

@@ -19,6 +19,7 @@
 #include "files/settings_store.h"
 #include "simulation/debugger.h"
 #include "tests/support/ladder_text.h"
+#include "tests/support/layout_faults.h"
 #include "tests/support/qstring_print.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/scripted_prompter.h"
@@ -48,6 +49,7 @@ protected:
         debugger = new TfrmDebugger(ws, forced, realIO, mainWidth);
         mdi.addSubWindow(debugger);
         debugger->show();
+        QCoreApplication::processEvents();  // the scroll bars settle on a queued call
         return debugger;
     }
     void Close() {
@@ -105,6 +107,7 @@ TEST_F(DebuggerTest, AForcedInputReachesTheNextSingleStep) {
     SetRung(plc->diagram, 0, {Simple({"NOC:IP2"}, "OUT:OP0")});
     Open();
     EXPECT_TRUE(ws.shell.DebuggerOpen);
+    EXPECT_EQ(LayoutFaults(debugger), std::vector<std::string>{});
     for (int i = 0; i < 16; ++i) EXPECT_TRUE(OffShown(i)) << "IP" << i << " starts off";
 
     Click(Off(2));
@@ -255,7 +258,7 @@ TEST_F(DebuggerTest, InALowMdiAreaItStaysInsideAndScrollsToItsLastRow) {
         EXPECT_TRUE(scroll->viewport()->rect().contains(shown));
     }
     EXPECT_EQ(debugger->size(), whole);
-    QCoreApplication::processEvents();  // the scroll bar hides on a posted layout request
+    QCoreApplication::processEvents();
     EXPECT_FALSE(scroll->verticalScrollBar()->isVisible());
 }
 
@@ -263,6 +266,7 @@ TEST_F(DebuggerTest, FinnishCaptions) {
     FinnishTranslation finnishTexts;
     ASSERT_TRUE(finnishTexts.install());
     Open();
+    EXPECT_EQ(LayoutFaults(debugger), std::vector<std::string>{});
     EXPECT_EQ(debugger->windowTitle(), "Testaussimulaattori");
     debugger->SetRealIO();
     EXPECT_EQ(debugger->windowTitle(), "I/O-asettelu");
