@@ -305,7 +305,7 @@ QPoint TfrmDebugger::defaultPlace() const {
 
 void TfrmDebugger::fitToArea() {
     const QWidget* area = parentWidget();
-    if (!area || frame_.isEmpty()) return;
+    if (!area || !frame_.isValid()) return;  // not yet in its MDI area
     const bool atHome = placed_ && pos() == defaultPlace();
     QSize size = frame_ + panel_->size();
     const int room = qMax(frame_.height() + kLeastPanelHeight, area->height() - qMax(0, y()));
