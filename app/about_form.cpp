@@ -1,9 +1,11 @@
 #include "app/about_form.h"
 
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
 
 #include "app/clickable_label.h"
 #include "app/maker.h"
@@ -24,33 +26,33 @@ void CentreOnScreen(QWidget* w) {
 TfrmAbout::TfrmAbout(bool largeFonts, std::function<void(const QString&)> openLink,
                      std::function<void()> closed, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint |
-                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::CustomizeWindowHint),
       openLink_(std::move(openLink)),
       closed_(std::move(closed)) {
     setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("About"));
-    const int width = largeFonts ? 560 : 458;
-    const int column = 322;  // left of the text column beside the picture
-    const int columnWidth = width - column - 8;
+    // The design's width; a larger face widens the form rather than cut a text.
+    const int designWidth = largeFonts ? 560 : 458;
 
     lblTitle = new QLabel(QStringLiteral("TORVEX"), this);
+    lblTitle->setObjectName(QStringLiteral("lblTitle"));
     QFont title = lblTitle->font();
     title.setPixelSize(24);
     title.setBold(true);
     lblTitle->setFont(title);
-    lblTitle->setGeometry(7, 6, width - 14, 30);
 
     Piccy = new QLabel(this);
     Piccy->setObjectName(QStringLiteral("Piccy"));
     // The picture takes the size of its frame, 306 x 213.
-    Piccy->setGeometry(7, 40, 306, 213);
+    Piccy->setFixedSize(306, 213);
     Piccy->setFrameShape(QFrame::Box);
     Piccy->setPixmap(QPixmap(QStringLiteral(":/pictures/about.jpg")));
     Piccy->setScaledContents(true);
 
     lblVersion = new QLabel(tr("Version"), this);
-    lblVersion->setGeometry(column, 48, columnWidth, 18);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
     lblVersion->setAlignment(Qt::AlignHCenter);
     lblVersionNumber = new ClickableLabel(QStringLiteral("3.0"), this);
     lblVersionNumber->setObjectName(QStringLiteral("lblVersionNumber"));
@@ -58,13 +60,14 @@ TfrmAbout::TfrmAbout(bool largeFonts, std::function<void(const QString&)> openLi
     number.setPixelSize(16);
     number.setBold(true);
     lblVersionNumber->setFont(number);
-    lblVersionNumber->adjustSize();
-    lblVersionNumber->move(column + (columnWidth - lblVersionNumber->width()) / 2, 68);
+    // As wide as its column with the text centred, so that the longer number stays centred.
+    lblVersionNumber->setAlignment(Qt::AlignHCenter);
     connect(lblVersionNumber, &ClickableLabel::doubleClicked, this,
             &TfrmAbout::lblVersionNumberDblClick);
 
-    auto link = [&](const QString& text, const QString& target, int top) {
+    auto link = [&](const char* name, const QString& text, const QString& target) {
         auto* label = new ClickableLabel(text, this);
+        label->setObjectName(QString::fromLatin1(name));
         label->setToolTip(target);
         label->setCursor(Qt::PointingHandCursor);
         QPalette pal = label->palette();
@@ -73,40 +76,53 @@ TfrmAbout::TfrmAbout(bool largeFonts, std::function<void(const QString&)> openLi
         QFont f = label->font();
         f.setUnderline(true);
         label->setFont(f);
-        label->setGeometry(column, top, columnWidth, 18);
-        label->setAlignment(Qt::AlignHCenter);
         connect(label, &ClickableLabel::clicked, this, [this, label] {
             if (openLink_) openLink_(label->toolTip());
         });
-        label->show();
         return label;
     };
     const QString web = QString::fromLatin1(kMakerWebAddress);
     const QString email = QString::fromLatin1(kMakerEmail);
-    lblWebLink = link(QUrl(web).host(), web, 120);
-    lblWebLink->setObjectName(QStringLiteral("lblWebLink"));
-    lblEmailLink = link(email, QStringLiteral("mailto: ") + email, 144);
-    lblEmailLink->setObjectName(QStringLiteral("lblEmailLink"));
+    lblWebLink = link("lblWebLink", QUrl(web).host(), web);
+    lblEmailLink = link("lblEmailLink", email, QStringLiteral("mailto: ") + email);
 
     btnOK = new QPushButton(tr("OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setGeometry(column + (columnWidth - 75) / 2, 230, 75, 23);
+    btnOK->setMinimumSize(75, 23);
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::close);
 
-    setFixedSize(width, btnOK->geometry().bottom() + 1 + 10);
+    // The version beside the picture; the addresses, which are long, under it where they
+    // have its width; OK at the bottom of the version's column.
+    auto* grid = new QGridLayout(this);
+    grid->setObjectName(QStringLiteral("layAbout"));
+    grid->setContentsMargins(7, 6, 7, 10);
+    grid->setHorizontalSpacing(9);
+    grid->setVerticalSpacing(4);
+    grid->addWidget(lblTitle, 0, 0, 1, 2);
+    grid->addWidget(Piccy, 1, 0);
+    auto* version = new QVBoxLayout;
+    version->setContentsMargins(0, 8, 0, 0);
+    version->addWidget(lblVersion);
+    version->addWidget(lblVersionNumber);
+    version->addStretch();
+    grid->addLayout(version, 1, 1);
+    auto* links = new QVBoxLayout;
+    links->setSpacing(2);
+    links->addWidget(lblWebLink, 0, Qt::AlignHCenter);
+    links->addWidget(lblEmailLink, 0, Qt::AlignHCenter);
+    grid->addLayout(links, 2, 0);
+    grid->addWidget(btnOK, 2, 1, Qt::AlignHCenter | Qt::AlignBottom);
+    grid->setColumnStretch(1, 1);
+
+    const QSize needed = grid->totalSizeHint();
+    setFixedSize(qMax(designWidth, needed.width()), needed.height());
     CentreOnScreen(this);
 }
 
 void TfrmAbout::lblVersionNumberDblClick() {
     const QString full = QStringLiteral("3.0.20");
-    if (lblVersionNumber->text() == full) return;
-    const int before = lblVersionNumber->width();
-    lblVersionNumber->setText(full);
-    lblVersionNumber->adjustSize();
-    // Stay centred: move left by half of what the label grew.
-    lblVersionNumber->move(lblVersionNumber->x() - (lblVersionNumber->width() - before) / 2,
-                           lblVersionNumber->y());
+    if (lblVersionNumber->text() != full) lblVersionNumber->setText(full);
 }
 
 void TfrmAbout::closeEvent(QCloseEvent* event) {

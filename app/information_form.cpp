@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
 
 #include "app/clickable_label.h"
 #include "app/maker.h"
@@ -18,7 +19,7 @@ TfrmInformation::TfrmInformation(std::function<void(const QString&)> openLink, Q
 
     imgLogo = new QLabel(this);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setGeometry(0, 0, 433, 69);
+    imgLogo->setFixedSize(433, 69);
     imgLogo->setPixmap(QPixmap(QStringLiteral(":/pictures/contact.png")));
 
     lblInstruction = new QLabel(
@@ -31,9 +32,6 @@ TfrmInformation::TfrmInformation(std::function<void(const QString&)> openLink, Q
     lblInstruction->setFont(instruction);
     lblInstruction->setWordWrap(true);
     lblInstruction->setAlignment(Qt::AlignCenter);
-    // The design box is 337 x 31; a wider face than the original's may need a third line.
-    lblInstruction->setGeometry(40, 82, 337, 31);
-    const int needed = lblInstruction->heightForWidth(337);
 
     const QString page = QString::fromLatin1(kMakerContactPage);
     lblLink = new ClickableLabel(tr("Web: ") + QUrl(page).host(), this);
@@ -46,7 +44,6 @@ TfrmInformation::TfrmInformation(std::function<void(const QString&)> openLink, Q
     QPalette pal = lblLink->palette();
     pal.setColor(QPalette::WindowText, QColor(0, 0, 200));
     lblLink->setPalette(pal);
-    lblLink->setAlignment(Qt::AlignCenter);
     lblLink->setCursor(Qt::PointingHandCursor);
     connect(lblLink, &ClickableLabel::clicked, this, [openLink, page] {
         if (openLink) openLink(page);
@@ -54,14 +51,27 @@ TfrmInformation::TfrmInformation(std::function<void(const QString&)> openLink, Q
 
     btnOK = new QPushButton(tr("OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnOK->setMinimumSize(75, 23);
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::close);
 
-    const int extra = qMax(0, needed - 31);
-    lblInstruction->setFixedHeight(31 + extra);
-    lblLink->setGeometry(128 - 40, 122 + extra, 174 + 80, 15);
-    btnOK->setGeometry(180, 148 + extra, 75, 23);
-    setFixedSize(433, btnOK->geometry().bottom() + 1 + 10);
+    // The logo's width; the instruction takes as many lines as its words need there.
+    auto* column = new QVBoxLayout(this);
+    column->setObjectName(QStringLiteral("layInformation"));
+    column->setContentsMargins(0, 0, 0, 10);
+    column->setSpacing(0);
+    column->addWidget(imgLogo);
+    column->addSpacing(13);
+    auto* text = new QVBoxLayout;
+    text->setContentsMargins(40, 0, 40, 0);
+    text->addWidget(lblInstruction);
+    column->addLayout(text);
+    column->addSpacing(9);
+    column->addWidget(lblLink, 0, Qt::AlignHCenter);
+    column->addSpacing(13);
+    column->addWidget(btnOK, 0, Qt::AlignHCenter);
+
+    setFixedSize(imgLogo->width(), column->totalHeightForWidth(imgLogo->width()));
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect s = screen->geometry();
         move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);

@@ -13,24 +13,45 @@ const QColor RungPainter::kRed(255, 0, 0);
 
 namespace {
 
-enum TileIndex {
-    kNoTile = 0,
-    kNOC,
-    kNCC,
-    kOP,
-    kRES,
-    kLAT,
-    kUNL,
-    kLTM,
-    kTIM,
-    kCUP,
-    kCDN,
-    kBSL,
-    kBSR,
-    kTCBOT,
-    kBSBOT,
-    kLNK
+// Symbol tiles, each named after the control it draws, whatever caption the box shows (the
+// latched on-delay timer TIM draws "RTO", the on-delay timer ODT "TON"). NOC ... CDN share
+// their control codes.
+enum Tile {
+    kTileNone = 0,
+    kTileNOC,
+    kTileNCC,
+    kTileOUT,
+    kTileRES,
+    kTileLAT,
+    kTileUNL,
+    kTileTIM,  // latched on-delay timer, box top
+    kTileODT,  // on-delay timer, box top
+    kTileCUP,
+    kTileCDN,
+    kTileBSL,    // BL1 ... BL4, box top
+    kTileBSR,    // BR1 ... BR4, box top
+    kTileTCBOT,  // TBT and CBT, the bottom of a timer's or counter's box
+    kTileBSBOT,  // BBT, the bottom of a bit shift's box
+    kTileLNK,
+    kTileCount
 };
+static_assert(kTileCount == RungPainter::kSymbolTiles);
+static_assert(int{kTileNOC} == Control::NOC && int{kTileTIM} == Control::TIM &&
+              int{kTileODT} == Control::ODT && int{kTileCDN} == Control::CDN);
+
+// Link codes that show a branch while its deletion is being confirmed: the tile of a link
+// code with the arm to go in red.
+enum DeletionLink : int32_t {
+    kDelBRA = Link::FirstDeletion,  // BRA, S arm red
+    kDelLRET,                       // RET, W arm red
+    kDelRRET,                       // RET, E arm red
+    kDelFIN1,                       // FIN, W arm red
+    kDelFIN2,                       // FIN, S arm red
+    kDelSTA,                        // STA, E arm red
+    kDelLCRO,                       // CRO, W arm red
+    kDelRCRO                        // CRO, E arm red
+};
+static_assert(int32_t{kDelRCRO} == Link::LastDeletion);
 
 // A 3 x 5 pixel font for the captions inside the boxes.
 struct PixelGlyph {
@@ -116,21 +137,21 @@ void BoxBottom(QPainter& p, const QColor& ink, bool shift) {
 
 void DrawSymbol(QPainter& p, int tile, const QColor& ink) {
     switch (tile) {
-        case kNOC: Contact(p, ink, false); break;
-        case kNCC: Contact(p, ink, true); break;
-        case kOP: Coil(p, ink, nullptr); break;
-        case kRES: Coil(p, ink, "R"); break;
-        case kLAT: Coil(p, ink, "L"); break;
-        case kUNL: Coil(p, ink, "U"); break;
-        case kLTM: BoxTop(p, ink, "RTO"); break;
-        case kTIM: BoxTop(p, ink, "TON"); break;
-        case kCUP: BoxTop(p, ink, "CTU"); break;
-        case kCDN: BoxTop(p, ink, "CTD"); break;
-        case kBSL: BoxTop(p, ink, "BSL"); break;
-        case kBSR: BoxTop(p, ink, "BSR"); break;
-        case kTCBOT: BoxBottom(p, ink, false); break;
-        case kBSBOT: BoxBottom(p, ink, true); break;
-        case kLNK: HLine(p, ink, 0, 39, kWire); break;
+        case kTileNOC: Contact(p, ink, false); break;
+        case kTileNCC: Contact(p, ink, true); break;
+        case kTileOUT: Coil(p, ink, nullptr); break;
+        case kTileRES: Coil(p, ink, "R"); break;
+        case kTileLAT: Coil(p, ink, "L"); break;
+        case kTileUNL: Coil(p, ink, "U"); break;
+        case kTileTIM: BoxTop(p, ink, "RTO"); break;
+        case kTileODT: BoxTop(p, ink, "TON"); break;
+        case kTileCUP: BoxTop(p, ink, "CTU"); break;
+        case kTileCDN: BoxTop(p, ink, "CTD"); break;
+        case kTileBSL: BoxTop(p, ink, "BSL"); break;
+        case kTileBSR: BoxTop(p, ink, "BSR"); break;
+        case kTileTCBOT: BoxBottom(p, ink, false); break;
+        case kTileBSBOT: BoxBottom(p, ink, true); break;
+        case kTileLNK: HLine(p, ink, 0, 39, kWire); break;
         default: break;
     }
 }
@@ -151,14 +172,14 @@ Arms ArmsOf(int32_t code) {
         case Link::LEF: return {true, false, false, true, 0};
         case Link::RIG: return {true, false, true, false, 0};
         case Link::DWN: return {true, true, false, false, 0};
-        case 10: return {false, true, true, true, 'S'};   // delBRA
-        case 11: return {true, false, true, true, 'W'};   // delLRET
-        case 12: return {true, false, true, true, 'E'};   // delRRET
-        case 13: return {true, true, true, false, 'W'};   // delFIN1
-        case 14: return {true, true, true, false, 'S'};   // delFIN2
-        case 15: return {true, true, false, true, 'E'};   // delSTA
-        case 16: return {true, true, true, true, 'W'};    // delLCRO
-        case 17: return {true, true, true, true, 'E'};    // delRCRO
+        case kDelBRA: return {false, true, true, true, 'S'};
+        case kDelLRET: return {true, false, true, true, 'W'};
+        case kDelRRET: return {true, false, true, true, 'E'};
+        case kDelFIN1: return {true, true, true, false, 'W'};
+        case kDelFIN2: return {true, true, true, false, 'S'};
+        case kDelSTA: return {true, true, false, true, 'E'};
+        case kDelLCRO: return {true, true, true, true, 'W'};
+        case kDelRCRO: return {true, true, true, true, 'E'};
         default: return {false, false, false, false, 0};
     }
 }
@@ -258,26 +279,26 @@ QImage RungPainter::makeTile(int width, const std::function<void(QPainter&, cons
 
 void RungPainter::buildTiles() {
     const QColor black(0, 0, 0);
-    for (int t = 0; t < 16; ++t) {
+    for (int t = 0; t < kSymbolTiles; ++t) {
         auto draw = [t](QPainter& p, const QColor& ink) { DrawSymbol(p, t, ink); };
         symbols_[t] = makeTile(kTileWidth, draw, black);
         litSymbols_[t] = makeTile(kTileWidth, draw, kRed);
     }
-    for (int code = 0; code < 18; ++code) {
+    for (int code = 0; code < kLinkTiles; ++code) {
         auto draw = [code](QPainter& p, const QColor& ink) { DrawLink(p, code, ink); };
         links_[code] = makeTile(kLinkWidth, draw, black);
-        if (code < 10) litLinks_[code] = makeTile(kLinkWidth, draw, kRed);
+        if (code < kLitLinkTiles) litLinks_[code] = makeTile(kLinkWidth, draw, kRed);
     }
 }
 
 int RungPainter::tileIndex(int32_t code) const {
     if (code >= Control::NOC && code <= Control::CDN) return code;  // NOC ... CDN in order
-    if (IsShiftLeft(code)) return kBSL;
-    if (IsShiftRight(code)) return kBSR;
-    if (code == Control::TBT || code == Control::CBT) return kTCBOT;
-    if (code == Control::BBT) return kBSBOT;
-    if (code == Control::LNK) return kLNK;
-    return kNoTile;
+    if (IsShiftLeft(code)) return kTileBSL;
+    if (IsShiftRight(code)) return kTileBSR;
+    if (code == Control::TBT || code == Control::CBT) return kTileTCBOT;
+    if (code == Control::BBT) return kTileBSBOT;
+    if (code == Control::LNK) return kTileLNK;
+    return kTileNone;
 }
 
 const QImage& RungPainter::symbolTile(int32_t code, bool lit) const {
@@ -286,8 +307,8 @@ const QImage& RungPainter::symbolTile(int32_t code, bool lit) const {
 }
 
 const QImage& RungPainter::linkTile(int32_t code, bool lit) const {
-    if (code < 0 || code > 17) code = Link::NON;
-    if (lit && code <= Link::Last) return litLinks_[code];
+    if (code < 0 || code >= kLinkTiles) code = Link::NON;
+    if (lit && code < kLitLinkTiles) return litLinks_[code];
     return links_[code];
 }
 

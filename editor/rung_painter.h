@@ -9,6 +9,7 @@
 #include <array>
 
 #include "engine/diagram.h"
+#include "engine/ladder.h"
 #include "engine/memory_image.h"
 #include "engine/rung_draw.h"
 
@@ -30,6 +31,11 @@ public:
     static constexpr int kTileWidth = 40;
     static constexpr int kLinkWidth = 3;
     static constexpr int kTileHeight = 24;
+    // Symbol tiles of the controls; link tiles of codes 0 ... 17, the branch-deletion codes
+    // included; lit link tiles of the links that conduct, 0 ... 9.
+    static constexpr int kSymbolTiles = 16;
+    static constexpr int kLinkTiles = Link::LastDeletion + 1;
+    static constexpr int kLitLinkTiles = Link::Last + 1;
     static const QColor kSilver;
     static const QColor kRed;
 
@@ -72,12 +78,11 @@ private:
     qreal dpr_;
     bool largeFonts_;
     QColor face_;
-    // Symbol tiles by tile index (see tileIndex), black and lit.
-    std::array<QImage, 16> symbols_;
-    std::array<QImage, 16> litSymbols_;
-    // Link tiles by code 0 ... 17, and the lit forms of 0 ... 9.
-    std::array<QImage, 18> links_;
-    std::array<QImage, 10> litLinks_;
+    // Symbol tiles by tile index (see tileIndex), black and lit; link tiles by code.
+    std::array<QImage, kSymbolTiles> symbols_;
+    std::array<QImage, kSymbolTiles> litSymbols_;
+    std::array<QImage, kLinkTiles> links_;
+    std::array<QImage, kLitLinkTiles> litLinks_;
     QHash<QString, QImage> composed_;
 };
 

@@ -14,6 +14,7 @@
 #include "ui/ansi_text.h"
 #include "ui/artwork.h"
 #include "ui/prompter.h"
+#include "ui/window_place.h"
 #include "ui/workspace.h"
 
 namespace torvex {
@@ -419,8 +420,10 @@ void TfrmRungs::showEvent(QShowEvent* event) {
     if (!place.error.isEmpty()) {
         ws_.prompter.error(parentWidget(), place.error);  // unusable: the default place stays
     } else if (place.moved) {
-        move(place.left, place.top);
-        if (place.height > 0) resize(kWidth, place.height);
+        // A stored height, like the place, may come from a larger screen or a hand edit.
+        const int areaHeight = parentWidget() ? parentWidget()->height() : height();
+        if (place.height > 0) resize(kWidth, qBound(60, place.height, qMax(60, areaHeight)));
+        move(PlaceInArea(*this, QPoint(place.left, place.top), QPoint(0, 0)));
     }
     createdAt_ = pos();
     viewCreating_ = false;

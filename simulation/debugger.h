@@ -5,12 +5,19 @@
 
 #include <QMdiSubWindow>
 #include <array>
+#include <memory>
 
-class QGroupBox;
+#include "engine/ladder.h"
+
 class QLabel;
 class QPushButton;
+class QScrollArea;
 
 namespace torvex {
+
+namespace Ui {
+class TfrmDebugger;
+}
 
 class ForcedInputs;
 struct Workspace;
@@ -24,40 +31,51 @@ public:
                  QWidget* parent = nullptr);
     ~TfrmDebugger() override;
 
-    bool ForcingEnabled = true;
-
     void SetDebugger();
     void SetRealIO();
     // Refreshes every group from the memory image; with `mirrorInputs` (a simulation is
     // open or External Device mode is marked) the input buttons show the inputs read.
     void UpdateDisplay(bool mirrorInputs);
-    // The input's OFF button is showing: the input is not forced on.
-    bool offShown(int input) const;
-
-    std::array<QPushButton*, 16> btnON{};
-    std::array<QPushButton*, 16> btnOFF{};
-    std::array<QLabel*, 16> imgOPOn{};
-    std::array<QLabel*, 16> imgOPOff{};
-    std::array<QLabel*, 16> lblFON{};
-    std::array<QLabel*, 8> lblTPre{}, lblTAcc{}, lblTDN{};
-    std::array<QLabel*, 8> lblCPre{}, lblCAcc{}, lblCDN{}, lblCUP{};
-    std::array<std::array<QLabel*, 16>, 4> lblRegister{};  // [register - 1][bit]
-    QGroupBox *grpInputs, *grpOutputs, *grpFlags, *grpTimers, *grpCounters, *grpRegisters;
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildInputs();
+    void buildOutputs();
+    void buildFlags();
+    void buildTimers();
+    void buildCounters();
+    void buildRegisters();
     void btnOFFClick(int input);
     void btnONClick(int input);
     void showOff(int input, bool shown);
-    bool atDefaultPlace() const;
+    QPoint defaultPlace() const;
+    // As tall as the panel, or as the room below the window's top in the MDI area, with
+    // a scroll bar then.
+    void fitToArea();
 
     Workspace& ws_;
     ForcedInputs& forced_;
     int mainWidth_;
+    std::unique_ptr<Ui::TfrmDebugger> ui_;
+    QScrollArea* scroll_;
+    QWidget* panel_;
+    QSize frame_;  // the title bar and border around the panel
     bool placed_ = false;
+    bool ForcingEnabled = true;
+
+    std::array<QPushButton*, kPoints> btnON_{};
+    std::array<QPushButton*, kPoints> btnOFF_{};
+    std::array<QLabel*, kPoints> imgOPOn_{};
+    std::array<QLabel*, kPoints> imgOPOff_{};
+    std::array<QLabel*, kPoints> lblFON_{};
+    std::array<QLabel*, kTimers> lblTPre_{}, lblTAcc_{}, lblTDN_{};
+    std::array<QLabel*, kCounters> lblCPre_{}, lblCAcc_{}, lblCDN_{}, lblCUP_{};
+    std::array<std::array<QLabel*, kPoints>, kRegisters> lblRegister_{};  // [register - 1][bit]
 };
 
 }  // namespace torvex

@@ -24,6 +24,13 @@ public:
     TfrmPreferences(InterfaceTable& interfaces, SettingsStore& settings, bool& preferencesOpen,
                     QWidget* parent = nullptr);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    // Escape and the title bar's close button cancel.
+    void reject() override;
+
+private:
     // Shows the address choices of interface j, the one among them that is in use selected.
     void DisplayOptions(int j);
     // The highest choice of interface j whose value is `address`; 0 when none is.
@@ -33,22 +40,6 @@ public:
     void btnRoutineClick();
     void btnOKClick();
     void btnCancelClick();
-
-    QGroupBox* grpInterface;
-    QComboBox* Interfaces;
-    QLabel* lblBaseAddress;
-    QComboBox* Addresses;
-    QPushButton* btnRoutine;
-    QPushButton* btnOK;
-    QPushButton* btnCancel;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    // Escape and the title bar's close button cancel.
-    void reject() override;
-
-private:
     void FormCreate();
     void FormClose();
     // True when the key is one the address list swallows.
@@ -57,6 +48,13 @@ private:
     InterfaceTable& interfaces_;
     SettingsStore& settings_;
     bool& preferencesOpen_;
+    QGroupBox* grpInterface;
+    QComboBox* Interfaces;
+    QLabel* lblBaseAddress;
+    QComboBox* Addresses;
+    QPushButton* btnRoutine;
+    QPushButton* btnOK;
+    QPushButton* btnCancel;
 };
 
 }  // namespace torvex

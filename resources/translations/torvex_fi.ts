@@ -129,6 +129,10 @@ Do you wish to save to file?</source>
       <source>Real I/O Monitor</source>
       <translation>I/O-asettelu</translation>
     </message>
+    <message>
+      <source>Register %1</source>
+      <translation>Rekisteri %1</translation>
+    </message>
   </context>
   <context>
     <name>torvex::TfrmInput</name>
@@ -452,6 +456,40 @@ Do you wish to save to file?</source>
     <message>
       <source>The diagram cannot hold more than 1001 rungs.</source>
       <translation>Kaavioon mahtuu enintään 1001 puolaa.</translation>
+    </message>
+  </context>
+  <context>
+    <name>torvex::TfrmAbout</name>
+    <message>
+      <source>About</source>
+      <translation>Tietoja</translation>
+    </message>
+    <message>
+      <source>Version</source>
+      <translation>Versio</translation>
+    </message>
+    <message>
+      <source>OK</source>
+      <translation>OK</translation>
+    </message>
+  </context>
+  <context>
+    <name>torvex::TfrmInformation</name>
+    <message>
+      <source>Contact Details...</source>
+      <translation>Yhteystiedot...</translation>
+    </message>
+    <message>
+      <source>For further information on TORVEX or other Quendale products please contact your local supplier, or click the link</source>
+      <translation>Lisätietoja TORVEXista ja muista Quendalen tuotteista saat paikalliselta jälleenmyyjältäsi tai napsauttamalla linkkiä</translation>
+    </message>
+    <message>
+      <source>Web: </source>
+      <translation>Verkko: </translation>
+    </message>
+    <message>
+      <source>OK</source>
+      <translation>OK</translation>
     </message>
   </context>
 </TS>

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QToolButton>
+#include <climits>
 
 #include "app/about_form.h"
 #include "app/clickable_label.h"
@@ -267,6 +268,27 @@ TEST_F(MainWindowTest, AnOpenControlDialogHoldsOffTheShellCommands) {
     EXPECT_TRUE(prompter.shown.empty());
     EXPECT_EQ(links.count(), 0);
     ws().editor.ControlDialogOpen = false;
+}
+
+TEST_F(MainWindowTest, AbsurdStoredPlacesLeaveTheRungViewAndTheDebuggerInTheMdiArea) {
+    auto store = [&](const char* section, const char* name, qint64 value) {
+        settings->setValue(QString::fromLatin1(section), QString::fromLatin1(name),
+                           QString::number(value));
+    };
+    for (const char* section : {"Rungs", "Debugger"})
+        settings->setValue(QString::fromLatin1(section), QStringLiteral("Moved"),
+                           QStringLiteral("True"));
+    store("Rungs", "Left", INT_MAX);
+    store("Rungs", "Top", INT_MAX);
+    store("Rungs", "Height", INT_MAX);
+    store("Debugger", "Left", INT_MIN);
+    store("Debugger", "Top", -40);
+    Create();
+    ASSERT_TRUE(main->rungView() && main->debugger());
+    const QRect area = main->mdiArea->viewport()->rect();
+    EXPECT_TRUE(area.contains(main->rungView()->geometry()));
+    EXPECT_TRUE(area.contains(main->debugger()->geometry()));
+    EXPECT_TRUE(prompter.shown.empty()) << "a place that cannot be used is simply not used";
 }
 
 TEST_F(MainWindowTest, RestoringTheLayoutTakesEffectAtExit) {

@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -17,6 +19,7 @@
 #include "files/settings_store.h"
 #include "simulation/debugger.h"
 #include "tests/support/ladder_text.h"
+#include "tests/support/layout_faults.h"
 #include "tests/support/qstring_print.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/scripted_prompter.h"
@@ -46,6 +49,7 @@ protected:
         debugger = new TfrmDebugger(ws, forced, realIO, mainWidth);
         mdi.addSubWindow(debugger);
         debugger->show();
+        QCoreApplication::processEvents();  // the scroll bars settle on a queued call
         return debugger;
     }
     void Close() {
@@ -62,6 +66,22 @@ protected:
         }
     }
     void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // The debugger's widgets, by the names the window gives them.
+    template <class Widget>
+    Widget* Child(const QString& name) const {
+        auto* widget = debugger->findChild<Widget*>(name);
+        EXPECT_NE(widget, nullptr) << name.toStdString();
+        return widget;
+    }
+    QPushButton* On(int input) const {
+        return Child<QPushButton>(QStringLiteral("btnIP%1ON").arg(input));
+    }
+    QPushButton* Off(int input) const {
+        return Child<QPushButton>(QStringLiteral("btnIP%1OFF").arg(input));
+    }
+    // The input's OFF button is showing: the input is not forced on.
+    bool OffShown(int input) const { return !Off(input)->isHidden(); }
+    QString Shown(const QString& label) const { return Child<QLabel>(label)->text(); }
     QString Stored(const char* name) {
         return settings.value(QStringLiteral("Debugger"), QString::fromLatin1(name),
                               QStringLiteral("none"));
@@ -87,11 +107,12 @@ TEST_F(DebuggerTest, AForcedInputReachesTheNextSingleStep) {
     SetRung(plc->diagram, 0, {Simple({"NOC:IP2"}, "OUT:OP0")});
     Open();
     EXPECT_TRUE(ws.shell.DebuggerOpen);
-    for (int i = 0; i < 16; ++i) EXPECT_TRUE(debugger->offShown(i)) << "IP" << i << " starts off";
+    EXPECT_EQ(LayoutFaults(debugger), std::vector<std::string>{});
+    for (int i = 0; i < 16; ++i) EXPECT_TRUE(OffShown(i)) << "IP" << i << " starts off";
 
-    Click(debugger->btnOFF[2]);
-    EXPECT_FALSE(debugger->offShown(2));
-    EXPECT_TRUE(debugger->btnON[2]->isVisible());
+    Click(Off(2));
+    EXPECT_FALSE(OffShown(2));
+    EXPECT_TRUE(On(2)->isVisible());
     EXPECT_TRUE(forced.isOn(2));
     EXPECT_FALSE(plc->memory.Inputs[2].Raw);  // only the next input read takes it
 
@@ -102,11 +123,11 @@ TEST_F(DebuggerTest, AForcedInputReachesTheNextSingleStep) {
     }
     EXPECT_TRUE(plc->memory.Outputs[0].State);
     debugger->UpdateDisplay(false);
-    EXPECT_TRUE(debugger->imgOPOn[0]->isVisible());
-    EXPECT_FALSE(debugger->imgOPOff[0]->isVisible());
+    EXPECT_TRUE(Child<QLabel>(QStringLiteral("imgOP0On"))->isVisible());
+    EXPECT_FALSE(Child<QLabel>(QStringLiteral("imgOP0Off"))->isVisible());
 
-    Click(debugger->btnON[2]);
-    EXPECT_TRUE(debugger->offShown(2));
+    Click(On(2));
+    EXPECT_TRUE(OffShown(2));
     EXPECT_FALSE(forced.isOn(2));
     run->btnSingleStepClick();
     EXPECT_FALSE(plc->memory.Inputs[2].Image);
@@ -116,32 +137,30 @@ TEST_F(DebuggerTest, AForcedInputReachesTheNextSingleStep) {
 TEST_F(DebuggerTest, TheRealIOMonitorMirrorsTheInputsAndForcesNothing) {
     Open(/*realIO=*/true);
     EXPECT_EQ(debugger->windowTitle(), "Real I/O Monitor");
-    EXPECT_FALSE(debugger->ForcingEnabled);
-    Click(debugger->btnOFF[5]);
-    EXPECT_TRUE(debugger->offShown(5));
+    Click(Off(5));
+    EXPECT_TRUE(OffShown(5));
     EXPECT_FALSE(forced.isOn(5));
 
     // The device's inputs after a scan.
     for (int i = 0; i < 16; ++i) plc->memory.Inputs[i].Image = (i % 3 == 0);
     debugger->UpdateDisplay(false);  // not mirrored: nothing to show from outside
-    for (int i = 0; i < 16; ++i) EXPECT_TRUE(debugger->offShown(i)) << "IP" << i;
+    for (int i = 0; i < 16; ++i) EXPECT_TRUE(OffShown(i)) << "IP" << i;
     debugger->UpdateDisplay(true);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(debugger->offShown(i), i % 3 != 0) << "IP" << i;
-    Click(debugger->btnON[3]);
-    EXPECT_FALSE(debugger->offShown(3));
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(OffShown(i), i % 3 != 0) << "IP" << i;
+    Click(On(3));
+    EXPECT_FALSE(OffShown(3));
 
     debugger->SetDebugger();
     EXPECT_EQ(debugger->windowTitle(), "Debugger");
-    EXPECT_TRUE(debugger->ForcingEnabled);
-    Click(debugger->btnON[3]);
-    EXPECT_TRUE(debugger->offShown(3));
+    Click(On(3));
+    EXPECT_TRUE(OffShown(3));
     EXPECT_FALSE(forced.isOn(3));
-    Click(debugger->btnOFF[4]);
+    Click(Off(4));
     EXPECT_TRUE(forced.isOn(4));
 
     debugger->SetRealIO();
     EXPECT_EQ(debugger->windowTitle(), "Real I/O Monitor");
-    Click(debugger->btnON[4]);
+    Click(On(4));
     EXPECT_TRUE(forced.isOn(4));  // held through the switch
 }
 
@@ -157,42 +176,40 @@ TEST_F(DebuggerTest, TheLabelsShowTimersCountersFlagsAndRegistersAfterScans) {
     m.Timers[2].Preset = 2000;
     m.Counters[2].Preset = 10;
     Open();
-    Click(debugger->btnOFF[0]);
+    Click(Off(0));
     for (int pulse = 0; pulse < 3; ++pulse) {
-        Click(debugger->btnOFF[1]);
+        Click(Off(1));
         Loop();
-        Click(debugger->btnON[1]);
+        Click(On(1));
         Loop();
     }
     // Six loops 100 ms apart: T1 has run 500 ms.
-    EXPECT_EQ(debugger->lblTPre[0]->text(), "12.5");
-    EXPECT_EQ(debugger->lblTAcc[0]->text(), "0.5");
-    EXPECT_EQ(debugger->lblTDN[0]->text(), "0");
-    EXPECT_EQ(debugger->lblTPre[1]->text(), "2.0");
-    EXPECT_EQ(debugger->lblTAcc[1]->text(), "0.0");
-    EXPECT_EQ(debugger->lblCPre[1]->text(), "10");
-    EXPECT_EQ(debugger->lblCAcc[1]->text(), "3");
-    EXPECT_EQ(debugger->lblCUP[1]->text(), "0");
-    EXPECT_EQ(debugger->lblCDN[1]->text(), "0");
-    EXPECT_EQ(debugger->lblCDN[0]->text(), "1");  // an idle counter at 0 is down-done
-    EXPECT_EQ(debugger->lblFON[3]->text(), "1");
-    EXPECT_EQ(debugger->lblFON[2]->text(), "0");
+    EXPECT_EQ(Shown("lblT1Pre"), "12.5");
+    EXPECT_EQ(Shown("lblT1Acc"), "0.5");
+    EXPECT_EQ(Shown("lblT1DN"), "0");
+    EXPECT_EQ(Shown("lblT2Pre"), "2.0");
+    EXPECT_EQ(Shown("lblT2Acc"), "0.0");
+    EXPECT_EQ(Shown("C2Pre"), "10");
+    EXPECT_EQ(Shown("C2Acc"), "3");
+    EXPECT_EQ(Shown("lblC2UP"), "0");
+    EXPECT_EQ(Shown("lblC2DN"), "0");
+    EXPECT_EQ(Shown("lblC1DN"), "1");  // an idle counter at 0 is down-done
+    EXPECT_EQ(Shown("lblF3ON"), "1");
+    EXPECT_EQ(Shown("lblF2ON"), "0");
 
     Loop(20);  // 2.5 s
-    EXPECT_EQ(debugger->lblTAcc[0]->text(), "2.5");
+    EXPECT_EQ(Shown("lblT1Acc"), "2.5");
     Loop(100);  // 12.5 s: done
-    EXPECT_EQ(debugger->lblTAcc[0]->text(), "12.5");
-    EXPECT_EQ(debugger->lblTDN[0]->text(), "1");
+    EXPECT_EQ(Shown("lblT1Acc"), "12.5");
+    EXPECT_EQ(Shown("lblT1DN"), "1");
 
     // Register 2, most significant bit on the left.
     for (int bit = 0; bit < 16; ++bit) {
-        EXPECT_EQ(debugger->lblRegister[1][bit]->text(), (bit == 15 || bit == 1) ? "1" : "0")
-            << bit;
-        EXPECT_EQ(debugger->lblRegister[1][bit]->objectName(),
-                  QStringLiteral("lblRegisterB%1").arg(bit));
-        EXPECT_EQ(debugger->lblRegister[0][bit]->text(), "0");
+        QLabel* r2 = Child<QLabel>(QStringLiteral("lblRegisterB%1").arg(bit));
+        EXPECT_EQ(r2->text(), (bit == 15 || bit == 1) ? "1" : "0") << bit;
+        EXPECT_EQ(Shown(QStringLiteral("lblRegisterA%1").arg(bit)), "0");
         if (bit > 0) {
-            EXPECT_LT(debugger->lblRegister[1][bit]->x(), debugger->lblRegister[1][bit - 1]->x());
+            EXPECT_LT(r2->x(), Child<QLabel>(QStringLiteral("lblRegisterB%1").arg(bit - 1))->x());
         }
     }
 }
@@ -224,18 +241,42 @@ TEST_F(DebuggerTest, ANarrowMainWindowPutsItAtTheLeftAndThatIsStillItsDefaultPla
     EXPECT_EQ(Stored("Moved"), "none");
 }
 
+TEST_F(DebuggerTest, InALowMdiAreaItStaysInsideAndScrollsToItsLastRow) {
+    Open();
+    const QSize whole = debugger->size();
+    QWidget* area = mdi.viewport();
+    auto* scroll = Child<QScrollArea>(QStringLiteral("scrBackground"));
+    QLabel* last = Child<QLabel>(QStringLiteral("lblRegisterD0"));
+    // 400 is about what a 1024 x 600 screen leaves at 150 %.
+    for (int height : {400, 250, 760}) {
+        SCOPED_TRACE(height);
+        mdi.resize(kMainWidth, height);
+        EXPECT_TRUE(area->rect().contains(debugger->geometry()));
+        EXPECT_EQ(debugger->pos(), QPoint(kMainWidth - debugger->width() - 13, 0));
+        scroll->ensureWidgetVisible(last);
+        const QRect shown(last->mapTo(scroll->viewport(), QPoint(0, 0)), last->size());
+        EXPECT_TRUE(scroll->viewport()->rect().contains(shown));
+    }
+    EXPECT_EQ(debugger->size(), whole);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(scroll->verticalScrollBar()->isVisible());
+}
+
 TEST_F(DebuggerTest, FinnishCaptions) {
     FinnishTranslation finnishTexts;
     ASSERT_TRUE(finnishTexts.install());
     Open();
+    EXPECT_EQ(LayoutFaults(debugger), std::vector<std::string>{});
     EXPECT_EQ(debugger->windowTitle(), "Testaussimulaattori");
     debugger->SetRealIO();
     EXPECT_EQ(debugger->windowTitle(), "I/O-asettelu");
-    const QStringList groups = {debugger->grpInputs->title(),   debugger->grpOutputs->title(),
-                                debugger->grpFlags->title(),    debugger->grpTimers->title(),
-                                debugger->grpCounters->title(), debugger->grpRegisters->title()};
+    QStringList groups;
+    for (const char* name :
+         {"grpInputs", "grpOutputs", "grpFlags", "grpTimers", "grpCounters", "grpRegisters"})
+        groups << Child<QGroupBox>(QString::fromLatin1(name))->title();
     EXPECT_EQ(groups, QStringList({"Tulot", QString::fromUtf8("Lähdöt"), "Liput", "Ajastimet",
                                    "Laskurit", "Rekisterit"}));
+    EXPECT_EQ(Shown(QStringLiteral("lblRegister1")), "Rekisteri 1");
 }
 
 }  // namespace

@@ -96,10 +96,19 @@ protected:
         dialog->show();
         return dialog;
     }
+    // The dialog's widgets, by the names the dialog gives them.
+    template <class Widget>
+    Widget* Child(const char* name) const {
+        auto* widget = dialog->findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QComboBox* Interfaces() const { return Child<QComboBox>("Interfaces"); }
+    QComboBox* Addresses() const { return Child<QComboBox>("Addresses"); }
+    QPushButton* Button(const char* name) const { return Child<QPushButton>(name); }
     QStringList AddressTexts() const {
         QStringList texts;
-        for (int i = 0; i < dialog->Addresses->count(); ++i)
-            texts << dialog->Addresses->itemText(i);
+        for (int i = 0; i < Addresses()->count(); ++i) texts << Addresses()->itemText(i);
         return texts;
     }
     // Runs the deferred deletion of a closed dialog.
@@ -131,16 +140,16 @@ TEST_F(PreferencesTest, OpensOnTheCurrentInterfaceWithItsAddressInUse) {
     EXPECT_TRUE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(dialog->isModal());
     EXPECT_TRUE(dialog->testAttribute(Qt::WA_DeleteOnClose));
-    EXPECT_EQ(dialog->grpInterface->title(), "Interface");
-    EXPECT_EQ(dialog->lblBaseAddress->text(), "Base Address");
-    EXPECT_EQ(dialog->btnOK->text(), "OK");
-    EXPECT_EQ(dialog->btnCancel->text(), "Cancel");
-    ASSERT_EQ(dialog->Interfaces->count(), 4);
-    EXPECT_EQ(dialog->Interfaces->itemText(kNull), "Non-active Demo interface");
-    EXPECT_EQ(dialog->Interfaces->itemText(kEmpty), "Empty");
-    EXPECT_EQ(dialog->Interfaces->currentIndex(), kSerial);
+    EXPECT_EQ(Child<QGroupBox>("grpInterface")->title(), "Interface");
+    EXPECT_EQ(Child<QLabel>("lblBaseAddress")->text(), "Base Address");
+    EXPECT_EQ(Button("btnOK")->text(), "OK");
+    EXPECT_EQ(Button("btnCancel")->text(), "Cancel");
+    ASSERT_EQ(Interfaces()->count(), 4);
+    EXPECT_EQ(Interfaces()->itemText(kNull), "Non-active Demo interface");
+    EXPECT_EQ(Interfaces()->itemText(kEmpty), "Empty");
+    EXPECT_EQ(Interfaces()->currentIndex(), kSerial);
     EXPECT_EQ(AddressTexts(), QStringList({"COM1", "COM2", "COM3"}));
-    EXPECT_EQ(dialog->Addresses->currentIndex(), 2);
+    EXPECT_EQ(Addresses()->currentIndex(), 2);
     EXPECT_TRUE(log.empty()) << log.front();
 }
 
@@ -161,41 +170,46 @@ TEST_F(PreferencesTest, ChoosingAnInterfaceShowsItsOptions) {
     Open();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.interface);
-        dialog->Interfaces->setCurrentIndex(c.interface);
+        Interfaces()->setCurrentIndex(c.interface);
         EXPECT_EQ(AddressTexts(), c.addresses);
-        EXPECT_EQ(dialog->Addresses->currentIndex(), c.selected);
+        EXPECT_EQ(Addresses()->currentIndex(), c.selected);
         const bool any = !c.addresses.isEmpty();
-        EXPECT_EQ(dialog->Addresses->isEnabled(), any);
-        EXPECT_EQ(dialog->btnOK->isEnabled(), any);
-        EXPECT_EQ(dialog->btnRoutine->isVisible(), c.routine);
+        EXPECT_EQ(Addresses()->isEnabled(), any);
+        EXPECT_EQ(Button("btnOK")->isEnabled(), any);
+        EXPECT_EQ(Button("btnRoutine")->isVisible(), c.routine);
         if (c.routine) {
-            EXPECT_EQ(dialog->btnRoutine->text(), c.caption);
+            EXPECT_EQ(Button("btnRoutine")->text(), c.caption);
         }
     }
 }
 
-TEST_F(PreferencesTest, OptionIndexIsTheHighestMatchingChoiceOrTheFirst) {
+TEST_F(PreferencesTest, TheAddressInUseShowsAsTheHighestMatchingChoiceOrTheFirst) {
     struct Case {
         int interface;
         int32_t address;
         int index;
     };
     const std::vector<Case> cases = {
-        {kCard, 0x200, 0}, {kCard, 0x300, 2}, {kCard, 0x310, 3}, {kCard, 0x999, 0}, {kSerial, 3, 2},
-        {kSerial, -1, 0},  {kEmpty, 0, 0},    {kNull, 0, 0},     {7, 0, 0},  // no such entry
+        {kCard, 0x200, 0}, {kCard, 0x300, 2}, {kCard, 0x310, 3}, {kCard, 0x999, 0},
+        {kSerial, 3, 2},   {kSerial, -1, 0},  {kNull, 0, 0},     {kEmpty, 0, -1},  // no choice
     };
-    Open();
-    for (const Case& c : cases)
-        EXPECT_EQ(dialog->OptionIndex(c.interface, c.address), c.index)
+    for (const Case& c : cases) {
+        interfaces.BaseAddresses[c.interface] = c.address;
+        Open();
+        Interfaces()->setCurrentIndex(c.interface);
+        EXPECT_EQ(Addresses()->currentIndex(), c.index)
             << "interface " << c.interface << " address " << c.address;
+        dialog->close();
+        ASSERT_TRUE(Gone());
+    }
 }
 
 TEST_F(PreferencesTest, AnAddressMatchingNoChoiceIsShownAsTheFirst) {
     interfaces.BaseAddresses[kCard] = 0x3f8;
     Open();
-    dialog->Interfaces->setCurrentIndex(kCard);
-    EXPECT_EQ(dialog->Addresses->currentIndex(), 0);
-    EXPECT_EQ(dialog->Addresses->currentText(), "200h");
+    Interfaces()->setCurrentIndex(kCard);
+    EXPECT_EQ(Addresses()->currentIndex(), 0);
+    EXPECT_EQ(Addresses()->currentText(), "200h");
 }
 
 TEST_F(PreferencesTest, TheRoutineButtonSelectsThePositiveChoiceItReturns) {
@@ -206,14 +220,14 @@ TEST_F(PreferencesTest, TheRoutineButtonSelectsThePositiveChoiceItReturns) {
     // 0 and negative answers select nothing; neither does a choice the list does not have.
     const std::vector<Case> cases = {{2, 2}, {1, 1}, {0, 1}, {-4, 1}, {3, 1}, {99, 1}};
     Open();
-    dialog->Interfaces->setCurrentIndex(kSerial);
+    Interfaces()->setCurrentIndex(kSerial);
     for (const Case& c : cases) {
-        dialog->Addresses->setCurrentIndex(1);
+        Addresses()->setCurrentIndex(1);
         serialPort->routineResult = c.result;
         log.clear();
-        QTest::mouseClick(dialog->btnRoutine, Qt::LeftButton);
+        QTest::mouseClick(Button("btnRoutine"), Qt::LeftButton);
         EXPECT_EQ(log, std::vector<std::string>{"Serial Routine"});
-        EXPECT_EQ(dialog->Addresses->currentIndex(), c.selected) << "routine answered " << c.result;
+        EXPECT_EQ(Addresses()->currentIndex(), c.selected) << "routine answered " << c.result;
     }
 }
 
@@ -221,8 +235,8 @@ TEST_F(PreferencesTest, OkOnTheSameInterfaceSetsTheAddressWithoutReopening) {
     interfaces.Select(kCard);
     log.clear();
     Open();
-    dialog->Addresses->setCurrentIndex(3);
-    QTest::mouseClick(dialog->btnOK, Qt::LeftButton);
+    Addresses()->setCurrentIndex(3);
+    QTest::mouseClick(Button("btnOK"), Qt::LeftButton);
     EXPECT_EQ(log, std::vector<std::string>{"Card SetAddress 784"});
     EXPECT_EQ(interfaces.CurrentInterface(), kCard);
     EXPECT_EQ(interfaces.BaseAddresses[kCard], 0x310);
@@ -235,9 +249,9 @@ TEST_F(PreferencesTest, OkOnAnotherInterfaceClosesTheOldAndOpensTheNew) {
     interfaces.Select(kCard);
     log.clear();
     Open();
-    dialog->Interfaces->setCurrentIndex(kSerial);
-    dialog->Addresses->setCurrentIndex(0);
-    QTest::mouseClick(dialog->btnOK, Qt::LeftButton);
+    Interfaces()->setCurrentIndex(kSerial);
+    Addresses()->setCurrentIndex(0);
+    QTest::mouseClick(Button("btnOK"), Qt::LeftButton);
     EXPECT_EQ(log, (std::vector<std::string>{"Card Close", "Serial Open", "Serial SetAddress 1"}));
     EXPECT_EQ(interfaces.CurrentInterface(), kSerial);
     EXPECT_EQ(interfaces.BaseAddresses[kSerial], 1);
@@ -251,13 +265,15 @@ TEST_F(PreferencesTest, CancelChangesNothing) {
     interfaces.Select(kCard);
     log.clear();
     const auto addresses = interfaces.BaseAddresses;
-    for (auto cancel :
-         {+[](TfrmPreferences* d) { QTest::mouseClick(d->btnCancel, Qt::LeftButton); },
-          +[](TfrmPreferences* d) { QTest::keyClick(d, Qt::Key_Escape); },
-          +[](TfrmPreferences* d) { d->close(); }}) {
+    for (auto cancel : {+[](TfrmPreferences* d) {
+                            QTest::mouseClick(d->findChild<QPushButton*>("btnCancel"),
+                                              Qt::LeftButton);
+                        },
+                        +[](TfrmPreferences* d) { QTest::keyClick(d, Qt::Key_Escape); },
+                        +[](TfrmPreferences* d) { d->close(); }}) {
         Open();
-        dialog->Interfaces->setCurrentIndex(kSerial);
-        dialog->Addresses->setCurrentIndex(2);
+        Interfaces()->setCurrentIndex(kSerial);
+        Addresses()->setCurrentIndex(2);
         cancel(dialog);
         EXPECT_FALSE(preferencesOpen);
         EXPECT_TRUE(Gone());
@@ -270,9 +286,9 @@ TEST_F(PreferencesTest, CancelChangesNothing) {
 
 TEST_F(PreferencesTest, AnInterfaceWithoutChoicesCannotBeConfirmed) {
     Open();
-    dialog->Interfaces->setCurrentIndex(kEmpty);
-    EXPECT_FALSE(dialog->btnOK->isEnabled());
-    dialog->btnOKClick();  // even when called directly
+    Interfaces()->setCurrentIndex(kEmpty);
+    EXPECT_FALSE(Button("btnOK")->isEnabled());
+    QTest::keyClick(dialog, Qt::Key_Return);  // nor with the dialog's own key
     EXPECT_TRUE(log.empty()) << log.front();
     EXPECT_EQ(interfaces.CurrentInterface(), kNull);
     EXPECT_TRUE(preferencesOpen);
@@ -282,8 +298,8 @@ TEST_F(PreferencesTest, AnInterfaceWithoutChoicesCannotBeConfirmed) {
 
 TEST_F(PreferencesTest, TheAddressListSwallowsEveryKey) {
     Open();
-    dialog->Interfaces->setCurrentIndex(kCard);
-    QComboBox* addresses = dialog->Addresses;
+    Interfaces()->setCurrentIndex(kCard);
+    QComboBox* addresses = Addresses();
     addresses->setFocus();
     ASSERT_EQ(addresses->currentIndex(), 2);
     const std::vector<std::pair<int, Qt::KeyboardModifiers>> keys = {
@@ -303,11 +319,11 @@ TEST_F(PreferencesTest, TheAddressListSwallowsEveryKey) {
     EXPECT_EQ(addresses->currentIndex(), 2);
 
     // The interface list is an ordinary one: the same key moves it.
-    QTest::keyClick(dialog->Interfaces, Qt::Key_Down);
-    EXPECT_EQ(dialog->Interfaces->currentIndex(), kSerial);
+    QTest::keyClick(Interfaces(), Qt::Key_Down);
+    EXPECT_EQ(Interfaces()->currentIndex(), kSerial);
 
     // Escape still cancels the dialog from the address list.
-    addresses = dialog->Addresses;
+    addresses = Addresses();
     addresses->setFocus();
     QTest::keyClick(addresses, Qt::Key_Escape);
     EXPECT_FALSE(preferencesOpen);
@@ -319,9 +335,9 @@ TEST_F(PreferencesTest, FinnishTexts) {
     ASSERT_TRUE(finnishTexts.install());
     Open();
     EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("I/O-asettelu"));
-    EXPECT_EQ(dialog->grpInterface->title(), QString::fromUtf8("Liitäntä"));
-    EXPECT_EQ(dialog->lblBaseAddress->text(), "Perusosoite");
-    EXPECT_EQ(dialog->btnCancel->text(), "Peruuta");
+    EXPECT_EQ(Child<QGroupBox>("grpInterface")->title(), QString::fromUtf8("Liitäntä"));
+    EXPECT_EQ(Child<QLabel>("lblBaseAddress")->text(), "Perusosoite");
+    EXPECT_EQ(Button("btnCancel")->text(), "Peruuta");
     dialog->close();
 }
 
