@@ -36,33 +36,33 @@ TfrmAbout::TfrmAbout(bool largeFonts, std::function<void(const QString&)> openLi
     // The design's width; a larger face widens the form rather than cut a text.
     const int designWidth = largeFonts ? 560 : 458;
 
-    lblTitle = new QLabel(QStringLiteral("TORVEX"), this);
-    lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    QFont title = lblTitle->font();
+    lblTitle_ = new QLabel(QStringLiteral("TORVEX"), this);
+    lblTitle_->setObjectName(QStringLiteral("lblTitle"));
+    QFont title = lblTitle_->font();
     title.setPixelSize(24);
     title.setBold(true);
-    lblTitle->setFont(title);
+    lblTitle_->setFont(title);
 
-    Piccy = new QLabel(this);
-    Piccy->setObjectName(QStringLiteral("Piccy"));
+    Piccy_ = new QLabel(this);
+    Piccy_->setObjectName(QStringLiteral("Piccy"));
     // The picture takes the size of its frame, 306 x 213.
-    Piccy->setFixedSize(306, 213);
-    Piccy->setFrameShape(QFrame::Box);
-    Piccy->setPixmap(QPixmap(QStringLiteral(":/pictures/about.jpg")));
-    Piccy->setScaledContents(true);
+    Piccy_->setFixedSize(306, 213);
+    Piccy_->setFrameShape(QFrame::Box);
+    Piccy_->setPixmap(QPixmap(QStringLiteral(":/pictures/about.jpg")));
+    Piccy_->setScaledContents(true);
 
-    lblVersion = new QLabel(tr("Version"), this);
-    lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    lblVersion->setAlignment(Qt::AlignHCenter);
-    lblVersionNumber = new ClickableLabel(QStringLiteral("3.0"), this);
-    lblVersionNumber->setObjectName(QStringLiteral("lblVersionNumber"));
-    QFont number = lblVersionNumber->font();
+    lblVersion_ = new QLabel(tr("Version"), this);
+    lblVersion_->setObjectName(QStringLiteral("lblVersion"));
+    lblVersion_->setAlignment(Qt::AlignHCenter);
+    lblVersionNumber_ = new ClickableLabel(QStringLiteral("3.0"), this);
+    lblVersionNumber_->setObjectName(QStringLiteral("lblVersionNumber"));
+    QFont number = lblVersionNumber_->font();
     number.setPixelSize(16);
     number.setBold(true);
-    lblVersionNumber->setFont(number);
+    lblVersionNumber_->setFont(number);
     // As wide as its column with the text centred, so that the longer number stays centred.
-    lblVersionNumber->setAlignment(Qt::AlignHCenter);
-    connect(lblVersionNumber, &ClickableLabel::doubleClicked, this,
+    lblVersionNumber_->setAlignment(Qt::AlignHCenter);
+    connect(lblVersionNumber_, &ClickableLabel::doubleClicked, this,
             &TfrmAbout::lblVersionNumberDblClick);
 
     auto link = [&](const char* name, const QString& text, const QString& target) {
@@ -83,14 +83,14 @@ TfrmAbout::TfrmAbout(bool largeFonts, std::function<void(const QString&)> openLi
     };
     const QString web = QString::fromLatin1(kMakerWebAddress);
     const QString email = QString::fromLatin1(kMakerEmail);
-    lblWebLink = link("lblWebLink", QUrl(web).host(), web);
-    lblEmailLink = link("lblEmailLink", email, QStringLiteral("mailto: ") + email);
+    lblWebLink_ = link("lblWebLink", QUrl(web).host(), web);
+    lblEmailLink_ = link("lblEmailLink", email, QStringLiteral("mailto: ") + email);
 
-    btnOK = new QPushButton(tr("OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setMinimumSize(75, 23);
-    btnOK->setDefault(true);
-    connect(btnOK, &QPushButton::clicked, this, &QDialog::close);
+    btnOK_ = new QPushButton(tr("OK"), this);
+    btnOK_->setObjectName(QStringLiteral("btnOK"));
+    btnOK_->setMinimumSize(75, 23);
+    btnOK_->setDefault(true);
+    connect(btnOK_, &QPushButton::clicked, this, &QDialog::close);
 
     // The version beside the picture; the addresses, which are long, under it where they
     // have its width; OK at the bottom of the version's column.
@@ -99,20 +99,20 @@ TfrmAbout::TfrmAbout(bool largeFonts, std::function<void(const QString&)> openLi
     grid->setContentsMargins(7, 6, 7, 10);
     grid->setHorizontalSpacing(9);
     grid->setVerticalSpacing(4);
-    grid->addWidget(lblTitle, 0, 0, 1, 2);
-    grid->addWidget(Piccy, 1, 0);
+    grid->addWidget(lblTitle_, 0, 0, 1, 2);
+    grid->addWidget(Piccy_, 1, 0);
     auto* version = new QVBoxLayout;
     version->setContentsMargins(0, 8, 0, 0);
-    version->addWidget(lblVersion);
-    version->addWidget(lblVersionNumber);
+    version->addWidget(lblVersion_);
+    version->addWidget(lblVersionNumber_);
     version->addStretch();
     grid->addLayout(version, 1, 1);
     auto* links = new QVBoxLayout;
     links->setSpacing(2);
-    links->addWidget(lblWebLink, 0, Qt::AlignHCenter);
-    links->addWidget(lblEmailLink, 0, Qt::AlignHCenter);
+    links->addWidget(lblWebLink_, 0, Qt::AlignHCenter);
+    links->addWidget(lblEmailLink_, 0, Qt::AlignHCenter);
     grid->addLayout(links, 2, 0);
-    grid->addWidget(btnOK, 2, 1, Qt::AlignHCenter | Qt::AlignBottom);
+    grid->addWidget(btnOK_, 2, 1, Qt::AlignHCenter | Qt::AlignBottom);
     grid->setColumnStretch(1, 1);
 
     const QSize needed = grid->totalSizeHint();
@@ -122,7 +122,7 @@ TfrmAbout::TfrmAbout(bool largeFonts, std::function<void(const QString&)> openLi
 
 void TfrmAbout::lblVersionNumberDblClick() {
     const QString full = QStringLiteral("3.0.20");
-    if (lblVersionNumber->text() != full) lblVersionNumber->setText(full);
+    if (lblVersionNumber_->text() != full) lblVersionNumber_->setText(full);
 }
 
 void TfrmAbout::closeEvent(QCloseEvent* event) {

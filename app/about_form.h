@@ -18,20 +18,19 @@ public:
     TfrmAbout(bool largeFonts, std::function<void(const QString&)> openLink,
               std::function<void()> closed, QWidget* parent = nullptr);
 
-    QLabel* lblTitle;
-    QLabel* Piccy;
-    QLabel* lblVersion;
-    ClickableLabel* lblVersionNumber;
-    ClickableLabel* lblWebLink;
-    ClickableLabel* lblEmailLink;
-    QPushButton* btnOK;
-
-    void lblVersionNumberDblClick();
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void lblVersionNumberDblClick();
+
+    QLabel* lblTitle_;
+    QLabel* Piccy_;
+    QLabel* lblVersion_;
+    ClickableLabel* lblVersionNumber_;
+    ClickableLabel* lblWebLink_;
+    ClickableLabel* lblEmailLink_;
+    QPushButton* btnOK_;
     std::function<void(const QString&)> openLink_;
     std::function<void()> closed_;
 };

@@ -17,61 +17,61 @@ TfrmInformation::TfrmInformation(std::function<void(const QString&)> openLink, Q
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Contact Details..."));
 
-    imgLogo = new QLabel(this);
-    imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setFixedSize(433, 69);
-    imgLogo->setPixmap(QPixmap(QStringLiteral(":/pictures/contact.png")));
+    imgLogo_ = new QLabel(this);
+    imgLogo_->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo_->setFixedSize(433, 69);
+    imgLogo_->setPixmap(QPixmap(QStringLiteral(":/pictures/contact.png")));
 
-    lblInstruction = new QLabel(
+    lblInstruction_ = new QLabel(
         tr("For further information on TORVEX or other Quendale products please contact your "
            "local supplier, or click the link"),
         this);
-    lblInstruction->setObjectName(QStringLiteral("lblInstruction"));
-    QFont instruction = lblInstruction->font();
+    lblInstruction_->setObjectName(QStringLiteral("lblInstruction"));
+    QFont instruction = lblInstruction_->font();
     instruction.setPixelSize(15);
-    lblInstruction->setFont(instruction);
-    lblInstruction->setWordWrap(true);
-    lblInstruction->setAlignment(Qt::AlignCenter);
+    lblInstruction_->setFont(instruction);
+    lblInstruction_->setWordWrap(true);
+    lblInstruction_->setAlignment(Qt::AlignCenter);
 
     const QString page = QString::fromLatin1(kMakerContactPage);
-    lblLink = new ClickableLabel(tr("Web: ") + QUrl(page).host(), this);
-    lblLink->setObjectName(QStringLiteral("lblLink"));
-    lblLink->setToolTip(page);
-    QFont linkFont = lblLink->font();
+    lblLink_ = new ClickableLabel(tr("Web: ") + QUrl(page).host(), this);
+    lblLink_->setObjectName(QStringLiteral("lblLink"));
+    lblLink_->setToolTip(page);
+    QFont linkFont = lblLink_->font();
     linkFont.setPixelSize(11);
     linkFont.setUnderline(true);
-    lblLink->setFont(linkFont);
-    QPalette pal = lblLink->palette();
+    lblLink_->setFont(linkFont);
+    QPalette pal = lblLink_->palette();
     pal.setColor(QPalette::WindowText, QColor(0, 0, 200));
-    lblLink->setPalette(pal);
-    lblLink->setCursor(Qt::PointingHandCursor);
-    connect(lblLink, &ClickableLabel::clicked, this, [openLink, page] {
+    lblLink_->setPalette(pal);
+    lblLink_->setCursor(Qt::PointingHandCursor);
+    connect(lblLink_, &ClickableLabel::clicked, this, [openLink, page] {
         if (openLink) openLink(page);
     });
 
-    btnOK = new QPushButton(tr("OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setMinimumSize(75, 23);
-    btnOK->setDefault(true);
-    connect(btnOK, &QPushButton::clicked, this, &QDialog::close);
+    btnOK_ = new QPushButton(tr("OK"), this);
+    btnOK_->setObjectName(QStringLiteral("btnOK"));
+    btnOK_->setMinimumSize(75, 23);
+    btnOK_->setDefault(true);
+    connect(btnOK_, &QPushButton::clicked, this, &QDialog::close);
 
     // The logo's width; the instruction takes as many lines as its words need there.
     auto* column = new QVBoxLayout(this);
     column->setObjectName(QStringLiteral("layInformation"));
     column->setContentsMargins(0, 0, 0, 10);
     column->setSpacing(0);
-    column->addWidget(imgLogo);
+    column->addWidget(imgLogo_);
     column->addSpacing(13);
     auto* text = new QVBoxLayout;
     text->setContentsMargins(40, 0, 40, 0);
-    text->addWidget(lblInstruction);
+    text->addWidget(lblInstruction_);
     column->addLayout(text);
     column->addSpacing(9);
-    column->addWidget(lblLink, 0, Qt::AlignHCenter);
+    column->addWidget(lblLink_, 0, Qt::AlignHCenter);
     column->addSpacing(13);
-    column->addWidget(btnOK, 0, Qt::AlignHCenter);
+    column->addWidget(btnOK_, 0, Qt::AlignHCenter);
 
-    setFixedSize(imgLogo->width(), column->totalHeightForWidth(imgLogo->width()));
+    setFixedSize(imgLogo_->width(), column->totalHeightForWidth(imgLogo_->width()));
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect s = screen->geometry();
         move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);

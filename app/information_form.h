@@ -16,10 +16,11 @@ class TfrmInformation : public QDialog {
 public:
     TfrmInformation(std::function<void(const QString&)> openLink, QWidget* parent = nullptr);
 
-    QLabel* imgLogo;
-    QLabel* lblInstruction;
-    ClickableLabel* lblLink;
-    QPushButton* btnOK;
+private:
+    QLabel* imgLogo_;
+    QLabel* lblInstruction_;
+    ClickableLabel* lblLink_;
+    QPushButton* btnOK_;
 };
 
 }  // namespace torvex
