@@ -44,14 +44,15 @@ std::vector<ClearedCell> ClearInvalidOperands(Diagram& diagram) {
     return cleared;
 }
 
-std::string ListNames(const std::vector<std::string>& names) {
+std::string ListNames(const std::vector<std::string>& names, bool finnish) {
     std::string text;
     for (size_t i = 0; i < names.size() && i < kNamesListed; ++i) {
         if (i > 0) text += "; ";
         text += names[i];
     }
     if (names.size() > kNamesListed)
-        text += "; and " + std::to_string(names.size() - kNamesListed) + " more";
+        text += (finnish ? "; ja " : "; and ") + std::to_string(names.size() - kNamesListed) +
+                (finnish ? " muuta" : " more");
     return text;
 }
 

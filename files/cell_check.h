@@ -29,6 +29,6 @@ std::vector<ClearedCell> ClearInvalidOperands(Diagram& diagram);
 std::string ClearedCellsWarning(const std::vector<ClearedCell>& cells);
 
 // Lists at most a screenful of names, then how many more there were.
-std::string ListNames(const std::vector<std::string>& names);
+std::string ListNames(const std::vector<std::string>& names, bool finnish = false);
 
 }  // namespace torvex

@@ -12,14 +12,22 @@
 
 namespace torvex {
 
-// What a load tells the window layer. The model itself has been written directly.
+// What a load tells the window layer. The model itself has been written directly. A load
+// ends in one of three ways:
+// - completed: the file was read (a file cut short is read as far as it goes, and a warning
+//   says where it ends);
+// - untouched (not completed): refused before anything was changed, because the file could
+//   not be read, is not a regular file or is no diagram at all, or a legacy import failed;
+//   the diagram, the memory image and the I/O comments are exactly as they were, and the
+//   window keeps its file name, caption, DiagramChanged and view as they were;
+// - neither: stopped part way; the model holds what was read so far (or, for a legacy file
+//   that is too old, the new empty diagram).
 struct LoadResult {
-    // The file was read to its end: the caller may apply the comments-shown value, enter
-    // the control mode, clear DiagramChanged, set CurrentFileName and the caption, and enter
-    // the file in the recent-file list. When false, `error` says why (or, for a legacy file
-    // that is too old, `warnings` does) and what was read so far stays in the model.
+    // The caller may apply the comments-shown value, enter the control mode, clear
+    // DiagramChanged, set CurrentFileName and the caption, and enter the file in the
+    // recent-file list. When false, `error` says why (or, for a legacy file that is too old,
+    // `warnings` does).
     bool completed = false;
-    // Nothing was read into the model: it is as it was before the call.
     bool untouched = false;
     std::string error;
     // To be shown in order, each in a warning box; the load went on after each.
@@ -53,10 +61,17 @@ void TypesLine(RungRecord& rung, int row, std::string_view text);
 void IndexesLine(RungRecord& rung, int row, std::string_view text);
 void LinksLine(RungRecord& rung, int row, std::string_view text);
 
-// Reads an llg file into the model after clearing it (Wipe).
+// True for a line the reader takes as the banner of a section it knows (whatever its number):
+// 40 characters framed by dashes.
+bool IsSectionBanner(std::string_view line);
+
+// Reads an llg file into the model after clearing it (Wipe). A file that cannot be read, or
+// holds no section banner at all, is refused with the model untouched. Messages that name the
+// file are in Finnish when `finnish` is set.
 LoadResult LoadFile(Plc& plc, IOComments& comments, const std::string& fileName,
                     bool finnish = false);
-// The same for a file's bytes already in memory.
-LoadResult LoadLadderText(Plc& plc, IOComments& comments, std::string_view text);
+// The same for a file's bytes already in memory; `fileName` names it in messages.
+LoadResult LoadLadderText(Plc& plc, IOComments& comments, std::string_view text,
+                          const std::string& fileName = {}, bool finnish = false);
 
 }  // namespace torvex

@@ -214,8 +214,8 @@ std::string LadderText(const Plc& plc, const IOComments& comments,
 }
 
 std::string SaveLadder(const Plc& plc, const IOComments& comments, const DiagramSettings& settings,
-                       const std::string& fileName) {
-    return ReplaceFile(fileName, LadderText(plc, comments, settings));
+                       const std::string& fileName, bool finnish) {
+    return ReplaceFile(fileName, LadderText(plc, comments, settings), finnish);
 }
 
 }  // namespace torvex

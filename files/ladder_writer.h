@@ -74,9 +74,10 @@ private:
 std::string LadderText(const Plc& plc, const IOComments& comments, const DiagramSettings& settings);
 
 // Writes the whole diagram to `fileName`, replacing the file only once the new one is
-// complete. Empty on success, else the platform's message; on failure the previous file is
-// as it was. The caller then sets CurrentFileName and clears DiagramChanged.
+// complete (ReplaceFile). Empty on success, else the message: the platform's, or one naming
+// the file (in Finnish when `finnish` is set); on failure the previous file is as it was.
+// The caller then sets CurrentFileName and clears DiagramChanged.
 std::string SaveLadder(const Plc& plc, const IOComments& comments, const DiagramSettings& settings,
-                       const std::string& fileName);
+                       const std::string& fileName, bool finnish = false);
 
 }  // namespace torvex

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "engine/editing.h"
 #include "files/cell_check.h"
+#include "files/file_messages.h"
 #include "files/wipe.h"
 
 namespace torvex {
@@ -61,116 +63,159 @@ bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
 }
 
 // Timer and counter numbers used by the imported boxes, so that they are saved.
-void MarkUsed(Plc& plc) {
-    for (int r = 0; r < plc.diagram.RungCount(); ++r) {
-        const RungRecord& rung = plc.diagram.Rungs[r];
+void MarkUsed(const Diagram& diagram, MemoryImage& memory) {
+    for (int r = 0; r < diagram.RungCount(); ++r) {
+        const RungRecord& rung = diagram.Rungs[r];
         for (int w = 0; w < kRows; ++w) {
             for (int g = 1; g < kColumns; g += 2) {
                 const int32_t code = rung.Code(g, w), n = rung.Index(g, w);
-                if (IsTimerBox(code) && n >= 1 && n <= kTimers) plc.memory.Timers[n].Used = true;
-                if (IsCounterBox(code) && n >= 1 && n <= kCounters)
-                    plc.memory.Counters[n].Used = true;
+                if (IsTimerBox(code) && n >= 1 && n <= kTimers) memory.Timers[n].Used = true;
+                if (IsCounterBox(code) && n >= 1 && n <= kCounters) memory.Counters[n].Used = true;
             }
         }
     }
 }
 
+bool IsNewHeader(std::string_view header) {
+    return header.size() >= 4 && header.substr(1, 3) == "New";
+}
+
+// Thrown where the data ends while the structure still needs a line.
+struct EndOfData {};
+
+// The next line the structure needs; a line cut short by the end of the data is not one.
+std::string_view NeedLine(TextLines& lines) {
+    if (lines.atEnd()) throw EndOfData();
+    const std::string_view line = lines.next();
+    if (lines.atEnd() && lines.endsMidLine()) throw EndOfData();
+    return line;
+}
+
+// Reads into a diagram and memory image of its own; the caller takes them over.
 class OldReader {
 public:
-    OldReader(Plc& plc, std::string_view diagram, const FileBytes& commentFile, LoadResult& result)
-        : plc_(plc), lines_(diagram), commentFile_(commentFile), result_(result) {}
+    OldReader(Diagram& diagram, MemoryImage& memory, std::string_view text,
+              const std::string& fileName, bool finnish, LoadResult& result)
+        : diagram_(diagram),
+          memory_(memory),
+          lines_(text),
+          fileName_(fileName),
+          finnish_(finnish),
+          result_(result) {}
 
-    void ReadAll();  // throws FileFormatError
+    // The diagram file after a header that is new enough. A file cut short is read as far as
+    // it goes, with a warning. Throws FileFormatError, its message led by the file and line.
+    void ReadAll();
+    // False when the comment file could not be read.
+    bool ReadComments(const FileBytes& commentFile);
     void Finish();
 
 private:
     bool stored(int64_t rung) const { return rung < storedRungs_; }
-    RungRecord& rung(int64_t r) { return plc_.diagram.Rungs[static_cast<size_t>(r)]; }
+    RungRecord& rung(int64_t r) { return diagram_.Rungs[static_cast<size_t>(r)]; }
+    std::string_view line() { return NeedLine(lines_); }
+    void readAll();
     void readRungs();
     void readTimers();
     void readBranches();
-    bool readComments();
+    std::string endsHere() const;
 
-    Plc& plc_;
+    Diagram& diagram_;
+    MemoryImage& memory_;
     TextLines lines_;
-    const FileBytes& commentFile_;
+    const std::string& fileName_;
+    const bool finnish_;
     LoadResult& result_;
     int timers_ = kOldTimersShort;
     int64_t lastRung_ = -1;
     int64_t storedRungs_ = 0;
+    std::vector<int32_t> sources_;
     std::vector<std::string> leftOutBranches_;
+    // Where reading is, for a file that ends early: a rung (with its branch lines) or a
+    // timer block.
+    bool inTimers_ = false;
+    int64_t at_ = 0;
 };
 
 void OldReader::ReadAll() {
-    const std::string_view header = lines_.next();
-    if (header.size() < 4 || header.substr(1, 3) != "New") {
-        result_.warnings.push_back("Too old a Torvex file format");
-        return;
+    try {
+        readAll();
+    } catch (const EndOfData&) {
+        result_.warnings.push_back(endsHere());
+    } catch (const FileFormatError& e) {
+        throw FileFormatError(AtLine(fileName_, lines_.number(), finnish_) + e.what());
     }
-    plc_.diagram.setRungCount(0);
-    if (header == "\"New8\"") timers_ = kOldTimersLong;
-    std::string_view line = lines_.next();
-    const bool shiftSources = line == "\"ShiftRegisters\"";
-    if (shiftSources) line = lines_.next();
-    lastRung_ = StrictIntOrThrow(line);
-    storedRungs_ = std::clamp<int64_t>(lastRung_ + 1, 0, kMaxRungs);
+}
 
-    std::vector<int32_t> sources;
+std::string OldReader::endsHere() const {
+    return inTimers_
+               ? EndsInsideTimerBlock(fileName_, static_cast<int>(at_), finnish_)
+               : EndsInsideRung(fileName_, static_cast<int>(std::min<int64_t>(at_, INT32_MAX)),
+                                finnish_);
+}
+
+void OldReader::readAll() {
+    if (line() == "\"New8\"") timers_ = kOldTimersLong;
+    std::string_view count = line();
+    const bool shiftSources = count == "\"ShiftRegisters\"";
+    if (shiftSources) count = line();
+    lastRung_ = StrictIntOrThrow(count);
+    storedRungs_ = std::clamp<int64_t>(lastRung_ + 1, 0, kMaxRungs);
     if (shiftSources)
-        for (int64_t r = 0; r <= lastRung_; ++r) {
-            const int32_t source = StrictIntOrThrow(lines_.next());
-            if (stored(r)) sources.push_back(source);
+        for (at_ = 0; at_ <= lastRung_; ++at_) {
+            const int32_t source = StrictIntOrThrow(line());
+            if (stored(at_)) sources_.push_back(source);
         }
     readRungs();
     readTimers();
     readBranches();
-    for (size_t r = 0; r < sources.size(); ++r) ApplyOldShiftSource(rung(r), sources[r]);
-    if (!readComments()) return;
-    for (int64_t r = 0; r < storedRungs_; ++r) RebuildOldOutputs(rung(r));
-    plc_.diagram.setRungCount(static_cast<int>(storedRungs_));
-    result_.completed = true;
 }
 
 void OldReader::readRungs() {
-    for (int64_t r = 0; r <= lastRung_; ++r) {
-        if (stored(r)) plc_.diagram.NewRung(static_cast<int>(r));
-        lines_.next();
-        StrictIntOrThrow(lines_.next());
+    for (at_ = 0; at_ <= lastRung_; ++at_) {
+        // Made first: a rung cut short keeps the cells it holds.
+        if (stored(at_)) diagram_.NewRung(static_cast<int>(at_));
+        line();
+        StrictIntOrThrow(line());
         for (int w = 0; w < kRows; ++w)
             for (int c = 0; c < kControlColumns; ++c) {
-                const std::string_view cell = lines_.next();
-                if (stored(r)) OldCellLine(rung(r), c, w, cell);
+                const std::string_view cell = line();
+                if (stored(at_)) OldCellLine(rung(at_), c, w, cell);
             }
-        lines_.next();
+        line();
     }
 }
 
 void OldReader::readTimers() {
-    for (int k = 1; k <= timers_; ++k) {
-        lines_.next();
-        const int64_t preset = int64_t{StrictIntOrThrow(lines_.next())} * 1000;
-        plc_.memory.Timers[k].Preset =
+    inTimers_ = true;
+    for (at_ = 1; at_ <= timers_; ++at_) {
+        const int k = static_cast<int>(at_);
+        line();
+        const int64_t preset = int64_t{StrictIntOrThrow(line())} * 1000;
+        memory_.Timers[k].Preset =
             static_cast<int32_t>(std::clamp<int64_t>(preset, INT32_MIN, INT32_MAX));
-        plc_.memory.Counters[k].Count = StrictIntOrThrow(lines_.next());
-        plc_.memory.Counters[k].Preset = StrictIntOrThrow(lines_.next());
+        memory_.Counters[k].Count = StrictIntOrThrow(line());
+        memory_.Counters[k].Preset = StrictIntOrThrow(line());
     }
+    inTimers_ = false;
 }
 
 void OldReader::readBranches() {
-    for (int64_t r = 0; r <= lastRung_; ++r) {
+    for (at_ = 0; at_ <= lastRung_; ++at_) {
+        const int64_t r = at_;
         bool down = false;
-        for (int k = 0; k < timers_; ++k) down |= lines_.next() == "-1";
+        for (int k = 0; k < timers_; ++k) down |= line() == "-1";
         if (down && stored(r)) rung(r).setCode(kOutputColumn, 0, Control::CDN);
         for (int w = 0; w < kRows; ++w) {
             int32_t ends[2] = {0, 0};
             bool bothGiven = true;
             for (int32_t& end : ends) {
-                const std::string_view line = lines_.next();
-                if (line.empty()) {
+                const std::string_view text = line();
+                if (text.empty()) {
                     bothGiven = false;
                     continue;
                 }
-                end = StrictIntOrThrow(line[0] == '"' ? Unquoted(line) : line);
+                end = StrictIntOrThrow(text[0] == '"' ? Unquoted(text) : text);
             }
             if (!bothGiven || !stored(r) || (ends[0] % 10 <= 0 && ends[1] % 10 <= 0)) continue;
             if (!AddOldBranch(rung(r), w, ends[0] / 10, ends[1] / 10))
@@ -180,22 +225,28 @@ void OldReader::readBranches() {
     }
 }
 
-// False when there is no comment file to read.
-bool OldReader::readComments() {
-    if (!commentFile_.ok) {
-        result_.error = commentFile_.error;
-        return false;
-    }
-    TextLines comments(commentFile_.bytes);
-    for (int64_t r = 0; r <= lastRung_; ++r) {
-        const std::string_view line = comments.next();
-        if (stored(r)) rung(r).setComment(Unquoted(line));
+bool OldReader::ReadComments(const FileBytes& commentFile) {
+    if (!commentFile.ok) return false;
+    TextLines comments(commentFile.bytes);
+    for (int r = 0; r < diagram_.RungCount(); ++r) {
+        std::string_view line;
+        try {
+            line = NeedLine(comments);
+        } catch (const EndOfData&) {
+            result_.warnings.push_back(EndsInsideRung(commentFile.path, r, finnish_));
+            break;
+        }
+        rung(r).setComment(Unquoted(line));
         if (line != "\"\"") result_.commentsShown = true;
     }
     return true;
 }
 
 void OldReader::Finish() {
+    const int rungs = diagram_.RungCount();
+    for (size_t r = 0; r < sources_.size() && r < static_cast<size_t>(rungs); ++r)
+        ApplyOldShiftSource(rung(static_cast<int64_t>(r)), sources_[r]);
+    for (int r = 0; r < rungs; ++r) RebuildOldOutputs(rung(r));
     if (lastRung_ + 1 > kMaxRungs)
         result_.warnings.push_back("The file holds " + std::to_string(lastRung_ + 1) +
                                    " rungs; only rungs 0 to " + std::to_string(kMaxRungs - 1) +
@@ -203,10 +254,9 @@ void OldReader::Finish() {
     if (!leftOutBranches_.empty())
         result_.warnings.push_back("Branches reaching outside the rung were left out: " +
                                    ListNames(leftOutBranches_));
-    if (std::string cleared = ClearedCellsWarning(ClearInvalidOperands(plc_.diagram));
-        !cleared.empty())
+    if (std::string cleared = ClearedCellsWarning(ClearInvalidOperands(diagram_)); !cleared.empty())
         result_.warnings.push_back(std::move(cleared));
-    if (result_.completed) MarkUsed(plc_);
+    MarkUsed(diagram_, memory_);
 }
 
 }  // namespace
@@ -346,28 +396,51 @@ std::string OldCommentFileName(const std::string& diagramFileName) {
 }
 
 LoadResult ImportOldText(Plc& plc, IOComments& comments, std::string_view diagram,
-                         const FileBytes& commentFile) {
+                         const FileBytes& commentFile, const std::string& fileName, bool finnish) {
     LoadResult result;
-    Wipe(plc, comments);
-    OldReader reader(plc, diagram, commentFile, result);
+    if (!IsNewHeader(TextLines(diagram).next())) {
+        Wipe(plc, comments);
+        result.warnings.push_back("Too old a Torvex file format");
+        return result;
+    }
+    // Built aside and taken over only when whole, so that an import that fails leaves the
+    // diagram, the I/O comments and the timer and counter tables as they were.
+    auto scratch = std::make_unique<Diagram>();
+    MemoryImage memory = plc.memory;
+    for (TimerRecord& timer : memory.Timers) timer.Used = false;
+    for (CounterRecord& counter : memory.Counters) counter.Used = false;
+    OldReader reader(*scratch, memory, diagram, fileName, finnish, result);
+    auto refuse = [&](std::string error) {
+        result.untouched = true;
+        result.error = std::move(error);
+        result.warnings.clear();
+        result.commentsShown = false;
+        return result;
+    };
     try {
         reader.ReadAll();
     } catch (const FileFormatError& e) {
-        result.error = e.what();
+        return refuse(e.what());
     }
+    if (!reader.ReadComments(commentFile)) return refuse(commentFile.error);
     reader.Finish();
+    plc.diagram = std::move(*scratch);
+    plc.memory = memory;
+    comments.clear();
+    result.completed = true;
     return result;
 }
 
-LoadResult DoOldLoad(Plc& plc, IOComments& comments, const std::string& fileName, bool) {
-    const FileBytes file = ReadWholeFile(fileName);
+LoadResult DoOldLoad(Plc& plc, IOComments& comments, const std::string& fileName, bool finnish) {
+    const FileBytes file = ReadWholeFile(fileName, finnish);
     if (!file.ok) {
         LoadResult result;
-        Wipe(plc, comments);
+        result.untouched = true;
         result.error = file.error;
         return result;
     }
-    return ImportOldText(plc, comments, file.bytes, ReadWholeFile(OldCommentFileName(fileName)));
+    return ImportOldText(plc, comments, file.bytes,
+                         ReadWholeFile(OldCommentFileName(fileName), finnish), fileName, finnish);
 }
 
 }  // namespace torvex

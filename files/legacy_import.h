@@ -38,13 +38,19 @@ void RebuildOldOutputs(RungRecord& rung);
 // by "LCD", or a file of that name in another letter case when only such a one exists.
 std::string OldCommentFileName(const std::string& diagramFileName);
 
-// Imports an lld file and its comment file into the model (after Wipe). The result leaves
-// the control mode at the Debugger; the imported diagram is untitled.
+// Imports an lld file and its comment file into the model. The diagram is read aside and
+// taken over only when the import succeeds: an import that fails (a file that cannot be read,
+// a value that is not an integer) leaves the model untouched. A header that is too old leaves
+// the new empty diagram (Wipe) and a warning. The result leaves the control mode at the
+// Debugger; the imported diagram is untitled. Messages that name a file are in Finnish when
+// `finnish` is set.
 LoadResult DoOldLoad(Plc& plc, IOComments& comments, const std::string& fileName,
                      bool finnish = false);
 // The same for the two files' contents already read; `commentFile` not ok stands for a
-// comment file that could not be read.
+// comment file that could not be read (its error is the import's). `fileName` names the
+// diagram file in messages.
 LoadResult ImportOldText(Plc& plc, IOComments& comments, std::string_view diagram,
-                         const FileBytes& commentFile);
+                         const FileBytes& commentFile, const std::string& fileName = {},
+                         bool finnish = false);
 
 }  // namespace torvex

@@ -4,17 +4,24 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <random>
 
+#include "files/file_messages.h"
+
 namespace torvex {
 
-TextLines::TextLines(std::string_view text) : text_(text.substr(0, text.find(kCtrlZ))) {}
+TextLines::TextLines(std::string_view text) : text_(text.substr(0, text.find(kCtrlZ))) {
+    endsMidLine_ = text_.size() == text.size() && !text_.empty() && text_.back() != '\n' &&
+                   text_.back() != '\r';
+}
 
 std::string_view TextLines::next() {
     if (atEnd()) return {};
+    ++number_;
     const size_t end = text_.find_first_of("\r\n", pos_);
     if (end == std::string_view::npos) {
         std::string_view line = text_.substr(pos_);
@@ -47,8 +54,29 @@ std::optional<int32_t> StrictInt(std::string_view text) {
     return static_cast<int32_t>(value);
 }
 
+std::string VisibleText(std::string_view text, size_t limit) {
+    std::string_view shown = text.substr(0, std::min(limit, text.size()));
+    // Not in the middle of a UTF-8 character.
+    if (shown.size() < text.size())
+        while (!shown.empty() && (static_cast<unsigned char>(text[shown.size()]) & 0xC0) == 0x80)
+            shown.remove_suffix(1);
+    std::string visible;
+    visible.reserve(shown.size() + 3);
+    for (char ch : shown) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte >= 0x20 && byte != 0x7F) {
+            visible += ch;
+            continue;
+        }
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        visible += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+    }
+    if (shown.size() < text.size()) visible += "...";
+    return visible;
+}
+
 std::string NotAnInteger(std::string_view text) {
-    return "'" + std::string(text) + "' is not a valid integer value";
+    return "'" + VisibleText(text) + "' is not a valid integer value";
 }
 
 int32_t StrictIntOrThrow(std::string_view text) {
@@ -89,9 +117,18 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-std::string WriteInPlace(const std::string& path, std::string_view bytes) {
-    Descriptor file{::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC)};
+// A device is written where it is, as a plain write would: it cannot be replaced.
+std::string WriteInPlace(const std::string& path, std::string_view bytes, bool finnish) {
+    // Non-blocking, so that a pipe put in the device's place meanwhile cannot hold us.
+    Descriptor file{::open(path.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
     if (file.fd < 0) return std::strerror(errno);
+    struct stat st {};
+    if (::fstat(file.fd, &st) != 0) return std::strerror(errno);
+    if (!S_ISCHR(st.st_mode) && !S_ISBLK(st.st_mode)) return NotARegularFile(path, finnish);
+    // A terminal may take its time; it is waited for as a plain write would.
+    if (const int flags = ::fcntl(file.fd, F_GETFL);
+        flags < 0 || ::fcntl(file.fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        return std::strerror(errno);
     if (!WriteAll(file.fd, bytes)) return std::strerror(errno);
     if (file.release() != 0) return std::strerror(errno);
     return {};
@@ -99,36 +136,43 @@ std::string WriteInPlace(const std::string& path, std::string_view bytes) {
 
 }  // namespace
 
-FileBytes ReadWholeFile(const std::string& path) {
+FileBytes ReadWholeFile(const std::string& path, bool finnish) {
     FileBytes result;
-    Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
-    if (file.fd < 0) {
-        result.error = IOErrorText(errno);
+    result.path = path;
+    auto fail = [&](std::string message) {
+        result.error = std::move(message);
+        result.bytes.clear();
         return result;
-    }
+    };
+    // Looked at before it is opened: opening some devices does something, and opening a pipe
+    // waits for a writer. The descriptor is checked again in case the file changed between.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return fail(FileError(path, IOErrorText(errno)));
+    if (!S_ISREG(st.st_mode)) return fail(NotARegularFile(path, finnish));
+    Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+    if (file.fd < 0) return fail(FileError(path, IOErrorText(errno)));
+    if (::fstat(file.fd, &st) != 0) return fail(FileError(path, IOErrorText(errno)));
+    if (!S_ISREG(st.st_mode)) return fail(NotARegularFile(path, finnish));
+    // The largest diagram is under a megabyte: anything far larger is no diagram.
+    if (static_cast<uint64_t>(st.st_size) > kLargestTextFile)
+        return fail(FileError(path, std::strerror(EFBIG)));
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(file.fd, buffer, sizeof buffer);
         if (n < 0) {
             if (errno == EINTR) continue;
-            result.error = IOErrorText(errno);
-            result.bytes.clear();
-            return result;
+            return fail(FileError(path, IOErrorText(errno)));
         }
         if (n == 0) break;
         result.bytes.append(buffer, static_cast<size_t>(n));
-        // The largest diagram is under a megabyte: anything far larger (a device) is no diagram.
-        if (result.bytes.size() > kLargestTextFile) {
-            result.error = std::strerror(EFBIG);
-            result.bytes.clear();
-            return result;
-        }
+        if (result.bytes.size() > kLargestTextFile)
+            return fail(FileError(path, std::strerror(EFBIG)));
     }
     result.ok = true;
     return result;
 }
 
-std::string ReplaceFile(const std::string& path, std::string_view bytes) {
+std::string ReplaceFile(const std::string& path, std::string_view bytes, bool finnish) {
     namespace fs = std::filesystem;
     // A link stays a link: the file it points to is the one replaced.
     std::string target = path;
@@ -139,7 +183,16 @@ std::string ReplaceFile(const std::string& path, std::string_view bytes) {
     }
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists && !S_ISREG(old.st_mode)) return WriteInPlace(target, bytes);
+    if (exists) {
+        if (S_ISCHR(old.st_mode) || S_ISBLK(old.st_mode))
+            return WriteInPlace(target, bytes, finnish);
+        // A pipe would block, a socket cannot be written, a folder must not be replaced.
+        if (!S_ISREG(old.st_mode)) return NotARegularFile(path, finnish);
+        // Renaming needs only the folder's permission; the file's own is what a plain write
+        // would meet, so a read-only file stays as it is.
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+            return std::strerror(errno);
+    }
 
     // Created as a new file would be (the umask applies), then given the old file's mode.
     const fs::path targetPath(target);

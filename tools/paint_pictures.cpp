@@ -1,6 +1,6 @@
 // Paints the pictures of the information forms and the logo menu into resources/pictures.
 // Run by hand when the artwork changes (the results are committed):
-//   build/tools/paint_pictures resources/pictures
+//   cmake --build build --target paint_pictures && build/tools/paint_pictures resources/pictures
 
 #include <QApplication>
 #include <QDir>
@@ -189,7 +189,8 @@ QImage ContactLogo() {
     p.drawImage(QPointF(8, 6), MakerLogo(QSize(164, 57), kNavy));
     p.setPen(Qt::white);
     p.setFont(Face(30, true));
-    p.drawText(QRectF(180, 4, 245, 40), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("TORVEX"));
+    p.drawText(QRectF(180, 4, 245, 40), Qt::AlignRight | Qt::AlignVCenter,
+               QStringLiteral("TORVEX"));
     p.setFont(Face(12, false, true));
     p.setPen(QColor(210, 225, 245));
     p.drawText(QRectF(180, 40, 245, 22), Qt::AlignRight | Qt::AlignVCenter,

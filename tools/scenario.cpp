@@ -185,6 +185,21 @@ std::optional<int64_t> ParseSeconds(std::string_view text) {
 }
 
 bool ParseScenario(std::string_view text, Scenario& scenario, ScenarioError& error) {
+    // Plain text only: a Ctrl-Z would end the lines early, and the commands after it would
+    // never be checked.
+    int line = 1;
+    for (size_t at = 0; at < text.size(); ++at) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (byte == '\n' || (byte == '\r' && (at + 1 == text.size() || text[at + 1] != '\n'))) {
+            ++line;
+            continue;
+        }
+        if ((byte >= 0x20 && byte != 0x7F) || byte == '\t' || byte == '\r') continue;
+        error.line = line;
+        error.message = "the control character " + VisibleText(text.substr(at, 1)) +
+                        " is not allowed: a scenario is plain text";
+        return false;
+    }
     Parser parser(scenario, error);
     TextLines lines(text);
     for (int number = 1; !lines.atEnd(); ++number)

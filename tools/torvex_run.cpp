@@ -1,5 +1,7 @@
 #include "tools/torvex_run.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cctype>
 #include <fstream>
@@ -8,6 +10,7 @@
 #include "files/ladder_reader.h"
 #include "files/ladder_writer.h"
 #include "files/legacy_import.h"
+#include "torvex_version.h"
 
 namespace torvex {
 
@@ -16,7 +19,7 @@ namespace {
 constexpr const char* kHelp = R"(Usage:
   torvex-run DIAGRAM [SCENARIO] [--trace FILE.csv | --trace FILE.vcd] [--end SECONDS]
   torvex-run DIAGRAM --save OUT.llg
-  torvex-run --help
+  torvex-run --help | --version
 
 Loads DIAGRAM (an llg file; a name ending in lld, in any letter case, is imported from the
 old format with its LCD comment file), starts a run and scans it on a virtual clock: scan k
@@ -26,7 +29,8 @@ and an hour of plant time takes well under a second. No windows are opened.
 --save OUT.llg writes the loaded diagram in the current format without running it (the
 control mode, the simulation and whether comments are shown are kept as the file gives them).
 
-Scenario: one command per line; '#' starts a comment; blank lines are ignored. Times are in
+Scenario: plain text, one command per line; '#' starts a comment; blank lines are ignored; a
+control character other than tab, CR and LF is an error. Times are in
 seconds from the first scan, read to the millisecond (0 to 1000000); a command acts at the
 first scan at or after its time, so 'at 2.05' acts at scan 21, t = 2.1.
   at T set P=V [P=V ...]     before that scan, input P's raw value becomes V (0 or 1);
@@ -57,6 +61,8 @@ Output: one line per failed expectation, e.g. 't=2.0 OP0: expected 1, got 0', th
   C1 ... C8         counter count (signed)
   C1/UP ... C8/UP   counter up-done bit, 0 or 1
   C1/DN ... C8/DN   counter down-done bit, 0 or 1
+The trace file is created or replaced; one that is the diagram, its comment file or the
+scenario is refused.
 --trace FILE.vcd: the same signals as a value change dump (timescale 1 ms) for a waveform
 viewer such as GTKWave; '/' in a name is written as '_' (T1_DN), registers are 16-bit
 vectors and the elapsed times and counts 32-bit integers.
@@ -79,6 +85,7 @@ struct Options {
     std::string save;
     std::string end;
     bool help = false;
+    bool version = false;
 };
 
 // Empty on success, else what is wrong with the command line.
@@ -88,6 +95,10 @@ std::string ParseArguments(const std::vector<std::string>& args, Options& o) {
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") {
             o.help = true;
+            return {};
+        }
+        if (a == "--version") {
+            o.version = true;
             return {};
         }
         if (a == "--trace" || a == "--save" || a == "--end") {
@@ -110,6 +121,27 @@ std::string ParseArguments(const std::vector<std::string>& args, Options& o) {
     if (!o.trace.empty() && !EndsWithIgnoringCase(o.trace, ".csv") &&
         !EndsWithIgnoringCase(o.trace, ".vcd"))
         return "the trace file's name must end in .csv or .vcd: " + o.trace;
+    return {};
+}
+
+// Empty when writing the trace cannot destroy an input of the run; else why it would. The
+// same file under another name (a link, another path) counts as the same file.
+std::string TraceOverwritesInput(const Options& o) {
+    struct stat trace {};
+    if (::stat(o.trace.c_str(), &trace) != 0) return {};  // a new file
+    const bool legacy = EndsWithIgnoringCase(o.diagram, "lld");
+    const std::pair<std::string, const char*> inputs[] = {
+        {o.diagram, "the diagram"},
+        {legacy ? OldCommentFileName(o.diagram) : std::string(), "the diagram's comment file"},
+        {o.scenario, "the scenario"},
+    };
+    for (const auto& [path, what] : inputs) {
+        struct stat input {};
+        if (path.empty() || ::stat(path.c_str(), &input) != 0) continue;
+        if (input.st_dev == trace.st_dev && input.st_ino == trace.st_ino)
+            return "the trace file " + o.trace + " is " + what + " (" + path +
+                   "); it would be overwritten";
+    }
     return {};
 }
 
@@ -176,13 +208,23 @@ int TorvexRunMain(const std::vector<std::string>& args, std::ostream& out, std::
         out << kHelp;
         return kRunPassed;
     }
+    if (o.version) {
+        out << "torvex-run " << kTorvexVersion << '\n';
+        return kRunPassed;
+    }
+    if (!o.trace.empty()) {
+        if (std::string problem = TraceOverwritesInput(o); !problem.empty()) {
+            err << "torvex-run: " << problem << '\n';
+            return kRunBadInput;
+        }
+    }
 
     // Read first, so that a broken scenario is reported before the diagram is loaded.
     Scenario scenario;
     if (!o.scenario.empty()) {
         const FileBytes file = ReadWholeFile(o.scenario);
         if (!file.ok) {
-            err << "torvex-run: " << o.scenario << ": " << file.error << '\n';
+            err << "torvex-run: " << file.error << '\n';
             return kRunBadInput;
         }
         ScenarioError problem;
@@ -209,11 +251,10 @@ int TorvexRunMain(const std::vector<std::string>& args, std::ostream& out, std::
     const bool legacy = EndsWithIgnoringCase(o.diagram, "lld");
     const LoadResult loaded =
         legacy ? DoOldLoad(*plc, comments, o.diagram) : LoadFile(*plc, comments, o.diagram);
-    for (const std::string& warning : loaded.warnings)
-        err << "torvex-run: " << o.diagram << ": " << warning << '\n';
+    // Messages that concern a file name it; the others concern the one diagram.
+    for (const std::string& warning : loaded.warnings) err << "torvex-run: " << warning << '\n';
     if (!loaded.completed) {
-        if (!loaded.error.empty())
-            err << "torvex-run: " << o.diagram << ": " << loaded.error << '\n';
+        if (!loaded.error.empty()) err << "torvex-run: " << loaded.error << '\n';
         return kRunBadInput;
     }
 

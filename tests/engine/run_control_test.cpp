@@ -83,6 +83,25 @@ struct Transition {
     int32_t stepRung;
 };
 
+// Shown as the commands, not as the struct's bytes.
+void PrintTo(const Transition& t, std::ostream* out) {
+    *out << '"' << t.commands << '"';
+}
+
+// The commands spelt out, as a test name: "Run_Pause_Stop"; "Nothing" for none.
+std::string TransitionName(const Transition& t) {
+    constexpr std::pair<char, const char*> kWords[] = {
+        {'R', "Run"},  {'P', "Pause"},       {'S', "Stop"},        {'L', "Loop"},
+        {'T', "Step"}, {'D', "DialogOpens"}, {'d', "DialogCloses"}};
+    std::string name;
+    for (const char* c = t.commands; *c != '\0'; ++c) {
+        if (!name.empty()) name += '_';
+        for (const auto& [command, word] : kWords)
+            if (command == *c) name += word;
+    }
+    return name.empty() ? "Nothing" : name;
+}
+
 class StateTable : public RunControlTest, public ::testing::WithParamInterface<Transition> {};
 
 TEST_P(StateTable, EndsInTheStateListed) {
@@ -139,7 +158,8 @@ INSTANTIATE_TEST_SUITE_P(
         Transition{"TDT", true, false, false, "Single Step Rung 1 ...", -1},
         Transition{"RDP", true, false, false, "Paused...", -1},
         Transition{"RDS", false, false, false, "Stopped", -1},
-        Transition{"DTdT", true, false, false, "Single Step Rung 0 ...", 1}));
+        Transition{"DTdT", true, false, false, "Single Step Rung 0 ...", 1}),
+    [](const ::testing::TestParamInfo<Transition>& info) { return TransitionName(info.param); });
 
 TEST_F(RunControlTest, CommandsThatDoNothingAskTheWindowsForNothing) {
     TwoRungs();

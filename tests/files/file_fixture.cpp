@@ -7,6 +7,10 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "files/ladder_writer.h"
+#include "tests/support/ladder_text.h"
+#include "tests/support/memory_compare.h"
+
 namespace torvex::test {
 
 std::string DataPath(const std::string& name) {
@@ -69,6 +73,29 @@ std::string ModelDifference(Model& a, Model& b) {
             return "counter " + std::to_string(n);
     }
     return {};
+}
+
+void FillModel(Model& m) {
+    SetRung(m.diagram(), 0, {Simple({"NOC:IP0", "NCC:IP1"}, "TIM:T2")});
+    SetRung(m.diagram(), 1, {Simple({"NOC:T2/DN"}, "CUP:C1")});
+    m.diagram().Rungs[1].setComment("counts the timer");
+    m.comments.InputComments[0] = "start";
+    m.memory().Timers[2] = TimerRecord{};
+    m.memory().Timers[2].Used = true;
+    m.memory().Timers[2].Preset = 1500;
+    m.memory().Counters[1] = CounterRecord{};
+    m.memory().Counters[1].Used = true;
+    m.memory().Counters[1].Preset = 7;
+}
+
+ModelState StateOf(Model& m) {
+    return {LadderText(*m.plc, m.comments, m.settings), m.memory()};
+}
+
+std::string StateDifference(Model& m, const ModelState& before) {
+    if (LadderText(*m.plc, m.comments, m.settings) != before.text)
+        return "the diagram or its comments changed";
+    return FirstDifference(m.memory(), before.memory);
 }
 
 TempFolder::TempFolder() {

@@ -32,6 +32,20 @@ std::string Crlf(const std::vector<std::string>& lines);
 // of the timers and counters in use; else the first difference.
 std::string ModelDifference(Model& a, Model& b);
 
+// A model holding a little of everything: two rungs, I/O and rung comments, a timer and a
+// counter in use.
+void FillModel(Model& m);
+
+// What a refused load must leave exactly as it was: the diagram and comments as a save
+// writes them, and the whole memory image.
+struct ModelState {
+    std::string text;
+    MemoryImage memory;
+};
+ModelState StateOf(Model& m);
+// Empty when the model is in that state, else what differs.
+std::string StateDifference(Model& m, const ModelState& before);
+
 // A folder of its own under the temporary folder, removed with the object.
 class TempFolder {
 public:

@@ -1,6 +1,9 @@
 #include "files/ladder_reader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
 
 #include "files/ladder_writer.h"
 #include "files/text_file.h"
@@ -30,7 +33,7 @@ const std::string kWireLinks = "STATHRTHRTHRTHRTHRTHRTHRTHRTHRFIN";
 const std::string kZeros = "  0  0  0  0  0  0  0  0  0  0";
 
 LoadResult Load(Model& m, const std::vector<std::string>& lines) {
-    return LoadLadderText(*m.plc, m.comments, Crlf(lines));
+    return LoadLadderText(*m.plc, m.comments, Crlf(lines), "x.llg");
 }
 
 TEST(LineValue, TakesTheTokenAroundTheLastFirstDigit) {
@@ -179,8 +182,11 @@ TEST(LoadFile, SavedInExternalPlcModeComesBackAsInternalSimulation) {
 TEST(LoadFile, ReadsCommentLinesAsTextWhateverTheirLength) {
     const std::string forty(40, '-');
     Model m;
-    const LoadResult r = Load(m, {MakeForty("Input Comment 2"), forty, "", MakeForty("Comment 0"),
-                                  "first ", "second", "", MakeForty("Comments"), "true", ""});
+    const LoadResult r =
+        Load(m, Block("Rung 0 Controls", {kWireControls, "", "", ""}) +
+                    std::vector<std::string>{MakeForty("Input Comment 2"), forty, "",
+                                             MakeForty("Comment 0"), "first ", "second", "",
+                                             MakeForty("Comments"), "true", ""});
     ASSERT_TRUE(r.completed);
     EXPECT_EQ(m.comments.InputComments[2], forty);
     EXPECT_EQ(m.diagram().Rungs[0].Comment(), "first second");
@@ -189,8 +195,10 @@ TEST(LoadFile, ReadsCommentLinesAsTextWhateverTheirLength) {
 
 TEST(LoadFile, CutsCommentsToTheirLimits) {
     Model m;
-    std::vector<std::string> lines = {MakeForty("Timer Comment 8"), std::string(250, 't'), "",
-                                      MakeForty("Comment 4")};
+    std::vector<std::string> lines =
+        Block("Rung 4 Controls", {kWireControls, "", "", ""}) +
+        std::vector<std::string>{MakeForty("Timer Comment 8"), std::string(250, 't'), "",
+                                 MakeForty("Comment 4")};
     for (int i = 0; i < 12; ++i) lines.push_back(std::string(21, static_cast<char>('a' + i)));
     lines.push_back("");
     ASSERT_TRUE(Load(m, lines).completed);
@@ -199,18 +207,33 @@ TEST(LoadFile, CutsCommentsToTheirLimits) {
     EXPECT_EQ(m.diagram().Rungs[4].Comment().substr(189), std::string(21, 'j'));
 }
 
-TEST(LoadFile, StopsAtTheFirstFieldThatIsNotAnInteger) {
+TEST(LoadFile, StopsAtTheFirstFieldThatIsNotAnIntegerNamingFileSectionAndLine) {
+    const std::string huge(2000000, '7');
     const struct {
         std::vector<std::string> lines;
-        const char* message;
+        std::string message;
     } cases[] = {
-        {Block("Rung 0 Types", {"  0abc", kZeros, kZeros, kZeros}),
-         "'abc' is not a valid integer value"},
-        {{MakeForty("Timer 1"), "5 s", ""}, "'5 s' is not a valid integer value"},
+        {Block("Rung 0 Types", {kZeros, "  0abc", kZeros, kZeros}),
+         "'x.llg', section 'Rung 0 Types', line 9: 'abc' is not a valid integer value"},
+        {{MakeForty("Timer 1"), "5 s", ""},
+         "'x.llg', section 'Timer 1', line 8: '5 s' is not a valid integer value"},
         {{MakeForty("Counter 2"), "10"},
-         "'--------------- Comments ---------------' is not a valid integer value"},
-        {{"------------ Rung 1x Controls ----------"}, "'1x' is not a valid integer value"},
-        {{MakeForty("Timer 3"), "99999999999", ""}, "'99999999999' is not a valid integer value"},
+         "'x.llg', section 'Counter 2', line 9: '--------------- Comments ---------------' is not "
+         "a valid integer value"},
+        {{"------------ Rung 1x Controls ----------"},
+         "'x.llg', line 7: '1x' is not a valid integer value"},
+        {{MakeForty("Timer 3"), "99999999999", ""},
+         "'x.llg', section 'Timer 3', line 8: '99999999999' is not a valid integer value"},
+        // A NUL byte does not cut the message short; a huge token is quoted in part.
+        {{MakeForty("Timer 3"),
+          std::string("1\0"
+                      "2\x01",
+                      4),
+          ""},
+         "'x.llg', section 'Timer 3', line 8: '1\\x002\\x01' is not a valid integer value"},
+        {{MakeForty("Timer 3"), huge + "x", ""},
+         "'x.llg', section 'Timer 3', line 8: '" + huge.substr(0, 80) +
+             "...' is not a valid integer value"},
     };
     for (const auto& c : cases) {
         Model m;
@@ -219,27 +242,125 @@ TEST(LoadFile, StopsAtTheFirstFieldThatIsNotAnInteger) {
             std::vector<std::string>{MakeForty("Comments"), "True", ""};
         const LoadResult r = Load(m, lines);
         EXPECT_FALSE(r.completed);
+        EXPECT_FALSE(r.untouched);
         EXPECT_EQ(r.error, c.message);
         EXPECT_EQ(m.diagram().RungCount(), 1);  // what was read so far stays
         EXPECT_EQ(m.diagram().Rungs[0].Code(19, 0), Control::OUT);
         EXPECT_FALSE(r.commentsShown);  // nothing after the error was read
     }
+    Model m;
+    EXPECT_EQ(
+        LoadLadderText(*m.plc, m.comments, Crlf({MakeForty("Timer 1"), "x", ""}), "x.llg", true)
+            .error,
+        "'x.llg', osa 'Timer 1', rivi 2: 'x' is not a valid integer value");
 }
 
-TEST(LoadFile, AMissingFileLeavesANewDiagram) {
-    Model m;
-    test::SetRung(m.diagram(), 4, {"STA NOC:IP0"});
-    m.comments.InputComments[0] = "old";
-    const LoadResult r = LoadFile(*m.plc, m.comments, "/nonexistent/folder/motor.llg");
-    EXPECT_FALSE(r.completed);
-    EXPECT_EQ(r.error, "File not found");
-    EXPECT_EQ(m.diagram().RungCount(), 1);
-    EXPECT_EQ(m.diagram().Rungs[0].Code(20, 0), Link::FIN);
-    EXPECT_EQ(m.diagram().Rungs[4].Code(1, 0), 0);
-    EXPECT_EQ(m.comments.InputComments[0], "");
+TEST(LoadFile, RefusesWhatIsNoDiagramOrCannotBeReadAndChangesNothing) {
+    test::TempFolder folder;
+    const auto file = [&](const char* name, const std::string& bytes) {
+        test::WriteBytes(folder.path(name), bytes);
+        return folder.path(name);
+    };
+    const std::string fifo = folder.path("fifo.llg");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string passwd =
+        file("passwd.llg", "root:x:0:0:root:/root:/bin/bash\ndaemon:x:1:1:daemon:/usr/sbin:\n");
+    const std::string empty = file("empty.llg", "");
+    const std::string binary = file("binary.llg", std::string("\x7F"
+                                                              "ELF\0\0\x01\xFF",
+                                                              8));
+    // Lines of 40 characters are no banners unless they name a section in a frame of dashes.
+    const std::string near = file("near.llg", Crlf({std::string(40, '-'), std::string(40, 'x'),
+                                                    "-------------- Simulator ---------------",
+                                                    "------------ Rung 1x Controls ----------"}));
+    const struct {
+        std::string path;
+        bool finnish;
+        std::string message;
+    } cases[] = {
+        {"/nonexistent/folder/motor.llg", false, "'/nonexistent/folder/motor.llg': File not found"},
+        {fifo, false, "'" + fifo + "' is not a regular file."},
+        {"/", false, "'/' is not a regular file."},
+        {"/dev/zero", true, "'/dev/zero' ei ole tavallinen tiedosto."},
+        {passwd, false, "'" + passwd + "' is not a TORVEX diagram."},
+        {empty, false, "'" + empty + "' is not a TORVEX diagram."},
+        {binary, true, "'" + binary + "' ei ole TORVEX-kaavio."},
+        {near, false, "'" + near + "' is not a TORVEX diagram."},
+    };
+    for (const auto& c : cases) {
+        Model m;
+        test::FillModel(m);
+        const test::ModelState before = test::StateOf(m);
+        const LoadResult r = LoadFile(*m.plc, m.comments, c.path, c.finnish);
+        EXPECT_FALSE(r.completed) << c.path;
+        EXPECT_TRUE(r.untouched) << c.path;
+        EXPECT_EQ(r.error, c.message);
+        EXPECT_EQ(test::StateDifference(m, before), "") << c.path;
+    }
+}
 
-    EXPECT_EQ(LoadFile(*m.plc, m.comments, "/dev/zero").error, "File too large");
-    EXPECT_EQ(LoadFile(*m.plc, m.comments, "/").error, "Is a directory");
+TEST(LoadFile, ReadsAFileCutShortAsFarAsItGoesAndWarnsOnceWhereItEnds) {
+    Model full;
+    test::FillModel(full);
+    const std::string text = LadderText(*full.plc, full.comments, full.settings);
+    // Into the data of the section with this title.
+    const auto into = [&](const char* title, size_t bytes) {
+        return text.find(MakeForty(title)) + kBannerLength + 2 + bytes;
+    };
+    const size_t midBanner = into("Counter 1", 0) - 20;
+    const int midBannerLine =
+        static_cast<int>(std::count(text.begin(), text.begin() + midBanner, '\n')) + 1;
+    const struct {
+        size_t cut;
+        bool finnish;
+        std::string warning;
+    } cases[] = {
+        {text.size(), false, ""},
+        {into("Counter 1", 3), false, "The file 'x.llg' ends inside section 'Counter 1'."},
+        {into("Counter 1", 3), true, "Tiedosto 'x.llg' päättyy kesken osan 'Counter 1'."},
+        {into("Timer 2", 2), false, "The file 'x.llg' ends inside section 'Timer 2'."},
+        {into("Rung 1 Links", 10), false, "The file 'x.llg' ends inside section 'Rung 1 Links'."},
+        {into("Comment 1", 18), false, "The file 'x.llg' ends inside section 'Comment 1'."},
+        {into("Comments", 6), false, "The file 'x.llg' ends inside section 'Comments'."},
+        {text.find(MakeForty("Rung 1 Links")), false, "The file 'x.llg' ends inside rung 1."},
+        {text.find(MakeForty("Rung 1 Links")), true, "Tiedosto 'x.llg' päättyy kesken puolan 1."},
+        {midBanner, false,
+         "The file 'x.llg' ends in the middle of line " + std::to_string(midBannerLine) + "."},
+        {midBanner, true,
+         "Tiedosto 'x.llg' päättyy kesken rivin " + std::to_string(midBannerLine) + "."},
+    };
+    for (const auto& c : cases) {
+        Model m;
+        const LoadResult r =
+            LoadLadderText(*m.plc, m.comments, text.substr(0, c.cut), "x.llg", c.finnish);
+        EXPECT_TRUE(r.completed) << c.warning;
+        EXPECT_EQ(r.warnings, c.warning.empty() ? std::vector<std::string>{}
+                                                : std::vector<std::string>{c.warning});
+        EXPECT_EQ(m.diagram().RungCount(), 2) << c.warning;
+    }
+    // What the file holds is read: a counter's preset before the cut, but not a line cut short.
+    Model m;
+    LoadLadderText(*m.plc, m.comments, text.substr(0, into("Counter 1", 3)));
+    EXPECT_EQ(m.memory().Counters[1].Preset, 7);
+    EXPECT_TRUE(m.memory().Counters[1].Used);
+    LoadLadderText(*m.plc, m.comments, text.substr(0, into("Timer 2", 2)));
+    EXPECT_FALSE(m.memory().Timers[2].Used);
+}
+
+TEST(LoadFile, WarnsOnceOfCommentsForRungsTheDiagramDoesNotHave) {
+    Model m;
+    const auto comment = [](const std::string& n, const char* text) {
+        return std::vector<std::string>{MakeForty("Comment " + n), text, ""};
+    };
+    const LoadResult r =
+        Load(m, Block("Rung 0 Controls", {kWireControls, "", "", ""}) + comment("3", "three") +
+                    comment("0", "zero") + comment("7", "seven"));
+    ASSERT_TRUE(r.completed);
+    EXPECT_EQ(r.warnings, std::vector<std::string>{
+                              "The file 'x.llg' holds comments for rungs the diagram does not "
+                              "have; they are not kept: rung 3; rung 7"});
+    EXPECT_EQ(m.diagram().Rungs[0].Comment(), "zero");
+    EXPECT_EQ(m.diagram().Rungs[3].Comment(), "");
 }
 
 TEST(LoadFile, ClearsCellsWhoseOperandLiesOutsideItsTableAndWarnsOnce) {
@@ -251,7 +372,8 @@ TEST(LoadFile, ClearsCellsWhoseOperandLiesOutsideItsTableAndWarnsOnce) {
                Block("Rung 0 Links", {kWireLinks, "", "", ""}) +
                Block("Rung 1 Controls", {kWireControls, "", "", ""}) +
                Block("Rung 1 Types", {"  0  0  0  0  0  0  0  0  0  1", kZeros, kZeros, kZeros}) +
-               Block("Rung 1 Indexes", {"  5  0  0  0  0  0  0  0  0 15", kZeros, kZeros, kZeros}));
+               Block("Rung 1 Indexes", {"  5  0  0  0  0  0  0  0  0 15", kZeros, kZeros, kZeros}) +
+               Block("Rung 1 Links", {kWireLinks, "", "", ""}));
     ASSERT_TRUE(r.completed) << r.error;
     ASSERT_EQ(r.warnings.size(), 1u);
     EXPECT_EQ(r.warnings[0],

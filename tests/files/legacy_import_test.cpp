@@ -1,6 +1,7 @@
 #include "files/legacy_import.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "files/ladder_writer.h"
 #include "tests/files/file_fixture.h"
@@ -308,29 +309,84 @@ TEST(DoOldLoad, RefusesAFileTooOld) {
     EXPECT_EQ(m.diagram().RungCount(), 1);  // the new diagram of one rung
 }
 
-TEST(DoOldLoad, StopsAtAnythingThatIsNotAnIntegerOrAMissingCommentFile) {
+TEST(DoOldLoad, AnImportThatFailsLeavesTheModelAsItWas) {
+    test::TempFolder folder;
+    const std::string plant = folder.path("plant.lld"), noComments = folder.path("lonely.lld"),
+                      badCell = folder.path("bad.lld"), fifo = folder.path("fifo.lld"),
+                      fifoComments = folder.path("pipe.lld");
+    test::WriteBytes(plant, OldFile("\"New\"", 0, 6));
+    test::WriteBytes(folder.path("plant.lcd"), "\"\"\r\n");
+    test::WriteBytes(noComments, OldFile("\"New\"", 0, 6));
+    test::WriteBytes(badCell, OldFile("\"New\"", 0, 6, "\"P0Iabc\""));
+    test::WriteBytes(folder.path("bad.LCD"), "\"\"\r\n");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    test::WriteBytes(fifoComments, OldFile("\"New\"", 0, 6));
+    ASSERT_EQ(mkfifo(folder.path("pipe.LCD").c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        std::string error;
+    } cases[] = {
+        {badCell, "'" + badCell + "', line 5: 'abc' is not a valid integer value"},
+        {noComments, "'" + folder.path("lonely.LCD") + "': File not found"},
+        {folder.path("missing.lld"), "'" + folder.path("missing.lld") + "': File not found"},
+        {fifo, "'" + fifo + "' is not a regular file."},
+        {fifoComments, "'" + folder.path("pipe.LCD") + "' is not a regular file."},
+    };
+    for (const auto& c : cases) {
+        Model m;
+        test::FillModel(m);
+        const test::ModelState before = test::StateOf(m);
+        const LoadResult r = DoOldLoad(*m.plc, m.comments, c.path);
+        EXPECT_FALSE(r.completed) << c.path;
+        EXPECT_TRUE(r.untouched) << c.path;
+        EXPECT_EQ(r.error, c.error);
+        EXPECT_TRUE(r.warnings.empty()) << c.path;
+        EXPECT_EQ(test::StateDifference(m, before), "") << c.path;
+    }
     Model m;
-    LoadResult r =
-        ImportOldText(*m.plc, m.comments, OldFile("\"New\"", 0, 6, "\"P0Iabc\""), Comments(1));
-    EXPECT_FALSE(r.completed);
-    EXPECT_EQ(r.error, "'abc' is not a valid integer value");
+    ASSERT_TRUE(DoOldLoad(*m.plc, m.comments, plant).completed);
+}
 
-    FileBytes missing;
-    missing.error = "File not found";
-    r = ImportOldText(*m.plc, m.comments, OldFile("\"New\"", 0, 6), missing);
-    EXPECT_FALSE(r.completed);
-    EXPECT_EQ(r.error, "File not found");
-    EXPECT_EQ(m.diagram().Rungs[0].Code(1, 0), Control::NOC);  // the rungs are in
+// The text up to the end of line `lines`.
+std::string FirstLines(const std::string& text, int lines) {
+    size_t end = 0;
+    for (int i = 0; i < lines; ++i) end = text.find("\r\n", end) + 2;
+    return text.substr(0, end);
+}
 
-    // A file that ends early reads as empty lines: the next integer fails.
-    std::string cut = OldFile("\"New\"", 2, 6);
-    cut.resize(cut.size() / 2);
-    r = ImportOldText(*m.plc, m.comments, cut, Comments(3));
-    EXPECT_FALSE(r.completed);
-    EXPECT_EQ(r.error, "'' is not a valid integer value");
-
-    r = DoOldLoad(*m.plc, m.comments, "/nonexistent/plant.lld");
-    EXPECT_EQ(r.error, "File not found");
+TEST(DoOldLoad, AFileCutShortImportsWhatItHoldsAndWarnsOnceWhereItEnds) {
+    // Header and count: 2 lines; 3 rungs of 43 lines; 6 timer blocks of 4; 3 x 14 branch lines.
+    const std::string whole = OldFile("\"New\"", 2, 6);
+    const struct {
+        std::string diagram;
+        int commentLines;
+        bool finnish;
+        int rungs;
+        std::string warning;
+    } cases[] = {
+        {whole, 3, false, 3, ""},
+        {FirstLines(whole, 2 + 43 + 10), 3, false, 2, "The file 'x.lld' ends inside rung 1."},
+        {FirstLines(whole, 2 + 129 + 9), 3, false, 3,
+         "The file 'x.lld' ends inside timer block 3."},
+        {FirstLines(whole, 2 + 129 + 9), 3, true, 3,
+         "Tiedosto 'x.lld' päättyy kesken ajastinlohkon 3."},
+        {FirstLines(whole, 2 + 129 + 24), 3, false, 3, "The file 'x.lld' ends inside rung 0."},
+        // The last line without its line end may have lost a digit: it is not taken.
+        {whole.substr(0, whole.size() - 2), 3, false, 3, "The file 'x.lld' ends inside rung 2."},
+        {whole, 2, false, 3, "The file 'x.LCD' ends inside rung 2."},
+    };
+    for (const auto& c : cases) {
+        Model m;
+        FileBytes comments = Comments(c.commentLines);
+        comments.path = "x.LCD";
+        const LoadResult r =
+            ImportOldText(*m.plc, m.comments, c.diagram, comments, "x.lld", c.finnish);
+        EXPECT_TRUE(r.completed) << c.warning << ": " << r.error;
+        EXPECT_EQ(r.warnings, c.warning.empty() ? std::vector<std::string>{}
+                                                : std::vector<std::string>{c.warning});
+        EXPECT_EQ(m.diagram().RungCount(), c.rungs) << c.warning;
+        EXPECT_FALSE(r.commentsShown) << c.warning;
+    }
 }
 
 TEST(DoOldLoad, KeepsRungsBeyondTheTableOutAndClearsOperandsBeyondTheirTables) {

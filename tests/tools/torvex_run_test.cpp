@@ -1,12 +1,14 @@
 // torvex-run end to end: the real program on diagrams and scenarios under tests/data/run.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
 
 #include "tests/files/file_fixture.h"
 #include "tools/scenario.h"
+#include "torvex_version.h"
 
 namespace torvex {
 namespace {
@@ -69,8 +71,9 @@ TEST(TorvexRun, ABrokenScenarioOrDiagramIsAnErrorWithItsReason) {
     } cases[] = {
         {{RunData("motor.llg"), RunData("broken.scn")},
          "broken.scn:2: 'at T' is followed by 'set' or 'expect'\n"},
-        {{RunData("missing.llg"), RunData("motor.scn")}, "missing.llg: File not found\n"},
-        {{bad, RunData("motor.scn")}, "bad.llg: 'x' is not a valid integer value\n"},
+        {{RunData("missing.llg"), RunData("motor.scn")}, "missing.llg': File not found\n"},
+        {{bad, RunData("motor.scn")},
+         "bad.llg', section 'Rung 0 Types', line 2: 'x' is not a valid integer value\n"},
         {{RunData("motor.llg"), "--end", "soon"}, "--end soon is not a time in seconds"},
         {{RunData("motor.llg"), "--trace", folder.path("t.txt")}, "must end in .csv or .vcd"},
         {{RunData("motor.llg"), RunData("motor.scn"), "--save", folder.path("x.llg")},
@@ -83,6 +86,33 @@ TEST(TorvexRun, ABrokenScenarioOrDiagramIsAnErrorWithItsReason) {
         EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
         EXPECT_EQ(r.out, "");
     }
+}
+
+TEST(TorvexRun, RefusesATraceThatWouldOverwriteAnInputUnderAnyName) {
+    TempFolder folder;
+    const std::string diagram = folder.path("motor.llg"), scenario = folder.path("s.csv");
+    const std::string diagramBytes = ReadBytes(RunData("motor.llg"));
+    test::WriteBytes(diagram, diagramBytes);
+    test::WriteBytes(scenario, "at 0.5 expect OP0=0\n");
+    ASSERT_EQ(symlink(diagram.c_str(), folder.path("link.csv").c_str()), 0);
+    ASSERT_EQ(link(diagram.c_str(), folder.path("hard.vcd").c_str()), 0);
+    const struct {
+        std::string trace;
+        const char* what;
+    } cases[] = {
+        {folder.path("link.csv"), "is the diagram"},
+        {folder.path("hard.vcd"), "is the diagram"},
+        {scenario, "is the scenario"},
+        {folder.path("./s.csv"), "is the scenario"},
+    };
+    for (const auto& c : cases) {
+        const RunOutput r = TorvexRun({diagram, scenario, "--trace", c.trace});
+        EXPECT_EQ(r.status, 2) << c.trace;
+        EXPECT_NE(r.err.find(c.what), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(ReadBytes(diagram), diagramBytes);
+    EXPECT_EQ(ReadBytes(scenario), "at 0.5 expect OP0=0\n");
+    EXPECT_EQ(TorvexRun({diagram, scenario, "--trace", folder.path("new.csv")}).status, 0);
 }
 
 TEST(TorvexRun, AnExpectationAfterTheEndFails) {
@@ -151,7 +181,8 @@ TEST(TorvexRun, SavesALegacyDiagramInTheCurrentFormat) {
     EXPECT_EQ(r.err, "torvex-run: /dev/full: No space left on device\n");
 }
 
-TEST(TorvexRun, HelpDocumentsTheTraceColumns) {
+TEST(TorvexRun, HelpDocumentsTheTraceColumnsAndVersionNamesTheRelease) {
+    EXPECT_EQ(TorvexRun({"--version"}).out, std::string("torvex-run ") + kTorvexVersion + "\n");
     const RunOutput r = TorvexRun({"--help"});
     EXPECT_EQ(r.status, 0);
     for (const char* piece : {"T1 ... T8         timer elapsed time in milliseconds",
@@ -190,6 +221,11 @@ TEST(Scenario, NamesTheLineAndWhatIsWrongWithIt) {
         {"end 1\nend 2", 2, "'end' is given twice"},
         {"start 1", 1,
          "unknown command 'start': a line is 'at T set P=V ...', 'at T expect P=V ...' or 'end T'"},
+        // Plain text only: a Ctrl-Z must not hide the lines after it.
+        {"at 1 set IP0=1\r\n\x1A\r\nat 2 expect OP0=1\n", 2,
+         "the control character \\x1A is not allowed: a scenario is plain text"},
+        {"# \t tabs are fine\r\rat 1 expect OP0=1 \x7F", 3,
+         "the control character \\x7F is not allowed: a scenario is plain text"},
     };
     for (const auto& c : cases) {
         Scenario s;

@@ -1,0 +1,51 @@
+# Fails when a layer includes a layer above it, or when the Qt-free code includes Qt.
+#   cmake -DSOURCE_DIR=<source tree> -P check_layers.cmake
+# From the bottom: engine < files < ui < editor, dialogs, simulation < app. The tools use
+# engine and files; the picture painter also the artwork of ui. Only the settings store of
+# files may use Qt (QtCore).
+cmake_minimum_required(VERSION 3.25)
+
+set(layers engine files ui editor dialogs simulation app tools)
+set(below_engine engine)
+set(below_files engine files)
+set(below_ui engine files ui)
+set(below_editor engine files ui editor)
+set(below_dialogs engine files ui dialogs)
+set(below_simulation engine files ui simulation)
+set(below_app ${layers})
+list(REMOVE_ITEM below_app tools)
+set(below_tools engine files tools)
+set(below_paint_pictures ${below_tools} ui)
+
+set(problems "")
+foreach(layer IN LISTS layers)
+  file(GLOB_RECURSE sources ${SOURCE_DIR}/${layer}/*.h ${SOURCE_DIR}/${layer}/*.cpp)
+  foreach(source IN LISTS sources)
+    get_filename_component(name ${source} NAME_WE)
+    if(DEFINED below_${name})
+      set(allowed ${below_${name}})
+    else()
+      set(allowed ${below_${layer}})
+    endif()
+    set(qtFree FALSE)
+    if(layer STREQUAL "engine" OR (layer STREQUAL "files" AND NOT name STREQUAL "settings_store"))
+      set(qtFree TRUE)
+    endif()
+    file(RELATIVE_PATH shown ${SOURCE_DIR} ${source})
+    file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include")
+    foreach(line IN LISTS includes)
+      if(line MATCHES "include[ \t]*[\"<]([a-z_]+)/" AND CMAKE_MATCH_1 IN_LIST layers
+         AND NOT CMAKE_MATCH_1 IN_LIST allowed)
+        list(APPEND problems "${shown}: ${layer} may not include ${CMAKE_MATCH_1}: ${line}")
+      endif()
+      if(qtFree AND line MATCHES "include[ \t]*[\"<](Q[A-Za-z]|q[a-z0-9_]+\\.h)")
+        list(APPEND problems "${shown}: no Qt here: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(problems)
+  list(JOIN problems "\n  " text)
+  message(FATAL_ERROR "Layering broken:\n  ${text}")
+endif()
