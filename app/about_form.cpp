@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/clickable_label.h"
+#include "torvex_version.h"
 #include "app/maker.h"
 
 namespace torvex {
@@ -54,7 +55,7 @@ TfrmAbout::TfrmAbout(bool largeFonts, std::function<void(const QString&)> openLi
     lblVersion_ = new QLabel(tr("Version"), this);
     lblVersion_->setObjectName(QStringLiteral("lblVersion"));
     lblVersion_->setAlignment(Qt::AlignHCenter);
-    lblVersionNumber_ = new ClickableLabel(QStringLiteral("3.0"), this);
+    lblVersionNumber_ = new ClickableLabel(QString::fromLatin1(kTorvexMajorMinor), this);
     lblVersionNumber_->setObjectName(QStringLiteral("lblVersionNumber"));
     QFont number = lblVersionNumber_->font();
     number.setPixelSize(16);
@@ -121,7 +122,7 @@ TfrmAbout::TfrmAbout(bool largeFonts, std::function<void(const QString&)> openLi
 }
 
 void TfrmAbout::lblVersionNumberDblClick() {
-    const QString full = QStringLiteral("3.0.20");
+    const QString full = QString::fromLatin1(kTorvexVersion);
     if (lblVersionNumber_->text() != full) lblVersionNumber_->setText(full);
 }
 

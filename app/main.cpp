@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/main_window.h"
+#include "torvex_version.h"
 #include "ui/language.h"
 #include "ui/prompter.h"
 
@@ -30,7 +31,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TORVEX"));
     QApplication::setApplicationDisplayName(QStringLiteral("TORVEX"));
-    QApplication::setApplicationVersion(QStringLiteral("3.0.20"));
+    QApplication::setApplicationVersion(QString::fromLatin1(torvex::kTorvexVersion));
 
     // The language is decided once: Finnish texts on a Finnish system.
     torvex::FinnishTranslation finnishTexts;

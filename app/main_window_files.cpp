@@ -191,7 +191,8 @@ bool TfrmMain::SaveLadder(const QString& fileName) {
     // A comment still being typed reaches its rung before the file is written.
     if (rungs_) rungs_->storePendingComment();
     const std::string error =
-        torvex::SaveLadder(*plc_, ws_->comments, diagramSettings(), fileName.toStdString());
+        torvex::SaveLadder(*plc_, ws_->comments, diagramSettings(), fileName.toStdString(),
+                           ws_->shell.FinnishTexts);
     if (!error.empty()) {
         prompter_->error(this, QString::fromStdString(error));
         return false;

@@ -11,6 +11,7 @@
 #include <QRadialGradient>
 #include <cstdio>
 
+#include "torvex_version.h"
 #include "ui/artwork.h"
 
 namespace {
@@ -93,7 +94,7 @@ QImage Splash() {
     p.setFont(Face(18, false, true));
     p.setPen(QColor(200, 215, 240));
     p.drawText(QRectF(0, 104, 514, 28), Qt::AlignCenter,
-               QStringLiteral("PLC ladder logic trainer  \u00b7  version 3.0"));
+               QStringLiteral("PLC ladder logic trainer  \u00b7  version ") + QString::fromLatin1(torvex::kTorvexMajorMinor));
     Ladder(p, QRectF(60, 268, 394, 104), 3, 2.2);
     return img;
 }

@@ -1,7 +1,9 @@
 // The main window: its menus and bars, start-up and exit, the File commands, the editor
 // lock of a run, and the shell's own commands.
 
+#include <QDir>
 #include <QFile>
+#include <sys/stat.h>
 #include <functional>
 #include <QLabel>
 #include <QMdiArea>
@@ -21,6 +23,7 @@
 #include "simulation/debugger.h"
 #include "simulation/preferences_dialog.h"
 #include "tests/app/main_window_fixture.h"
+#include "tests/support/ladder_text.h"
 #include "ui/artwork.h"
 #include "ui/language.h"
 
@@ -582,6 +585,49 @@ TEST_F(MainWindowTest, TheCaptionAndTheRecentFilesFollowTheDiagram) {
     EXPECT_EQ(view->windowTitle(), QStringLiteral("Rung Viewer - copy.llg"));
     EXPECT_EQ(Action("mnuFile", 1)->text(), QStringLiteral("&1 copy.llg"));
     EXPECT_TRUE(Action("mnuFile", 2)->isVisible());
+}
+
+}  // namespace
+}  // namespace torvex::test
+
+namespace torvex::test {
+namespace {
+
+// A file that is no diagram, or no file at all, is refused with a message naming it, and
+// nothing else changes: not the diagram, not its name, not the recent files.
+TEST_F(MainWindowTest, AFileThatIsNoDiagramChangesNothing) {
+    Write(QStringLiteral("plant.llg"), DataFile("timer_counter.llg"));
+    Write(QStringLiteral("passwd.llg"), "root:x:0:0:root:/root:/bin/bash\ndaemon:x:1:1::/:/bin/sh\n");
+    Write(QStringLiteral("empty.llg"), QByteArray());
+    Write(QStringLiteral("binary.llg"), QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0\0\x1a\xff\xfe", 16));
+    ASSERT_EQ(::mkfifo(File(QStringLiteral("fifo.llg")).toLocal8Bit().constData(), 0600), 0);
+    QDir(dir.path()).mkdir(QStringLiteral("folder.llg"));
+    Create();
+    main->OpenFile(File(QStringLiteral("plant.llg")));
+    ASSERT_TRUE(prompter.shown.empty()) << prompter.lastText().toStdString();
+    const auto rows = RungRows(ws().plc.diagram.Rungs[0]);
+    const int count = ws().plc.diagram.RungCount();
+    const QString caption = main->rungView()->windowTitle();
+    for (const char* name :
+         {"passwd.llg", "empty.llg", "binary.llg", "fifo.llg", "folder.llg", "missing.llg"}) {
+        SCOPED_TRACE(name);
+        prompter.shown.clear();
+        main->OpenFile(File(QString::fromLatin1(name)));
+        ASSERT_EQ(prompter.shown.size(), 1u);
+        EXPECT_TRUE(prompter.lastText().contains(File(QString::fromLatin1(name))));
+        EXPECT_EQ(RungRows(ws().plc.diagram.Rungs[0]), rows);
+        EXPECT_EQ(ws().plc.diagram.RungCount(), count);
+        EXPECT_EQ(ws().shell.CurrentFileName, File(QStringLiteral("plant.llg")));
+        EXPECT_EQ(main->rungView()->windowTitle(), caption);
+        EXPECT_EQ(main->recentFiles().path(1), File(QStringLiteral("plant.llg")).toStdString());
+        EXPECT_EQ(main->recentFiles().path(2), "");
+    }
+    EXPECT_EQ(prompter.lastText(), QLatin1Char('\'') + File(QStringLiteral("missing.llg")) +
+                                       QStringLiteral("': File not found"));
+    prompter.shown.clear();
+    main->OpenFile(File(QStringLiteral("passwd.llg")));
+    EXPECT_EQ(prompter.lastText(), QLatin1Char('\'') + File(QStringLiteral("passwd.llg")) +
+                                       QStringLiteral("' is not a TORVEX diagram."));
 }
 
 }  // namespace
