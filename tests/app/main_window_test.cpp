@@ -599,7 +599,8 @@ TEST_F(MainWindowTest, AFileThatIsNoDiagramChangesNothing) {
     Write(QStringLiteral("plant.llg"), DataFile("timer_counter.llg"));
     Write(QStringLiteral("passwd.llg"), "root:x:0:0:root:/root:/bin/bash\ndaemon:x:1:1::/:/bin/sh\n");
     Write(QStringLiteral("empty.llg"), QByteArray());
-    Write(QStringLiteral("binary.llg"), QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0\0\x1a\xff\xfe", 16));
+    static const char elf[] = "\x7f" "ELF\x02\x01\x01\0\0\0\0\x1a\xff\xfe";
+    Write(QStringLiteral("binary.llg"), QByteArray(elf, sizeof elf - 1));
     ASSERT_EQ(::mkfifo(File(QStringLiteral("fifo.llg")).toLocal8Bit().constData(), 0600), 0);
     QDir(dir.path()).mkdir(QStringLiteral("folder.llg"));
     Create();
