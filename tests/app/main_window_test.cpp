@@ -502,11 +502,6 @@ TEST_F(MainWindowTest, ChoosingASimulationThatIsNotThereReturnsToTheDebugger) {
     EXPECT_EQ(ws().comments.InputComments[3], "kept");
 }
 
-}  // namespace
-}  // namespace torvex::test
-
-namespace torvex::test {
-namespace {
 
 TEST_F(MainWindowTest, ConfigureIOOpensOnceAndNotDuringARun) {
     Create();
@@ -525,11 +520,6 @@ TEST_F(MainWindowTest, ConfigureIOOpensOnceAndNotDuringARun) {
     main->run().btnStopClick();
 }
 
-}  // namespace
-}  // namespace torvex::test
-
-namespace torvex::test {
-namespace {
 
 // What a run left in the memory image goes with its diagram: New and a completed load start
 // from the memory image a run start makes, shown at once, while the forced inputs stay.
@@ -587,11 +577,6 @@ TEST_F(MainWindowTest, TheCaptionAndTheRecentFilesFollowTheDiagram) {
     EXPECT_TRUE(Action("mnuFile", 2)->isVisible());
 }
 
-}  // namespace
-}  // namespace torvex::test
-
-namespace torvex::test {
-namespace {
 
 // A file that is no diagram, or no file at all, is refused with a message naming it, and
 // nothing else changes: not the diagram, not its name, not the recent files.

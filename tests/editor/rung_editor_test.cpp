@@ -12,6 +12,7 @@
 #include "editor/rung_editor.h"
 #include "editor/rung_image.h"
 #include "editor/rung_view.h"
+#include "tests/editor/rung_view_fixture.h"
 #include "files/settings_store.h"
 #include "tests/support/ladder_text.h"
 #include "tests/support/scripted_prompter.h"
@@ -21,25 +22,14 @@
 namespace torvex::test {
 namespace {
 
-class RungEditorTest : public ::testing::Test {
+class RungEditorTest : public RungViewTest {
 protected:
-    QTemporaryDir dir;
-    std::unique_ptr<Plc> plc = std::make_unique<Plc>();
-    ScriptedPrompter prompter;
-    SettingsStore settings{dir.filePath(QStringLiteral("Torvex.ini"))};
-    Workspace ws{*plc, prompter, settings};
-    QMdiArea area;
     QObject owner;
-    TfrmRungs* view = nullptr;
     std::unique_ptr<RungEditor> editor;
     std::vector<DialogKind> dialogs;  // asked for, in order
 
     void SetUp() override {
-        area.resize(1200, 1000);
-        area.show();
-        view = new TfrmRungs(ws, 900);
-        area.addSubWindow(view);
-        view->show();
+        RungViewTest::SetUp();
         editor = std::make_unique<RungEditor>(ws, *view, RungEditor::MakeActions(&owner),
                                               [] { return false; });
         // A dialog opens: it holds the editor off until it answers.

@@ -11,6 +11,7 @@
 #include "editor/comment_memo.h"
 #include "editor/rung_image.h"
 #include "editor/rung_view.h"
+#include "tests/editor/rung_view_fixture.h"
 #include "files/settings_store.h"
 #include "tests/support/ladder_text.h"
 #include "tests/support/qt_print.h"
@@ -23,23 +24,8 @@ namespace {
 constexpr TfrmRungs::Marks kAllMarks =
     TfrmRungs::Mark::ShowMark | TfrmRungs::Mark::UseTool | TfrmRungs::Mark::AllowWire;
 
-class RungView : public ::testing::Test {
+class RungView : public RungViewTest {
 protected:
-    QTemporaryDir dir;
-    std::unique_ptr<Plc> plc = std::make_unique<Plc>();
-    ScriptedPrompter prompter;
-    SettingsStore settings{dir.filePath(QStringLiteral("Torvex.ini"))};
-    Workspace ws{*plc, prompter, settings};
-    QMdiArea area;
-    TfrmRungs* view = nullptr;
-
-    void SetUp() override {
-        area.resize(1200, 1000);
-        area.show();
-        view = new TfrmRungs(ws, 900);
-        area.addSubWindow(view);
-        view->show();
-    }
     void Rungs(int count) {
         for (int r = 0; r < count; ++r) SetRung(plc->diagram, r, {Simple({"NOC:IP0"}, "OUT:OP0")});
         plc->diagram.setRungCount(count);
