@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 
 #include "app/clickable_label.h"
-#include "torvex_version.h"
 #include "app/maker.h"
+#include "torvex_version.h"
 
 namespace torvex {
 

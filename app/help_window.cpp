@@ -47,7 +47,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     forward->setEnabled(false);
 }
 
-void HelpWindow::showContents() { showPage(QStringLiteral("index.html")); }
+void HelpWindow::showContents() {
+    showPage(QStringLiteral("index.html"));
+}
 
 void HelpWindow::showPage(const QString& page) {
     browser_->setSource(QUrl(QStringLiteral("qrc:/help/") + page));

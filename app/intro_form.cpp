@@ -80,7 +80,8 @@ void TfrmIntro::mousePressEvent(QMouseEvent* event) {
 }
 
 bool TfrmIntro::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress && (watched == imgIntro_ || watched == imgQuendale_)) {
+    if (event->type() == QEvent::MouseButtonPress &&
+        (watched == imgIntro_ || watched == imgQuendale_)) {
         TimingTimer();
         return true;
     }

@@ -49,7 +49,8 @@ int main(int argc, char** argv) {
         options.logicalDpi = screen->logicalDotsPerInchY();
     torvex::TfrmMain window(options);
     // Maximised; without a window manager to do it, the window takes the screen itself.
-    if (QScreen* screen = QGuiApplication::primaryScreen()) window.setGeometry(screen->availableGeometry());
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        window.setGeometry(screen->availableGeometry());
     window.showMaximized();
     return QApplication::exec();
 }

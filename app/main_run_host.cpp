@@ -10,14 +10,28 @@ namespace torvex {
 
 TfrmMain::Host::Host(TfrmMain& main) : main_(main), ui_(&main) {}
 
-bool TfrmMain::Host::ControlDialogOpen() { return main_.ws_->editor.ControlDialogOpen; }
-bool TfrmMain::Host::SimulationOpen() { return main_.ws_->shell.SimulationOpen; }
-bool TfrmMain::Host::DebuggerOpen() { return main_.debugger_ != nullptr; }
-bool TfrmMain::Host::MonitorOpen() { return main_.ws_->shell.MonitorOpen; }
-ControlMenuMode TfrmMain::Host::controlMode() { return main_.mode_; }
+bool TfrmMain::Host::ControlDialogOpen() {
+    return main_.ws_->editor.ControlDialogOpen;
+}
+bool TfrmMain::Host::SimulationOpen() {
+    return main_.ws_->shell.SimulationOpen;
+}
+bool TfrmMain::Host::DebuggerOpen() {
+    return main_.debugger_ != nullptr;
+}
+bool TfrmMain::Host::MonitorOpen() {
+    return main_.ws_->shell.MonitorOpen;
+}
+ControlMenuMode TfrmMain::Host::controlMode() {
+    return main_.mode_;
+}
 
-int32_t TfrmMain::Host::SlotsShown() { return main_.rungs_ ? main_.rungs_->SlotsShown() : 1; }
-int32_t TfrmMain::Host::SlotsWhole() { return main_.rungs_ ? main_.rungs_->SlotsWhole() : 1; }
+int32_t TfrmMain::Host::SlotsShown() {
+    return main_.rungs_ ? main_.rungs_->SlotsShown() : 1;
+}
+int32_t TfrmMain::Host::SlotsWhole() {
+    return main_.rungs_ ? main_.rungs_->SlotsWhole() : 1;
+}
 
 void TfrmMain::Host::setTopRung(int32_t rung) {
     if (!main_.rungs_) return;
@@ -38,18 +52,30 @@ void TfrmMain::Host::setStatusText(const std::string& text) {
     main_.pnlStatus_->setText(QString::fromStdString(text));
 }
 
-void TfrmMain::Host::letWindowRepaint() { main_.pnlStatus_->repaint(); }
-void TfrmMain::Host::processPendingMessages() { TfrmMain::letPendingEventsRun(); }
-void TfrmMain::Host::lockEditor() { main_.lockEditor(); }
-void TfrmMain::Host::unlockEditor() { main_.unlockEditor(); }
-void TfrmMain::Host::setEditorMode(int32_t mode) { main_.ws_->editor.EditorMode = mode; }
+void TfrmMain::Host::letWindowRepaint() {
+    main_.pnlStatus_->repaint();
+}
+void TfrmMain::Host::processPendingMessages() {
+    TfrmMain::letPendingEventsRun();
+}
+void TfrmMain::Host::lockEditor() {
+    main_.lockEditor();
+}
+void TfrmMain::Host::unlockEditor() {
+    main_.unlockEditor();
+}
+void TfrmMain::Host::setEditorMode(int32_t mode) {
+    main_.ws_->editor.EditorMode = mode;
+}
 
 void TfrmMain::Host::setCommentItemsEnabled(bool enabled) {
     main_.commentItemsEnabled_ = enabled;
     main_.updateActions();
 }
 
-void TfrmMain::Host::clearInformationBar() { main_.pnlInfoBar_->clear(); }
+void TfrmMain::Host::clearInformationBar() {
+    main_.pnlInfoBar_->clear();
+}
 
 void TfrmMain::Host::updateDebuggerDisplay() {
     if (!main_.debugger_) return;
@@ -71,6 +97,8 @@ void TfrmMain::Host::DisplayRung(int32_t slot, RungDraw how) {
 
 void TfrmMain::Host::SimulationStart() {}
 void TfrmMain::Host::SimulationReadInputs(PointStates&) {}
-bool TfrmMain::Host::SimulationWriteOutputs(const PointStates&) { return false; }
+bool TfrmMain::Host::SimulationWriteOutputs(const PointStates&) {
+    return false;
+}
 
 }  // namespace torvex

@@ -148,7 +148,8 @@ TfrmMain::TfrmMain(const Options& options, QWidget* parent)
 
     // Hints of the tool bars are switched off during runs.
     for (QToolButton* b : pnlToolbar_->findChildren<QToolButton*>()) b->installEventFilter(this);
-    for (QToolButton* b : pnlSimulations_->findChildren<QToolButton*>()) b->installEventFilter(this);
+    for (QToolButton* b : pnlSimulations_->findChildren<QToolButton*>())
+        b->installEventFilter(this);
 
     settings_->loadRecentFiles(recent_);
     refreshRecentMenu();
@@ -174,12 +175,24 @@ TfrmMain::~TfrmMain() {
     for (const QPointer<QWidget>& w : windows) delete w.data();
 }
 
-TfrmRungs* TfrmMain::rungView() const { return rungs_; }
-TfrmDebugger* TfrmMain::debugger() const { return debugger_; }
-TfrmPreferences* TfrmMain::preferences() const { return preferences_; }
-TfrmIntro* TfrmMain::intro() const { return intro_; }
-TfrmAbout* TfrmMain::about() const { return about_; }
-HelpWindow* TfrmMain::help() const { return help_; }
+TfrmRungs* TfrmMain::rungView() const {
+    return rungs_;
+}
+TfrmDebugger* TfrmMain::debugger() const {
+    return debugger_;
+}
+TfrmPreferences* TfrmMain::preferences() const {
+    return preferences_;
+}
+TfrmIntro* TfrmMain::intro() const {
+    return intro_;
+}
+TfrmAbout* TfrmMain::about() const {
+    return about_;
+}
+HelpWindow* TfrmMain::help() const {
+    return help_;
+}
 
 bool TfrmMain::RunInProgress() const {
     return run_->RunInProgress();
@@ -290,7 +303,8 @@ void TfrmMain::createWindows() {
         height() - pnlToolbar_->height() - pnlSimulations_->height() - pnlInfoBar_->height();
     rungs_ = new TfrmRungs(*ws_, lessBars);
     mdiArea_->addSubWindow(rungs_);
-    editor_ = new RungEditor(*ws_, *rungs_, edit_, [this] { return RunInProgress(); }, this);
+    editor_ = new RungEditor(
+        *ws_, *rungs_, edit_, [this] { return RunInProgress(); }, this);
     connect(editor_, &RungEditor::prompt, this, &TfrmMain::prompt);
     connect(editor_, &RungEditor::controlDialogWanted, this, &TfrmMain::openControlDialog);
     connect(editor_, &RungEditor::controlCommentsWanted, this, &TfrmMain::openControlComments);

@@ -36,13 +36,26 @@ void TfrmMain::openControlDialog(DialogKind kind) {
                                        ws_->shell.LargeFonts};
     ControlDialog* dialog = nullptr;
     switch (kind) {
-        case DialogKind::Input: dialog = new TfrmInput(context, this); break;
-        case DialogKind::Output: dialog = new TfrmOutput(context, this); break;
-        case DialogKind::Reset: dialog = new TfrmReset(context, this); break;
-        case DialogKind::Timer: dialog = new TfrmTimer(context, this); break;
-        case DialogKind::Counter: dialog = new TfrmCounter(context, this); break;
-        case DialogKind::BitShift: dialog = new TfrmBitShift(context, this); break;
-        case DialogKind::None: return;
+        case DialogKind::Input:
+            dialog = new TfrmInput(context, this);
+            break;
+        case DialogKind::Output:
+            dialog = new TfrmOutput(context, this);
+            break;
+        case DialogKind::Reset:
+            dialog = new TfrmReset(context, this);
+            break;
+        case DialogKind::Timer:
+            dialog = new TfrmTimer(context, this);
+            break;
+        case DialogKind::Counter:
+            dialog = new TfrmCounter(context, this);
+            break;
+        case DialogKind::BitShift:
+            dialog = new TfrmBitShift(context, this);
+            break;
+        case DialogKind::None:
+            return;
     }
     // The answer goes back to the editor, which places it when tmrPlace fires.
     connect(dialog, &ControlDialog::answered, this, [this](const ControlAnswer& answer) {
@@ -53,8 +66,8 @@ void TfrmMain::openControlDialog(DialogKind kind) {
 
 void TfrmMain::openControlComments(int32_t code, int32_t kind, int32_t index) {
     auto* dialog = new TfrmFunction(
-        FunctionDialogContext{ws_->comments, ws_->shell.FunctionOpen,
-                              ws_->editor.ControlDialogOpen, ws_->shell.LargeFonts},
+        FunctionDialogContext{ws_->comments, ws_->shell.FunctionOpen, ws_->editor.ControlDialogOpen,
+                              ws_->shell.LargeFonts},
         code, kind, index, this);
     connect(this, &TfrmMain::wiped, dialog, &QWidget::close);
     // A stored comment is an edit of the diagram.

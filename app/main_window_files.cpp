@@ -104,9 +104,9 @@ void TfrmMain::mnuFileOpenDiagramClick() {
     Prompter::FileRequest request;
     request.title = tr("Open Diagram");
     request.folder = openFolder_;
-    request.filter = Filters({tr("Ladder Diagrams (*.llg)"),
-                              tr("Ladder Diagrams (Torvex Version 2) (*.lld *.LLD)"),
-                              tr("All Files (*)")});
+    request.filter =
+        Filters({tr("Ladder Diagrams (*.llg)"),
+                 tr("Ladder Diagrams (Torvex Version 2) (*.lld *.LLD)"), tr("All Files (*)")});
     request.defaultSuffix = QStringLiteral("llg");
     const QString chosen = prompter_->openFileName(this, request);
     if (chosen.isEmpty()) return;
@@ -130,8 +130,8 @@ void TfrmMain::showLoadMessages(const LoadResult& result) {
 }
 
 void TfrmMain::LoadFile(const QString& fileName) {
-    const LoadResult result = torvex::LoadFile(*plc_, ws_->comments, fileName.toStdString(),
-                                               ws_->shell.FinnishTexts);
+    const LoadResult result =
+        torvex::LoadFile(*plc_, ws_->comments, fileName.toStdString(), ws_->shell.FinnishTexts);
     // A file that is no diagram at all changed nothing: the diagram, its name and the recent
     // files stay as they were.
     if (result.untouched) {
@@ -163,8 +163,8 @@ void TfrmMain::LoadFile(const QString& fileName) {
 }
 
 void TfrmMain::DoOldLoad(const QString& fileName) {
-    const LoadResult result = torvex::DoOldLoad(*plc_, ws_->comments, fileName.toStdString(),
-                                                ws_->shell.FinnishTexts);
+    const LoadResult result =
+        torvex::DoOldLoad(*plc_, ws_->comments, fileName.toStdString(), ws_->shell.FinnishTexts);
     if (result.untouched) {
         showLoadMessages(result);
         return;
@@ -190,9 +190,8 @@ DiagramSettings TfrmMain::diagramSettings() const {
 bool TfrmMain::SaveLadder(const QString& fileName) {
     // A comment still being typed reaches its rung before the file is written.
     if (rungs_) rungs_->storePendingComment();
-    const std::string error =
-        torvex::SaveLadder(*plc_, ws_->comments, diagramSettings(), fileName.toStdString(),
-                           ws_->shell.FinnishTexts);
+    const std::string error = torvex::SaveLadder(*plc_, ws_->comments, diagramSettings(),
+                                                 fileName.toStdString(), ws_->shell.FinnishTexts);
     if (!error.empty()) {
         prompter_->error(this, QString::fromStdString(error));
         return false;

@@ -28,7 +28,8 @@ QAction* Command(QObject* owner, const char* name, const QString& caption,
 // A tool-bar hint, with the command's shortcut after it as menus show theirs.
 QString Hint(const QString& hint, const QAction* action) {
     if (hint.isEmpty() || action->shortcut().isEmpty()) return hint;
-    return QStringLiteral("%1 (%2)").arg(hint, action->shortcut().toString(QKeySequence::NativeText));
+    return QStringLiteral("%1 (%2)").arg(hint,
+                                         action->shortcut().toString(QKeySequence::NativeText));
 }
 
 // A button of a bar, standing for `action`, at its place on the bar.
@@ -52,8 +53,7 @@ constexpr int kSimulationEntries = 8;  // the menus' slots; this program has the
 }  // namespace
 
 void TfrmMain::buildActions() {
-    mnuFileNewDiagram_ =
-        Command(this, "mnuFileNewDiagram", tr("&New Diagram"), QKeySequence::New);
+    mnuFileNewDiagram_ = Command(this, "mnuFileNewDiagram", tr("&New Diagram"), QKeySequence::New);
     mnuFileOpenDiagram_ =
         Command(this, "mnuFileOpenDiagram", tr("&Open Diagram..."), QKeySequence::Open);
     mnuFileSaveDiagram_ =
@@ -87,9 +87,10 @@ void TfrmMain::buildActions() {
         mnuControlInternalSimulationSimulation_[k] = Command(this, "", QString());
         mnuControlInternalSimulationSimulation_[k]->setObjectName(
             QStringLiteral("mnuControlInternalSimulationSimulation%1").arg(k + 1));
-        const QString caption = k < 4 ? QStringLiteral("&%1 %2").arg(k + 1).arg(
-                                            QString::fromLatin1(kSimulationNames[k]))
-                                      : QStringLiteral("&%1 ").arg(k + 1);
+        const QString caption =
+            k < 4
+                ? QStringLiteral("&%1 %2").arg(k + 1).arg(QString::fromLatin1(kSimulationNames[k]))
+                : QStringLiteral("&%1 ").arg(k + 1);
         mnuSimulationsSimulation_[k]->setText(caption);
         mnuControlInternalSimulationSimulation_[k]->setText(caption);
         if (k < 4) {
@@ -102,15 +103,15 @@ void TfrmMain::buildActions() {
     mnuSetupConfigureIO_ = Command(this, "mnuSetupConfigureIO", tr("&Configure I/O..."));
     mnuSetupConfigureIO_->setToolTip(tr("Configure I/O..."));
     mnuSetupConfigureIO_->setIconText(QStringLiteral("I/O"));
-    mnuSetupRestoreScreenLayoutToDefault_ =
-        Command(this, "mnuSetupRestoreScreenLayoutToDefault",
-                tr("&Restore Screen Layout to Default"));
+    mnuSetupRestoreScreenLayoutToDefault_ = Command(this, "mnuSetupRestoreScreenLayoutToDefault",
+                                                    tr("&Restore Screen Layout to Default"));
 
     // The four modes: exactly one is marked, the one mode_ names.
     mnuControlDebugger_ = Command(this, "mnuControlDebugger", tr("&Debugger"));
     mnuControlExternalDevice_ = Command(this, "mnuControlExternalDevice", tr("&External Device"));
 
-    mnuHelpContents_ = Command(this, "mnuHelpContents", tr("&Contents..."), QKeySequence::HelpContents);
+    mnuHelpContents_ =
+        Command(this, "mnuHelpContents", tr("&Contents..."), QKeySequence::HelpContents);
     mnuHelpContents_->setToolTip(tr("Help"));
     mnuHelpContents_->setIcon(GlyphIcon(Glyph::Help));
     mnuHelpContactDetails_ = Command(this, "mnuHelpContactDetails", tr("&Contact Details..."));
@@ -134,8 +135,8 @@ void TfrmMain::buildActions() {
         {&actPause_, "actPause", tr("Pause Run"), Glyph::Pause, QKeySequence()},
         {&actStop_, "actStop", tr("Stop Diagram"), Glyph::Stop,
          QKeySequence(Qt::SHIFT | Qt::Key_F9)},
-        {&actCloseSimulation_, "actCloseSimulation", tr("Close Simulation"),
-         Glyph::CloseSimulation, QKeySequence()},
+        {&actCloseSimulation_, "actCloseSimulation", tr("Close Simulation"), Glyph::CloseSimulation,
+         QKeySequence()},
     };
     for (const auto& r : run) {
         *r.action = Command(this, r.name, r.hint, r.key);
@@ -157,8 +158,8 @@ void TfrmMain::buildMenus() {
     };
 
     QMenu* file = menu(nullptr, "mnuFile", tr("&File"));
-    file->addActions({mnuFileNewDiagram_, mnuFileOpenDiagram_, mnuFileSaveDiagram_,
-                      mnuFileSaveDiagramAs_});
+    file->addActions(
+        {mnuFileNewDiagram_, mnuFileOpenDiagram_, mnuFileSaveDiagram_, mnuFileSaveDiagramAs_});
     file->addSeparator();
     file->addAction(mnuFilePrintDiagram_);
     file->addSeparator();

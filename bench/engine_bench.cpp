@@ -21,27 +21,33 @@ using test::Simple;
 // a shift register and latches.
 void BuildTypical(Plc& plc) {
     plc.ClearDiagram();
-    SetRung(plc.diagram, 0, {Simple({"NOC:IP0", "NCC:IP1"}, "OUT:OP0"),
-                             "STA NOC:OP0 RET"});
-    SetRung(plc.diagram, 1, {Simple({"NOC:OP0"}, "TIM:T1"), "STA . . . . . . . . . . . . . . . . . . TBT"});
+    SetRung(plc.diagram, 0, {Simple({"NOC:IP0", "NCC:IP1"}, "OUT:OP0"), "STA NOC:OP0 RET"});
+    SetRung(plc.diagram, 1,
+            {Simple({"NOC:OP0"}, "TIM:T1"), "STA . . . . . . . . . . . . . . . . . . TBT"});
     SetRung(plc.diagram, 2, {Simple({"NOC:T1/DN"}, "OUT:OP1")});
-    SetRung(plc.diagram, 3, {Simple({"NOC:IP2"}, "CUP:C1"), "STA . . . . . . . . . . . . . . . . . . CBT"});
+    SetRung(plc.diagram, 3,
+            {Simple({"NOC:IP2"}, "CUP:C1"), "STA . . . . . . . . . . . . . . . . . . CBT"});
     SetRung(plc.diagram, 4, {Simple({"NOC:C1/UP"}, "OUT:OP2")});
     SetRung(plc.diagram, 5, {Simple({"NOC:IP3"}, "RES:C1")});
-    SetRung(plc.diagram, 6, {Simple({"NOC:IP4"}, "BL1:IP5"), "STA . . . . . . . . . . . . . . . . . . BBT"});
+    SetRung(plc.diagram, 6,
+            {Simple({"NOC:IP4"}, "BL1:IP5"), "STA . . . . . . . . . . . . . . . . . . BBT"});
     SetRung(plc.diagram, 7, {Simple({"NOC:R1/3"}, "OUT:OP3")});
-    SetRung(plc.diagram, 8, {"STA NOC:IP6 BRA NOC:IP7 BRA - - - - - - - - - - - - - - OUT:OP4 FIN",
-                             ". . LEF NOC:IP8 RET"});
+    SetRung(plc.diagram, 8,
+            {"STA NOC:IP6 BRA NOC:IP7 BRA - - - - - - - - - - - - - - OUT:OP4 FIN",
+             ". . LEF NOC:IP8 RET"});
     SetRung(plc.diagram, 9, {Simple({"NOC:IP9"}, "LAT:F0")});
     SetRung(plc.diagram, 10, {Simple({"NOC:IP10"}, "UNL:F0")});
     SetRung(plc.diagram, 11, {Simple({"NOC:F0", "NOC:IP11", "NCC:IP12"}, "OUT:OP5")});
-    SetRung(plc.diagram, 12, {Simple({"NOC:IP13"}, "ODT:T2"), "STA . . . . . . . . . . . . . . . . . . TBT"});
+    SetRung(plc.diagram, 12,
+            {Simple({"NOC:IP13"}, "ODT:T2"), "STA . . . . . . . . . . . . . . . . . . TBT"});
     SetRung(plc.diagram, 13, {Simple({"NOC:T2/DN"}, "OUT:OP6")});
-    SetRung(plc.diagram, 14, {Simple({"NOC:IP14"}, "CDN:C2"), "STA . . . . . . . . . . . . . . . . . . CBT"});
+    SetRung(plc.diagram, 14,
+            {Simple({"NOC:IP14"}, "CDN:C2"), "STA . . . . . . . . . . . . . . . . . . CBT"});
     SetRung(plc.diagram, 15, {Simple({"NOC:C2/DN"}, "OUT:OP7")});
-    SetRung(plc.diagram, 16, {"STA NOC:IP0 BRA - - - - - - - - - - - - - - - - OUT:OP8 BRA",
-                              "STA NOC:IP1 FIN . . . . . . . . . . . . . . . . OUT:OP9 FIN",
-                              "STA NOC:IP2 RET . . . . . . . . . . . . . . . . OUT:OP10 RET"});
+    SetRung(plc.diagram, 16,
+            {"STA NOC:IP0 BRA - - - - - - - - - - - - - - - - OUT:OP8 BRA",
+             "STA NOC:IP1 FIN . . . . . . . . . . . . . . . . OUT:OP9 FIN",
+             "STA NOC:IP2 RET . . . . . . . . . . . . . . . . OUT:OP10 RET"});
     SetRung(plc.diagram, 17, {Simple({"NOC:OP8", "NOC:OP9"}, "OUT:F1")});
     SetRung(plc.diagram, 18, {Simple({"NCC:F1"}, "RES:T1")});
     SetRung(plc.diagram, 19, {Simple({"NOC:IP15"}, "OUT:OP11")});

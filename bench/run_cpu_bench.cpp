@@ -2,14 +2,14 @@
 // the real main window with the debugger open, its displays refreshed every cycle.
 //   build/bench/run_cpu_bench [SECONDS]
 
+#include <sys/resource.h>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTimer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
-#include <sys/resource.h>
 
 #include "app/main_window.h"
 #include "engine/plc.h"
@@ -60,13 +60,15 @@ int main(int argc, char** argv) {
     QElapsedTimer wall;
     wall.start();
     QEventLoop loop;
-    QTimer::singleShot(static_cast<int>(seconds * 1000), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    QTimer::singleShot(static_cast<int>(seconds * 1000), Qt::PreciseTimer, &loop,
+                       &QEventLoop::quit);
     loop.exec();
     const double cpu = CpuSeconds() - cpu0;
     const double elapsed = wall.elapsed() / 1000.0;
     window.run().btnStopClick();
-    std::printf("continuous run of 50 rungs with the debugger open: %.3f s of processor time in "
-                "%.1f s, %.2f %% of one core\n",
-                cpu, elapsed, 100.0 * cpu / elapsed);
+    std::printf(
+        "continuous run of 50 rungs with the debugger open: %.3f s of processor time in "
+        "%.1f s, %.2f %% of one core\n",
+        cpu, elapsed, 100.0 * cpu / elapsed);
     return 0;
 }

@@ -2,6 +2,7 @@
 // memory it holds once the largest diagram the tables can hold is loaded.
 //   build/bench/startup_bench            (offscreen; or under xvfb-run with QT_QPA_PLATFORM=xcb)
 
+#include <unistd.h>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -10,7 +11,6 @@
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "app/main_window.h"
@@ -32,7 +32,8 @@ double SecondsSinceProcessStart() {
     // time in clock ticks since boot.
     const QByteArray line = stat.readAll();
     const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-    const double start = fields.value(22 - 3).toDouble() / static_cast<double>(sysconf(_SC_CLK_TCK));
+    const double start =
+        fields.value(22 - 3).toDouble() / static_cast<double>(sysconf(_SC_CLK_TCK));
     return uptime.readAll().split(' ').first().toDouble() - start;
 }
 
@@ -81,8 +82,9 @@ int main(int argc, char** argv) {
     QElapsedTimer ready;
     ready.start();
     if (!QTest::qWaitFor([&] { return window.startUpTicks() >= 2; }, 10000)) return 1;
-    std::printf("rung view and debugger created %lld ms later (the start-up timers' 500 ms included)\n",
-                static_cast<long long>(ready.elapsed()));
+    std::printf(
+        "rung view and debugger created %lld ms later (the start-up timers' 500 ms included)\n",
+        static_cast<long long>(ready.elapsed()));
     std::printf("resident memory after start-up: %ld KiB\n", ResidentKiB());
 
     const QString largest = dir.filePath(QStringLiteral("largest.llg"));

@@ -39,7 +39,8 @@ void CommentMemo::keyPressEvent(QKeyEvent* event) {
     emit keyPressed(number_);
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return;  // no line breaks
     const QString text = event->text();
-    const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const bool shortcut =
+        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (!shortcut && !text.isEmpty() && text.at(0).category() != QChar::Other_Control) {
         insertClean(text);  // typed text, within the length limit
         return;
@@ -48,7 +49,9 @@ void CommentMemo::keyPressEvent(QKeyEvent* event) {
     QPlainTextEdit::keyPressEvent(event);
 }
 
-bool CommentMemo::canInsertFromMimeData(const QMimeData* source) const { return source->hasText(); }
+bool CommentMemo::canInsertFromMimeData(const QMimeData* source) const {
+    return source->hasText();
+}
 
 void CommentMemo::insertFromMimeData(const QMimeData* source) {
     if (source->hasText()) insertClean(source->text());

@@ -1,7 +1,7 @@
 #include "editor/diagram_printer.h"
 
-#include <QPagedPaintDevice>
 #include <QCoreApplication>
+#include <QPagedPaintDevice>
 #include <QPainter>
 
 #include "editor/rung_painter.h"
@@ -41,7 +41,8 @@ int PrintDiagram(QPagedPaintDevice& device, const Plc& plc, const QString& title
     auto header = [&]() {
         p.setFont(heading);
         p.setPen(Qt::black);
-        p.drawText(QRectF(8, 8, RungPainter::kRungWidth, 20), Qt::AlignLeft | Qt::AlignVCenter, title);
+        p.drawText(QRectF(8, 8, RungPainter::kRungWidth, 20), Qt::AlignLeft | Qt::AlignVCenter,
+                   title);
         p.setFont(label);
         p.drawText(QRectF(8, 8, RungPainter::kRungWidth, 20), Qt::AlignRight | Qt::AlignVCenter,
                    QCoreApplication::translate("DiagramPrinter", "Page %1").arg(pageNumber));
@@ -63,7 +64,8 @@ int PrintDiagram(QPagedPaintDevice& device, const Plc& plc, const QString& title
             y = top;
         }
         p.setFont(label);
-        p.drawText(QPointF(8, y + 12), QCoreApplication::translate("DiagramPrinter", "Rung %1").arg(r));
+        p.drawText(QPointF(8, y + 12),
+                   QCoreApplication::translate("DiagramPrinter", "Rung %1").arg(r));
         painter.DisplayRung(image, &rung, memory, RungDraw::Plain);
         p.drawImage(QRectF(8, y + 16, RungPainter::kRungWidth, RungPainter::kRungHeight), image);
         p.setPen(QPen(QColor(128, 128, 128), 0.5));

@@ -278,14 +278,29 @@ void RungEditor::RungAClick(int slot, int column, int row) {
 
 void RungEditor::handleModeClick(int slot, int column, int row) {
     switch (ws_.editor.EditorMode) {
-        case emEditControl: editControlClick(slot, column, row); break;
-        case emDeleteControl: deleteControlClick(slot, column, row); break;
-        case emDeleteRung: deleteRungClick(slot); break;
-        case emInsertRung: insertRungClick(slot); break;
-        case emBranchStart: branchStartClick(slot, column, row); break;
-        case emBranchEnd: branchEndClick(slot, column); break;
-        case emDeleteBranch: deleteBranchClick(slot, column, row); break;
-        default: break;
+        case emEditControl:
+            editControlClick(slot, column, row);
+            break;
+        case emDeleteControl:
+            deleteControlClick(slot, column, row);
+            break;
+        case emDeleteRung:
+            deleteRungClick(slot);
+            break;
+        case emInsertRung:
+            insertRungClick(slot);
+            break;
+        case emBranchStart:
+            branchStartClick(slot, column, row);
+            break;
+        case emBranchEnd:
+            branchEndClick(slot, column);
+            break;
+        case emDeleteBranch:
+            deleteBranchClick(slot, column, row);
+            break;
+        default:
+            break;
     }
 }
 

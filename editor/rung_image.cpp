@@ -8,7 +8,9 @@
 
 namespace torvex {
 
-QString PaletteMimeType() { return QStringLiteral("application/x-torvex-palette-tool"); }
+QString PaletteMimeType() {
+    return QStringLiteral("application/x-torvex-palette-tool");
+}
 
 RungImage::RungImage(int slot, QWidget* parent) : QWidget(parent), slot_(slot) {
     setFixedSize(433, 104);
@@ -57,7 +59,9 @@ void RungImage::dragEnterEvent(QDragEnterEvent* event) {
     event->acceptProposedAction();
 }
 
-void RungImage::dragMoveEvent(QDragMoveEvent* event) { event->acceptProposedAction(); }
+void RungImage::dragMoveEvent(QDragMoveEvent* event) {
+    event->acceptProposedAction();
+}
 
 void RungImage::dropEvent(QDropEvent* event) {
     const QPoint at = event->position().toPoint();

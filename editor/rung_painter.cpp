@@ -137,22 +137,53 @@ void BoxBottom(QPainter& p, const QColor& ink, bool shift) {
 
 void DrawSymbol(QPainter& p, int tile, const QColor& ink) {
     switch (tile) {
-        case kTileNOC: Contact(p, ink, false); break;
-        case kTileNCC: Contact(p, ink, true); break;
-        case kTileOUT: Coil(p, ink, nullptr); break;
-        case kTileRES: Coil(p, ink, "R"); break;
-        case kTileLAT: Coil(p, ink, "L"); break;
-        case kTileUNL: Coil(p, ink, "U"); break;
-        case kTileTIM: BoxTop(p, ink, "RTO"); break;
-        case kTileODT: BoxTop(p, ink, "TON"); break;
-        case kTileCUP: BoxTop(p, ink, "CTU"); break;
-        case kTileCDN: BoxTop(p, ink, "CTD"); break;
-        case kTileBSL: BoxTop(p, ink, "BSL"); break;
-        case kTileBSR: BoxTop(p, ink, "BSR"); break;
-        case kTileTCBOT: BoxBottom(p, ink, false); break;
-        case kTileBSBOT: BoxBottom(p, ink, true); break;
-        case kTileLNK: HLine(p, ink, 0, 39, kWire); break;
-        default: break;
+        case kTileNOC:
+            Contact(p, ink, false);
+            break;
+        case kTileNCC:
+            Contact(p, ink, true);
+            break;
+        case kTileOUT:
+            Coil(p, ink, nullptr);
+            break;
+        case kTileRES:
+            Coil(p, ink, "R");
+            break;
+        case kTileLAT:
+            Coil(p, ink, "L");
+            break;
+        case kTileUNL:
+            Coil(p, ink, "U");
+            break;
+        case kTileTIM:
+            BoxTop(p, ink, "RTO");
+            break;
+        case kTileODT:
+            BoxTop(p, ink, "TON");
+            break;
+        case kTileCUP:
+            BoxTop(p, ink, "CTU");
+            break;
+        case kTileCDN:
+            BoxTop(p, ink, "CTD");
+            break;
+        case kTileBSL:
+            BoxTop(p, ink, "BSL");
+            break;
+        case kTileBSR:
+            BoxTop(p, ink, "BSR");
+            break;
+        case kTileTCBOT:
+            BoxBottom(p, ink, false);
+            break;
+        case kTileBSBOT:
+            BoxBottom(p, ink, true);
+            break;
+        case kTileLNK:
+            HLine(p, ink, 0, 39, kWire);
+            break;
+        default:
+            break;
     }
 }
 
@@ -163,24 +194,42 @@ struct Arms {
 };
 Arms ArmsOf(int32_t code) {
     switch (code) {
-        case Link::STA: return {true, true, false, true, 0};
-        case Link::FIN: return {true, true, true, false, 0};
-        case Link::THR: return {false, false, true, true, 0};
-        case Link::BRA: return {false, true, true, true, 0};
-        case Link::CRO: return {true, true, true, true, 0};
-        case Link::RET: return {true, false, true, true, 0};
-        case Link::LEF: return {true, false, false, true, 0};
-        case Link::RIG: return {true, false, true, false, 0};
-        case Link::DWN: return {true, true, false, false, 0};
-        case kDelBRA: return {false, true, true, true, 'S'};
-        case kDelLRET: return {true, false, true, true, 'W'};
-        case kDelRRET: return {true, false, true, true, 'E'};
-        case kDelFIN1: return {true, true, true, false, 'W'};
-        case kDelFIN2: return {true, true, true, false, 'S'};
-        case kDelSTA: return {true, true, false, true, 'E'};
-        case kDelLCRO: return {true, true, true, true, 'W'};
-        case kDelRCRO: return {true, true, true, true, 'E'};
-        default: return {false, false, false, false, 0};
+        case Link::STA:
+            return {true, true, false, true, 0};
+        case Link::FIN:
+            return {true, true, true, false, 0};
+        case Link::THR:
+            return {false, false, true, true, 0};
+        case Link::BRA:
+            return {false, true, true, true, 0};
+        case Link::CRO:
+            return {true, true, true, true, 0};
+        case Link::RET:
+            return {true, false, true, true, 0};
+        case Link::LEF:
+            return {true, false, false, true, 0};
+        case Link::RIG:
+            return {true, false, true, false, 0};
+        case Link::DWN:
+            return {true, true, false, false, 0};
+        case kDelBRA:
+            return {false, true, true, true, 'S'};
+        case kDelLRET:
+            return {true, false, true, true, 'W'};
+        case kDelRRET:
+            return {true, false, true, true, 'E'};
+        case kDelFIN1:
+            return {true, true, true, false, 'W'};
+        case kDelFIN2:
+            return {true, true, true, false, 'S'};
+        case kDelSTA:
+            return {true, true, false, true, 'E'};
+        case kDelLCRO:
+            return {true, true, true, true, 'W'};
+        case kDelRCRO:
+            return {true, true, true, true, 'E'};
+        default:
+            return {false, false, false, false, 0};
     }
 }
 
@@ -194,10 +243,14 @@ void DrawLink(QPainter& p, int32_t code, const QColor& ink) {
     if (a.e) HLine(p, colour('E'), 1, 2, kWire);
 }
 
-QString Number(int32_t n) { return QString::number(n); }
+QString Number(int32_t n) {
+    return QString::number(n);
+}
 
 // Seconds with one decimal, as the box bottom of a timer shows its preset.
-QString Seconds(int32_t milliseconds) { return QString::number(milliseconds / 1000.0, 'f', 1); }
+QString Seconds(int32_t milliseconds) {
+    return QString::number(milliseconds / 1000.0, 'f', 1);
+}
 
 }  // namespace
 
@@ -212,7 +265,8 @@ TileTexts TextsOf(int32_t code, int32_t kind, int32_t n, const MemoryImage& memo
                 t.first = QString::fromLatin1(labels[kind]);
             } else if (kind == ContactKind::CounterUp || kind == ContactKind::CounterDown) {
                 t.first = QStringLiteral("C") + Number(n);
-                t.second = kind == ContactKind::CounterUp ? QStringLiteral("UP") : QStringLiteral("DN");
+                t.second =
+                    kind == ContactKind::CounterUp ? QStringLiteral("UP") : QStringLiteral("DN");
             } else if (kind == ContactKind::TimerDone) {
                 t.first = QStringLiteral("T") + Number(n);
                 t.second = QStringLiteral("DN");
@@ -221,12 +275,16 @@ TileTexts TextsOf(int32_t code, int32_t kind, int32_t n, const MemoryImage& memo
             }
         } else if (code == Control::RES) {
             static const char* const labels[] = {"T", "C", "R1", "R2", "R3", "R4"};
-            if (kind >= 0 && kind <= 5) t.first = QString::fromLatin1(labels[kind]);
-            else t.second.clear();
+            if (kind >= 0 && kind <= 5)
+                t.first = QString::fromLatin1(labels[kind]);
+            else
+                t.second.clear();
         } else {
             static const char* const labels[] = {"O", "F", "R1", "R2", "R3", "R4"};
-            if (kind >= 0 && kind <= 5) t.first = QString::fromLatin1(labels[kind]);
-            else t.second.clear();
+            if (kind >= 0 && kind <= 5)
+                t.first = QString::fromLatin1(labels[kind]);
+            else
+                t.second.clear();
         }
     } else if (IsTimerBox(code)) {
         t.layout = TileTexts::B;
@@ -246,14 +304,29 @@ TileTexts TextsOf(int32_t code, int32_t kind, int32_t n, const MemoryImage& memo
     } else if (code == Control::BBT) {
         t.layout = TileTexts::C;
         switch (kind) {
-            case ShiftSourceKind::Input: t.first = QStringLiteral("IP") + Number(n); break;
-            case ShiftSourceKind::Output: t.first = QStringLiteral("OP") + Number(n); break;
-            case ShiftSourceKind::Flag: t.first = QStringLiteral("F") + Number(n); break;
-            case ShiftSourceKind::TimerDone: t.first = QStringLiteral("T%1/DN").arg(n); break;
-            case ShiftSourceKind::CounterUp: t.first = QStringLiteral("C%1/UP").arg(n); break;
-            case ShiftSourceKind::CounterDown: t.first = QStringLiteral("C%1/DN").arg(n); break;
-            case ShiftSourceKind::RegisterBit: t.first = QStringLiteral("R%1/%2").arg(n / 16).arg(n % 16); break;
-            default: break;
+            case ShiftSourceKind::Input:
+                t.first = QStringLiteral("IP") + Number(n);
+                break;
+            case ShiftSourceKind::Output:
+                t.first = QStringLiteral("OP") + Number(n);
+                break;
+            case ShiftSourceKind::Flag:
+                t.first = QStringLiteral("F") + Number(n);
+                break;
+            case ShiftSourceKind::TimerDone:
+                t.first = QStringLiteral("T%1/DN").arg(n);
+                break;
+            case ShiftSourceKind::CounterUp:
+                t.first = QStringLiteral("C%1/UP").arg(n);
+                break;
+            case ShiftSourceKind::CounterDown:
+                t.first = QStringLiteral("C%1/DN").arg(n);
+                break;
+            case ShiftSourceKind::RegisterBit:
+                t.first = QStringLiteral("R%1/%2").arg(n / 16).arg(n % 16);
+                break;
+            default:
+                break;
         }
     }
     return t;
@@ -333,7 +406,11 @@ QImage RungPainter::PrepareControl(int32_t code, int32_t kind, bool lit, int32_t
                                    const MemoryImage& memory) {
     const TileTexts texts = TextsOf(code, kind, index, memory);
     const QString key = QStringLiteral("%1|%2|%3|%4|%5|%6")
-                            .arg(code).arg(kind).arg(index).arg(lit).arg(texts.first, texts.second);
+                            .arg(code)
+                            .arg(kind)
+                            .arg(index)
+                            .arg(lit)
+                            .arg(texts.first, texts.second);
     if (auto found = composed_.constFind(key); found != composed_.constEnd()) return *found;
 
     QImage prepare(QSize(kTileWidth, kTileHeight) * dpr_, QImage::Format_RGB32);

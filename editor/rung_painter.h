@@ -57,7 +57,9 @@ public:
     void DisplayRung(QImage& image, RungRecord* rung, const MemoryImage& memory, RungDraw how);
 
     // Where the cells lie within a rung image.
-    static QPoint controlCell(int controlColumn, int row) { return {43 * controlColumn + 3, 8 + 24 * row}; }
+    static QPoint controlCell(int controlColumn, int row) {
+        return {43 * controlColumn + 3, 8 + 24 * row};
+    }
     static QPoint linkCell(int linkColumn, int row) { return {43 * linkColumn, 8 + 24 * row}; }
 
     // The composed control tile (symbol over its texts) and the link tiles.

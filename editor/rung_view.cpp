@@ -30,7 +30,9 @@ constexpr int kCommentLabelTops[5] = {8, 193, 378, 563, 748};
 constexpr int kCommentImageTops[5] = {24, 209, 394, 579, 764};
 constexpr int kCommentMemoTops[5] = {136, 321, 506, 691, 876};
 
-QString SettingsSection() { return QStringLiteral("Rungs"); }
+QString SettingsSection() {
+    return QStringLiteral("Rungs");
+}
 
 }  // namespace
 
@@ -144,9 +146,13 @@ TfrmRungs::TfrmRungs(Workspace& workspace, int mainHeightLessBars, QWidget* pare
     VisibilityCheck();
 }
 
-TfrmRungs::~TfrmRungs() { ws_.shell.RungViewOpen = false; }
+TfrmRungs::~TfrmRungs() {
+    ws_.shell.RungViewOpen = false;
+}
 
-void TfrmRungs::BlankCaption() { setWindowTitle(tr("Rung Viewer")); }
+void TfrmRungs::BlankCaption() {
+    setWindowTitle(tr("Rung Viewer"));
+}
 
 void TfrmRungs::setCaption(const QString& fileName, bool changed) {
     QString caption = tr("Rung Viewer");
@@ -286,7 +292,8 @@ void TfrmRungs::Highlight(int slot, int column, int row, Marks marks) {
         popup = true;
         hoverCursor_ = HoverCursorKind::HandPoint;
     } else if (code >= Control::TIM && code <= Control::BBT) {
-        if (marks & Mark::ShowMark) rung->Lit[kOutputColumn][0] = rung->Lit[kOutputColumn][1] = true;
+        if (marks & Mark::ShowMark)
+            rung->Lit[kOutputColumn][0] = rung->Lit[kOutputColumn][1] = true;
         popup = true;
         hoverCursor_ = HoverCursorKind::HandPoint;
     } else if (code == Control::LNK && (marks & Mark::AllowWire)) {
@@ -294,9 +301,15 @@ void TfrmRungs::Highlight(int slot, int column, int row, Marks marks) {
         if ((marks & Mark::UseTool) && tool > 0) hoverCursor_ = HoverCursorKind::Tool;
     }
     switch (hoverCursor_) {
-        case HoverCursorKind::HandPoint: image->setCursor(Qt::PointingHandCursor); break;
-        case HoverCursorKind::Tool: image->setCursor(ToolCursor(tool, devicePixelRatioF())); break;
-        case HoverCursorKind::Default: image->unsetCursor(); break;
+        case HoverCursorKind::HandPoint:
+            image->setCursor(Qt::PointingHandCursor);
+            break;
+        case HoverCursorKind::Tool:
+            image->setCursor(ToolCursor(tool, devicePixelRatioF()));
+            break;
+        case HoverCursorKind::Default:
+            image->unsetCursor();
+            break;
     }
     PopupMenus(popup);
     DisplayRung(slot, rungIndex, RungDraw::Live | RungDraw::ClearLit);

@@ -4,9 +4,15 @@ namespace torvex {
 
 namespace {
 
-constexpr bool IsPoint(int32_t n) { return n >= 0 && n < kPoints; }
-constexpr bool IsTimer(int32_t n) { return n >= 1 && n <= kTimers; }
-constexpr bool IsCounter(int32_t n) { return n >= 1 && n <= kCounters; }
+constexpr bool IsPoint(int32_t n) {
+    return n >= 0 && n < kPoints;
+}
+constexpr bool IsTimer(int32_t n) {
+    return n >= 1 && n <= kTimers;
+}
+constexpr bool IsCounter(int32_t n) {
+    return n >= 1 && n <= kCounters;
+}
 
 // The output or flag a coil kind 0 / 1 names, or nullptr.
 CoilPoint* CoilOf(MemoryImage& memory, int32_t kind, int32_t index) {
@@ -18,8 +24,7 @@ CoilPoint* CoilOf(MemoryImage& memory, int32_t kind, int32_t index) {
 
 // The register a coil or reset kind 2 ... 5 names, when the bit number is valid.
 ShiftRegister* CoilRegisterOf(MemoryImage& memory, int32_t kind, int32_t index) {
-    if (!IsPoint(index) || kind < CoilKind::Register1 || kind > CoilKind::Register4)
-        return nullptr;
+    if (!IsPoint(index) || kind < CoilKind::Register1 || kind > CoilKind::Register4) return nullptr;
     return &memory.Registers[kind - 1];
 }
 

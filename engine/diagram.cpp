@@ -46,7 +46,9 @@ void RungRecord::makeNew() {
     code_[kColumns - 1][0] = Link::FIN;
 }
 
-void Diagram::setRungCount(int count) { rungCount_ = std::clamp(count, 0, kMaxRungs); }
+void Diagram::setRungCount(int count) {
+    rungCount_ = std::clamp(count, 0, kMaxRungs);
+}
 
 bool Diagram::NewRung(int index) {
     if (index < 0 || index >= kMaxRungs || rungCount_ >= kMaxRungs) return false;

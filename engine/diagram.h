@@ -17,7 +17,7 @@ namespace detail {
 struct PreparedContact {
     uint16_t offset;  // byte of the memory image that the contact reads
     uint8_t row;
-    uint8_t invert;   // 1 for NCC
+    uint8_t invert;  // 1 for NCC
 };
 
 struct PreparedAction {
@@ -28,8 +28,8 @@ struct PreparedAction {
 };
 
 struct PreparedControlColumn {
-    uint8_t pass;        // rows that pass their power on unchanged
-    uint8_t alwaysLit;   // contact rows whose condition is closed whatever the memory holds
+    uint8_t pass;       // rows that pass their power on unchanged
+    uint8_t alwaysLit;  // contact rows whose condition is closed whatever the memory holds
     uint8_t contactCount;
     uint8_t actionCount;
     PreparedContact contacts[kRows];
@@ -53,7 +53,9 @@ public:
     // Cell fields; any column or row outside the grid reads 0 and is not written.
     int32_t Code(int column, int row) const { return inGrid(column, row) ? code_[column][row] : 0; }
     int32_t Kind(int column, int row) const { return inGrid(column, row) ? kind_[column][row] : 0; }
-    int32_t Index(int column, int row) const { return inGrid(column, row) ? index_[column][row] : 0; }
+    int32_t Index(int column, int row) const {
+        return inGrid(column, row) ? index_[column][row] : 0;
+    }
     void setCode(int column, int row, int32_t code);
     void setKind(int column, int row, int32_t kind);
     void setIndex(int column, int row, int32_t index);

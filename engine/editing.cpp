@@ -205,8 +205,8 @@ std::optional<ControlTarget> ControlAt(const Diagram& diagram, int rung, int col
     return ControlTarget{column, top, code, r.Kind(g, top), r.Index(g, top), DialogFor(code)};
 }
 
-DialogKind EditControl(EditorState& state, const Diagram& diagram, int rung, int slot,
-                          int column, int row) {
+DialogKind EditControl(EditorState& state, const Diagram& diagram, int rung, int slot, int column,
+                       int row) {
     if (state.ControlDialogOpen) return DialogKind::None;
     const std::optional<ControlTarget> t = ControlAt(diagram, rung, column, row);
     if (!t) return DialogKind::None;

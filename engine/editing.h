@@ -114,8 +114,8 @@ std::optional<ControlTarget> ControlAt(const Diagram& diagram, int rung, int col
 // An Edit click: when a control is there and no dialog is open, loads TargetSlot (= `slot`),
 // TargetColumn, TargetRow and the pending values from it and returns the dialog to open
 // (without PlacingNew); otherwise None and `state` is left alone.
-DialogKind EditControl(EditorState& state, const Diagram& diagram, int rung, int slot,
-                          int column, int row);
+DialogKind EditControl(EditorState& state, const Diagram& diagram, int rung, int slot, int column,
+                       int row);
 
 // Deletes the control at the cell (its box top for a bottom): it becomes a wire, a box loses
 // its bottom, and the output column is put in shape again. A timer's or counter's Used flag

@@ -10,16 +10,16 @@
 namespace torvex {
 
 enum EditorModeValue : int {
-    emIdle = 0,          // hover, click-to-place and click-to-edit work
-    emBusy = 1,          // a click is being handled or a control dialog is open
-    emBranchStart = 2,   // waiting for the click where a branch begins
-    emBranchEnd = 3,     // waiting for the click where the branch ends
-    emDeleteBranch = 4,  // waiting for the click on a branch to delete
-    emDeleteControl = 5, // waiting for the click on a control to delete
-    emDeleteRung = 6,    // waiting for the click on a rung to delete
-    emEditControl = 7,   // waiting for the click on a control to edit
-    emInsertRung = 8,    // waiting for the click on the rung before which to insert
-    emRunning = 9        // the diagram runs
+    emIdle = 0,           // hover, click-to-place and click-to-edit work
+    emBusy = 1,           // a click is being handled or a control dialog is open
+    emBranchStart = 2,    // waiting for the click where a branch begins
+    emBranchEnd = 3,      // waiting for the click where the branch ends
+    emDeleteBranch = 4,   // waiting for the click on a branch to delete
+    emDeleteControl = 5,  // waiting for the click on a control to delete
+    emDeleteRung = 6,     // waiting for the click on a rung to delete
+    emEditControl = 7,    // waiting for the click on a control to edit
+    emInsertRung = 8,     // waiting for the click on the rung before which to insert
+    emRunning = 9         // the diagram runs
 };
 
 // Tags of the placement timer: what the closed dialog asks the editor to write.

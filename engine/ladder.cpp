@@ -4,9 +4,9 @@ namespace torvex {
 
 namespace {
 
-constexpr const char* kControlMnemonics[] = {
-    "NON", "NOC", "NCC", "OUT", "RES", "LAT", "UNL", "TIM", "ODT", "CUP", "CDN", "BL1",
-    "BL2", "BL3", "BL4", "BR1", "BR2", "BR3", "BR4", "TBT", "CBT", "BBT", "LNK"};
+constexpr const char* kControlMnemonics[] = {"NON", "NOC", "NCC", "OUT", "RES", "LAT", "UNL", "TIM",
+                                             "ODT", "CUP", "CDN", "BL1", "BL2", "BL3", "BL4", "BR1",
+                                             "BR2", "BR3", "BR4", "TBT", "CBT", "BBT", "LNK"};
 static_assert(std::size(kControlMnemonics) == Control::Last + 1);
 
 constexpr const char* kLinkMnemonics[] = {"NON", "STA", "FIN", "THR", "BRA",
@@ -30,11 +30,21 @@ constexpr LinkJoins kLinkJoins[] = {
     {false, true, true},    // DWN
 };
 
-constexpr bool IsLinkCode(int32_t code) { return code >= 0 && code <= Link::Last; }
-constexpr bool InRange(int32_t v, int32_t low, int32_t high) { return v >= low && v <= high; }
-constexpr bool IsPoint(int32_t n) { return InRange(n, 0, kPoints - 1); }
-constexpr bool IsTimer(int32_t n) { return InRange(n, 1, kTimers); }
-constexpr bool IsCounter(int32_t n) { return InRange(n, 1, kCounters); }
+constexpr bool IsLinkCode(int32_t code) {
+    return code >= 0 && code <= Link::Last;
+}
+constexpr bool InRange(int32_t v, int32_t low, int32_t high) {
+    return v >= low && v <= high;
+}
+constexpr bool IsPoint(int32_t n) {
+    return InRange(n, 0, kPoints - 1);
+}
+constexpr bool IsTimer(int32_t n) {
+    return InRange(n, 1, kTimers);
+}
+constexpr bool IsCounter(int32_t n) {
+    return InRange(n, 1, kCounters);
+}
 
 }  // namespace
 
@@ -42,7 +52,9 @@ const char* ControlMnemonic(int32_t code) {
     return InRange(code, 0, Control::Last) ? kControlMnemonics[code] : nullptr;
 }
 
-const char* LinkMnemonic(int32_t code) { return IsLinkCode(code) ? kLinkMnemonics[code] : nullptr; }
+const char* LinkMnemonic(int32_t code) {
+    return IsLinkCode(code) ? kLinkMnemonics[code] : nullptr;
+}
 
 int32_t ControlFromMnemonic(std::string_view token) {
     for (int32_t code = 0; code <= Control::Last; ++code)
@@ -56,9 +68,15 @@ int32_t LinkFromMnemonic(std::string_view token) {
     return -1;
 }
 
-bool LinkTakesLeft(int32_t code) { return IsLinkCode(code) && kLinkJoins[code].left; }
-bool LinkJoinedAbove(int32_t code) { return IsLinkCode(code) && kLinkJoins[code].above; }
-bool LinkJoinedBelow(int32_t code) { return IsLinkCode(code) && kLinkJoins[code].below; }
+bool LinkTakesLeft(int32_t code) {
+    return IsLinkCode(code) && kLinkJoins[code].left;
+}
+bool LinkJoinedAbove(int32_t code) {
+    return IsLinkCode(code) && kLinkJoins[code].above;
+}
+bool LinkJoinedBelow(int32_t code) {
+    return IsLinkCode(code) && kLinkJoins[code].below;
+}
 
 bool IsValidOperand(int32_t code, int32_t kind, int32_t index) {
     switch (code) {

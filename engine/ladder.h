@@ -8,41 +8,51 @@
 
 namespace torvex {
 
-constexpr int kColumns = 21;       // 0 = left rail, odd = control columns, even = link columns
-constexpr int kRows = 4;           // rows 0 ... 3, top to bottom
-constexpr int kMaxRungs = 1001;    // rungs 0 ... 1000
-constexpr int kCommentMax = 210;   // characters of a rung comment
-constexpr int kPoints = 16;        // inputs, outputs, flags, register bits
-constexpr int kTimers = 8;         // T1 ... T8
-constexpr int kCounters = 8;       // C1 ... C8
-constexpr int kRegisters = 4;      // R1 ... R4
+constexpr int kColumns = 21;      // 0 = left rail, odd = control columns, even = link columns
+constexpr int kRows = 4;          // rows 0 ... 3, top to bottom
+constexpr int kMaxRungs = 1001;   // rungs 0 ... 1000
+constexpr int kCommentMax = 210;  // characters of a rung comment
+constexpr int kPoints = 16;       // inputs, outputs, flags, register bits
+constexpr int kTimers = 8;        // T1 ... T8
+constexpr int kCounters = 8;      // C1 ... C8
+constexpr int kRegisters = 4;     // R1 ... R4
 constexpr int kControlColumns = 10;
 constexpr int kLinkColumns = 11;   // columns 0, 2, ... 20
 constexpr int kOutputColumn = 19;  // the rightmost control column
 
-constexpr bool IsControlColumn(int column) { return column % 2 == 1 && column < kColumns; }
-constexpr bool IsLinkColumn(int column) { return column % 2 == 0 && column >= 0 && column < kColumns; }
+constexpr bool IsControlColumn(int column) {
+    return column % 2 == 1 && column < kColumns;
+}
+constexpr bool IsLinkColumn(int column) {
+    return column % 2 == 0 && column >= 0 && column < kColumns;
+}
 
 // Codes of cells in control columns.
 struct Control {
     enum : int32_t {
-        NON = 0,  // empty cell, blocks power
-        NOC = 1,  // normally open contact
-        NCC = 2,  // normally closed contact
-        OUT = 3,  // output coil
-        RES = 4,  // reset
-        LAT = 5,  // latch coil
-        UNL = 6,  // unlatch coil
-        TIM = 7,  // latched on-delay timer
-        ODT = 8,  // on-delay timer
-        CUP = 9,  // count up
-        CDN = 10, // count down
-        BL1 = 11, BL2 = 12, BL3 = 13, BL4 = 14,  // shift R1 ... R4 left
-        BR1 = 15, BR2 = 16, BR3 = 17, BR4 = 18,  // shift R1 ... R4 right
-        TBT = 19, // timer box bottom
-        CBT = 20, // counter box bottom
-        BBT = 21, // bit-shift box bottom
-        LNK = 22, // plain wire
+        NON = 0,   // empty cell, blocks power
+        NOC = 1,   // normally open contact
+        NCC = 2,   // normally closed contact
+        OUT = 3,   // output coil
+        RES = 4,   // reset
+        LAT = 5,   // latch coil
+        UNL = 6,   // unlatch coil
+        TIM = 7,   // latched on-delay timer
+        ODT = 8,   // on-delay timer
+        CUP = 9,   // count up
+        CDN = 10,  // count down
+        BL1 = 11,
+        BL2 = 12,
+        BL3 = 13,
+        BL4 = 14,  // shift R1 ... R4 left
+        BR1 = 15,
+        BR2 = 16,
+        BR3 = 17,
+        BR4 = 18,  // shift R1 ... R4 right
+        TBT = 19,  // timer box bottom
+        CBT = 20,  // counter box bottom
+        BBT = 21,  // bit-shift box bottom
+        LNK = 22,  // plain wire
         Last = LNK
     };
 };
@@ -104,13 +114,27 @@ struct ShiftSourceKind {
     };
 };
 
-constexpr bool IsShiftLeft(int32_t code) { return code >= Control::BL1 && code <= Control::BL4; }
-constexpr bool IsShiftRight(int32_t code) { return code >= Control::BR1 && code <= Control::BR4; }
-constexpr bool IsShift(int32_t code) { return IsShiftLeft(code) || IsShiftRight(code); }
-constexpr bool IsTimerBox(int32_t code) { return code == Control::TIM || code == Control::ODT; }
-constexpr bool IsCounterBox(int32_t code) { return code == Control::CUP || code == Control::CDN; }
-constexpr bool IsBoxTop(int32_t code) { return IsTimerBox(code) || IsCounterBox(code) || IsShift(code); }
-constexpr bool IsBoxBottom(int32_t code) { return code >= Control::TBT && code <= Control::BBT; }
+constexpr bool IsShiftLeft(int32_t code) {
+    return code >= Control::BL1 && code <= Control::BL4;
+}
+constexpr bool IsShiftRight(int32_t code) {
+    return code >= Control::BR1 && code <= Control::BR4;
+}
+constexpr bool IsShift(int32_t code) {
+    return IsShiftLeft(code) || IsShiftRight(code);
+}
+constexpr bool IsTimerBox(int32_t code) {
+    return code == Control::TIM || code == Control::ODT;
+}
+constexpr bool IsCounterBox(int32_t code) {
+    return code == Control::CUP || code == Control::CDN;
+}
+constexpr bool IsBoxTop(int32_t code) {
+    return IsTimerBox(code) || IsCounterBox(code) || IsShift(code);
+}
+constexpr bool IsBoxBottom(int32_t code) {
+    return code >= Control::TBT && code <= Control::BBT;
+}
 // Register (1 ... 4) that a shift code works on.
 constexpr int ShiftRegisterOf(int32_t code) {
     return IsShiftLeft(code) ? code - Control::BL1 + 1 : code - Control::BR1 + 1;

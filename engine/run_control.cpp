@@ -12,11 +12,16 @@ std::string SingleStepText(int32_t rung) {
 
 std::string StatusText(RunState state, int32_t steppedRung) {
     switch (state) {
-        case RunState::Stopped: return std::string(StoppedText);
-        case RunState::Running: return std::string(RunningText);
-        case RunState::Paused: return std::string(PausedText);
-        case RunState::SingleLoop: return std::string(SingleLoopText);
-        case RunState::SingleStep: return SingleStepText(steppedRung);
+        case RunState::Stopped:
+            return std::string(StoppedText);
+        case RunState::Running:
+            return std::string(RunningText);
+        case RunState::Paused:
+            return std::string(PausedText);
+        case RunState::SingleLoop:
+            return std::string(SingleLoopText);
+        case RunState::SingleStep:
+            return SingleStepText(steppedRung);
     }
     return {};
 }
@@ -54,7 +59,8 @@ void RunControl::btnRunClick() {
             if (auto alive = self.lock()) (*alive)->threadEnded(generation);
         };
         thread_ = std::make_unique<TTorvexThread>(
-            RunThreadContext{plc_, host_, interfaces_, forced_, clock_, cycles_}, setup, std::move(ended));
+            RunThreadContext{plc_, host_, interfaces_, forced_, clock_, cycles_}, setup,
+            std::move(ended));
     }
 }
 

@@ -7,7 +7,9 @@ std::string RecentFiles::Short(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string RecentFiles::Prefix(int entry) { return "&" + std::to_string(entry) + " "; }
+std::string RecentFiles::Prefix(int entry) {
+    return "&" + std::to_string(entry) + " ";
+}
 
 void RecentFiles::load(const std::array<std::string, kCount>& shortNames,
                        const std::array<std::string, kCount>& longNames) {

@@ -6,7 +6,9 @@
 namespace torvex {
 
 namespace {
-QString Key(const QString& section, const QString& name) { return section + QLatin1Char('/') + name; }
+QString Key(const QString& section, const QString& name) {
+    return section + QLatin1Char('/') + name;
+}
 }  // namespace
 
 SettingsStore::SettingsStore()
@@ -32,7 +34,8 @@ int SettingsStore::readInt(const QString& section, const QString& name, QString&
 
 SettingsStore::Place SettingsStore::readPlace(const QString& section) const {
     Place place;
-    place.moved = value(section, QStringLiteral("Moved"), QStringLiteral("False")) != QLatin1String("False");
+    place.moved =
+        value(section, QStringLiteral("Moved"), QStringLiteral("False")) != QLatin1String("False");
     place.left = readInt(section, QStringLiteral("Left"), place.error);
     place.top = readInt(section, QStringLiteral("Top"), place.error);
     place.height = readInt(section, QStringLiteral("Height"), place.error);
@@ -40,7 +43,8 @@ SettingsStore::Place SettingsStore::readPlace(const QString& section) const {
 }
 
 void SettingsStore::writeMoved(const QString& section, bool moved) {
-    setValue(section, QStringLiteral("Moved"), moved ? QStringLiteral("True") : QStringLiteral("False"));
+    setValue(section, QStringLiteral("Moved"),
+             moved ? QStringLiteral("True") : QStringLiteral("False"));
 }
 
 void SettingsStore::writePlace(const QString& section, int left, int top) {
@@ -66,8 +70,10 @@ void SettingsStore::resetWindowPlaces() {
 void SettingsStore::loadRecentFiles(RecentFiles& recent) const {
     std::array<std::string, RecentFiles::kCount> shortNames, longNames;
     for (int n = 1; n <= RecentFiles::kCount; ++n) {
-        shortNames[n - 1] = value(QStringLiteral("Setup"), QStringLiteral("ShortName%1").arg(n), {}).toStdString();
-        longNames[n - 1] = value(QStringLiteral("Setup"), QStringLiteral("LongName%1").arg(n), {}).toStdString();
+        shortNames[n - 1] =
+            value(QStringLiteral("Setup"), QStringLiteral("ShortName%1").arg(n), {}).toStdString();
+        longNames[n - 1] =
+            value(QStringLiteral("Setup"), QStringLiteral("LongName%1").arg(n), {}).toStdString();
     }
     recent.load(shortNames, longNames);
 }
@@ -85,6 +91,8 @@ void SettingsStore::writeRunningFalse() {
     setValue(QStringLiteral("Setup"), QStringLiteral("Running"), QStringLiteral("False"));
 }
 
-void SettingsStore::sync() { settings_.sync(); }
+void SettingsStore::sync() {
+    settings_.sync();
+}
 
 }  // namespace torvex

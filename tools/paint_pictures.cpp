@@ -94,7 +94,8 @@ QImage Splash() {
     p.setFont(Face(18, false, true));
     p.setPen(QColor(200, 215, 240));
     p.drawText(QRectF(0, 104, 514, 28), Qt::AlignCenter,
-               QStringLiteral("PLC ladder logic trainer  \u00b7  version ") + QString::fromLatin1(torvex::kTorvexMajorMinor));
+               QStringLiteral("PLC ladder logic trainer  \u00b7  version ") +
+                   QString::fromLatin1(torvex::kTorvexMajorMinor));
     Ladder(p, QRectF(60, 268, 394, 104), 3, 2.2);
     return img;
 }

@@ -102,7 +102,8 @@ void DrawToolSymbol(QPainter& p, int tool, const QColor& ink) {
         case kToolCNT: {
             DrawBox(p, ink);
             p.setPen(InkPen(ink, 1.3));
-            for (int i = 0; i < 4; ++i) p.drawLine(QPointF(7.5 + 2.5 * i, 8), QPointF(7.5 + 2.5 * i, 16));
+            for (int i = 0; i < 4; ++i)
+                p.drawLine(QPointF(7.5 + 2.5 * i, 8), QPointF(7.5 + 2.5 * i, 16));
             p.drawLine(QPointF(6.5, 15), QPointF(17.5, 9));
             break;
         }
@@ -207,8 +208,8 @@ void DrawGlyph(QPainter& p, Glyph glyph) {
             back.closeSubpath();
             p.drawPath(back);
             p.setBrush(QColor(255, 225, 120));
-            p.drawPolygon(QPolygonF({QPointF(2.5, 19.5), QPointF(6, 11), QPointF(22.5, 11),
-                                     QPointF(19.5, 19.5)}));
+            p.drawPolygon(QPolygonF(
+                {QPointF(2.5, 19.5), QPointF(6, 11), QPointF(22.5, 11), QPointF(19.5, 19.5)}));
             break;
         }
         case Glyph::Save:
@@ -307,7 +308,8 @@ void DrawGlyph(QPainter& p, Glyph glyph) {
         case Glyph::DeleteBranch: {
             p.setPen(InkPen(ink, 1.4));
             p.drawLine(QPointF(2, 6), QPointF(22, 6));
-            p.drawPolyline(QPolygonF({QPointF(6, 6), QPointF(6, 12), QPointF(18, 12), QPointF(18, 6)}));
+            p.drawPolyline(
+                QPolygonF({QPointF(6, 6), QPointF(6, 12), QPointF(18, 12), QPointF(18, 6)}));
             Badge(p, glyph == Glyph::AddBranch, QPointF(12, 18));
             break;
         }
@@ -322,7 +324,8 @@ void DrawGlyph(QPainter& p, Glyph glyph) {
             tail.lineTo(12, 16);
             p.drawPath(balloon.united(tail));
             p.setPen(InkPen(QColor(90, 90, 90), 1.0));
-            for (int i = 0; i < 3; ++i) p.drawLine(QPointF(6, 7 + 3 * i), QPointF(18 - 3 * (i == 2), 7 + 3 * i));
+            for (int i = 0; i < 3; ++i)
+                p.drawLine(QPointF(6, 7 + 3 * i), QPointF(18 - 3 * (i == 2), 7 + 3 * i));
             break;
         }
         case Glyph::Application: {
@@ -354,8 +357,8 @@ public:
         painter->setRenderHint(QPainter::Antialiasing);
         if (mode == QIcon::Disabled) painter->setOpacity(0.35);
         const qreal side = qMin(rect.width(), rect.height());
-        const QRectF square(rect.x() + (rect.width() - side) / 2, rect.y() + (rect.height() - side) / 2,
-                            side, side);
+        const QRectF square(rect.x() + (rect.width() - side) / 2,
+                            rect.y() + (rect.height() - side) / 2, side, side);
         OnGrid(*painter, square, [&](QPainter& p) { DrawGlyph(p, glyph_); });
         painter->restore();
     }
@@ -392,7 +395,8 @@ QPixmap PaletteImage(int tool, ButtonLook look, qreal devicePixelRatio) {
     const QColor ink = look == ButtonLook::Disabled ? QColor(128, 128, 128) : kInk;
     if (look == ButtonLook::Disabled) {
         // The etched look of a disabled button: a white copy one pixel down and right.
-        OnGrid(p, glyph.translated(0.8, 0.8), [&](QPainter& q) { DrawToolSymbol(q, tool, Qt::white); });
+        OnGrid(p, glyph.translated(0.8, 0.8),
+               [&](QPainter& q) { DrawToolSymbol(q, tool, Qt::white); });
     }
     OnGrid(p, glyph, [&](QPainter& q) { DrawToolSymbol(q, tool, ink); });
     return pm;
@@ -413,6 +417,8 @@ QCursor ToolCursor(int tool, qreal devicePixelRatio) {
     return QCursor(pm, 0, 0);
 }
 
-QIcon GlyphIcon(Glyph glyph) { return QIcon(new GlyphEngine(glyph)); }
+QIcon GlyphIcon(Glyph glyph) {
+    return QIcon(new GlyphEngine(glyph));
+}
 
 }  // namespace torvex

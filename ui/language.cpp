@@ -6,7 +6,9 @@
 
 namespace torvex {
 
-bool SystemWantsFinnish() { return QLocale::system().language() == QLocale::Finnish; }
+bool SystemWantsFinnish() {
+    return QLocale::system().language() == QLocale::Finnish;
+}
 
 bool FinnishTranslation::install() {
     remove();

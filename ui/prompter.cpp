@@ -12,10 +12,14 @@ namespace {
 
 QMessageBox::Icon ToQt(Prompter::Icon icon) {
     switch (icon) {
-        case Prompter::Icon::Information: return QMessageBox::Information;
-        case Prompter::Icon::Warning: return QMessageBox::Warning;
-        case Prompter::Icon::Question: return QMessageBox::Question;
-        case Prompter::Icon::Error: return QMessageBox::Critical;
+        case Prompter::Icon::Information:
+            return QMessageBox::Information;
+        case Prompter::Icon::Warning:
+            return QMessageBox::Warning;
+        case Prompter::Icon::Question:
+            return QMessageBox::Question;
+        case Prompter::Icon::Error:
+            return QMessageBox::Critical;
     }
     return QMessageBox::NoIcon;
 }
@@ -34,12 +38,16 @@ Prompter::Button WidgetPrompter::message(QWidget* parent, Icon icon, const QStri
         Button ours;
         QMessageBox::StandardButton qt;
     };
-    const Pair pairs[] = {{Yes, QMessageBox::Yes}, {No, QMessageBox::No},
-                          {Ok, QMessageBox::Ok}, {Cancel, QMessageBox::Cancel}};
+    const Pair pairs[] = {{Yes, QMessageBox::Yes},
+                          {No, QMessageBox::No},
+                          {Ok, QMessageBox::Ok},
+                          {Cancel, QMessageBox::Cancel}};
     for (const Pair& p : pairs)
         if (buttons & p.ours) box.addButton(p.qt);
-    if (buttons & Cancel) box.setEscapeButton(QMessageBox::Cancel);
-    else if (buttons & No) box.setEscapeButton(QMessageBox::No);
+    if (buttons & Cancel)
+        box.setEscapeButton(QMessageBox::Cancel);
+    else if (buttons & No)
+        box.setEscapeButton(QMessageBox::No);
     const auto chosen = static_cast<QMessageBox::StandardButton>(box.exec());
     for (const Pair& p : pairs)
         if (chosen == p.qt) return p.ours;

@@ -34,7 +34,9 @@ public:
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
 
     // Shorthands for the common boxes.
-    void inform(QWidget* parent, const QString& text) { message(parent, Icon::Information, text, Ok); }
+    void inform(QWidget* parent, const QString& text) {
+        message(parent, Icon::Information, text, Ok);
+    }
     void warn(QWidget* parent, const QString& text) { message(parent, Icon::Warning, text, Ok); }
     void error(QWidget* parent, const QString& text) { message(parent, Icon::Error, text, Ok); }
     bool confirm(QWidget* parent, const QString& text) {

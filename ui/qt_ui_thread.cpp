@@ -10,7 +10,8 @@ void QtUiThread::invoke(const std::function<void()>& call) {
         call();  // already there: a blocking queued call would wait for itself
         return;
     }
-    QMetaObject::invokeMethod(context_, [&call] { call(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        context_, [&call] { call(); }, Qt::BlockingQueuedConnection);
 }
 
 void QtUiThread::post(std::function<void()> call) {

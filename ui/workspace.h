@@ -16,15 +16,15 @@ class SettingsStore;
 
 // Flags of the shell that several windows test.
 struct ShellState {
-    bool FinnishTexts = false;   // fixed at start-up
-    bool LargeFonts = false;     // set by the intro form
+    bool FinnishTexts = false;  // fixed at start-up
+    bool LargeFonts = false;    // set by the intro form
     bool DiagramChanged = false;
-    QString CurrentFileName;     // empty for an untitled diagram
+    QString CurrentFileName;  // empty for an untitled diagram
     bool RungViewOpen = false;
     bool DebuggerOpen = false;
     bool MonitorOpen = false;
     bool SimulationOpen = false;
-    int CurrentSimulation = 0;   // 1 ... 4, the simulation whose window was created last
+    int CurrentSimulation = 0;  // 1 ... 4, the simulation whose window was created last
     bool FunctionOpen = false;
     bool RunInProgress = false;  // mirrors the run control, for windows that only test it
 };

@@ -166,9 +166,10 @@ TEST_F(EditingWindow, TheTimerToolPlacesABoxWithItsPreset) {
 }
 
 TEST_F(EditingWindow, ThePopupEditsAndDeletesTheControlUnderTheMouse) {
-    SetRung(D(), 0, {"STA NOC:IP0 - - - - - - - - - - - - - - - - BRA OUT:OP0 FIN",
-                     ". . . . . . . . . . . . . . . . . . STA OUT:OP3 FIN",
-                     ". . . . . . . . . . . . . . . . . . LEF OUT:OP5 FIN"});
+    SetRung(D(), 0,
+            {"STA NOC:IP0 - - - - - - - - - - - - - - - - BRA OUT:OP0 FIN",
+             ". . . . . . . . . . . . . . . . . . STA OUT:OP3 FIN",
+             ". . . . . . . . . . . . . . . . . . LEF OUT:OP5 FIN"});
     view().Highlight(0, 9, 1, kAllMarks);
     EXPECT_TRUE(Action(QStringLiteral("mnuPopupEdit"))->isVisible());
     Trigger("mnuPopupEdit");

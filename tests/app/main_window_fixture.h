@@ -59,12 +59,14 @@ protected:
         return Action(QString::fromLatin1(prefix) + QString::number(n));
     }
     void Trigger(const char* name) const { Action(QString::fromLatin1(name))->trigger(); }
-    QToolButton* Button(const char* name) const { return Part<QToolButton>(QString::fromLatin1(name)); }
+    QToolButton* Button(const char* name) const {
+        return Part<QToolButton>(QString::fromLatin1(name));
+    }
     QMenu* Menu(const char* name) const { return Part<QMenu>(QString::fromLatin1(name)); }
     QLabel* Label(const char* name) const { return Part<QLabel>(QString::fromLatin1(name)); }
     QWidget* Widget(const char* name) const { return Part<QWidget>(QString::fromLatin1(name)); }
     PaletteButton* Palette(int tool) const {
-        static const char* const names[] = {"btnArrow", "btnNOC", "btnNCC", "btnOP", "btnRES",
+        static const char* const names[] = {"btnArrow", "btnNOC", "btnNCC", "btnOP",  "btnRES",
                                             "btnLAT",   "btnUNL", "btnTIM", "btnCNT", "btnBS"};
         return Part<PaletteButton>(QString::fromLatin1(names[tool]));
     }

@@ -1,10 +1,9 @@
 // The main window: its menus and bars, start-up and exit, the File commands, the editor
 // lock of a run, and the shell's own commands.
 
+#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
-#include <sys/stat.h>
-#include <functional>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -12,6 +11,7 @@
 #include <QSignalSpy>
 #include <QToolButton>
 #include <climits>
+#include <functional>
 
 #include "app/about_form.h"
 #include "app/clickable_label.h"
@@ -63,16 +63,16 @@ TEST_F(MainWindowTest, TheMenusReadAsTheProgramDefinesThem) {
     QStringList bar;
     for (QAction* a : main->menuBar()->actions()) bar << a->text();
     EXPECT_EQ(bar, (QStringList{"&File", "&Edit", "&Simulations", "Se&tup", "&Control", "&Help"}));
-    EXPECT_EQ(Items(Menu("mnuFile")), (QStringList{"&New Diagram", "&Open Diagram...", "&Save Diagram",
-                                                 "Save Diagram &As...", "-", "Print Diagram...", "-",
-                                                 "E&xit"}));
+    EXPECT_EQ(Items(Menu("mnuFile")),
+              (QStringList{"&New Diagram", "&Open Diagram...", "&Save Diagram",
+                           "Save Diagram &As...", "-", "Print Diagram...", "-", "E&xit"}));
     EXPECT_EQ(Items(Menu("mnuEdit")),
               (QStringList{"&Add Rung", "&Insert Rung", "&Delete Rung", "-", "Add &Branch",
                            "Delete B&ranch", "-", "Edit &Control", "Delete C&ontrol", "-",
                            "&Show Comments", "&Hide Comments"}));
     EXPECT_EQ(Items(Menu("mnuSimulations")),
-              (QStringList{"&1 Traffic Light", "&2 Annunciator", "&3 Car Park", "&4 Elevator", "&5 ",
-                           "&6 ", "&7 ", "&8 "}));
+              (QStringList{"&1 Traffic Light", "&2 Annunciator", "&3 Car Park", "&4 Elevator",
+                           "&5 ", "&6 ", "&7 ", "&8 "}));
     for (int k = 4; k < 8; ++k) {
         EXPECT_FALSE(Action("mnuSimulationsSimulation", k + 1)->isEnabled());
         EXPECT_FALSE(Action("mnuControlInternalSimulationSimulation", k + 1)->isEnabled());
@@ -99,10 +99,12 @@ TEST_F(MainWindowTest, FinnishTextsComeFromTheTranslation) {
     QStringList bar;
     for (QAction* a : main->menuBar()->actions()) bar << a->text();
     EXPECT_EQ(bar, (QStringList{"Teidosto", "Muokkaa", "Simuloi", "Se&tup", "Ohjaus", "Ohje"}));
-    EXPECT_EQ(Action(QStringLiteral("mnuFileSaveDiagram"))->text(), QStringLiteral("&Save Diagram")) << "no Finnish form";
+    EXPECT_EQ(Action(QStringLiteral("mnuFileSaveDiagram"))->text(), QStringLiteral("&Save Diagram"))
+        << "no Finnish form";
     EXPECT_EQ(Action(QStringLiteral("mnuSetupRestoreScreenLayoutToDefault"))->text(),
               QStringLiteral("Restore Screen Layout to Dafault"));
-    EXPECT_EQ(Action(QStringLiteral("mnuHelpAboutTORVEX"))->text(), QStringLiteral("Torvex-ohjelmasta"));
+    EXPECT_EQ(Action(QStringLiteral("mnuHelpAboutTORVEX"))->text(),
+              QStringLiteral("Torvex-ohjelmasta"));
     EXPECT_EQ(Button("btnRun")->toolTip(), QStringLiteral("Aja kaavio (F9)"));
     EXPECT_EQ(Button("btnStop")->toolTip(), QStringLiteral("Pysäytä kaavio (Shift+F9)"));
     EXPECT_EQ(Button("btnComments")->toolTip(), QStringLiteral("Puolakommentit"));
@@ -130,7 +132,8 @@ TEST_F(MainWindowTest, ButtonsStandWhereTheBarsPlaceThem) {
         {"btnStepDiagram", 293, "Single Loop (F10)", "actSingleLoop", QKeySequence(Qt::Key_F10)},
         {"btnSingleStep", 318, "Single Step (F11)", "actSingleStep", QKeySequence(Qt::Key_F11)},
         {"btnPause", 343, "Pause Run", "actPause", {}},
-        {"btnStop", 368, "Stop Diagram (Shift+F9)", "actStop", QKeySequence(Qt::SHIFT | Qt::Key_F9)},
+        {"btnStop", 368, "Stop Diagram (Shift+F9)", "actStop",
+         QKeySequence(Qt::SHIFT | Qt::Key_F9)},
         {"btnClose", 393, "Close Simulation", "actCloseSimulation", {}},
         {"btnAddRung", 268, "Add Rung", "mnuEditAddRung", {}},
         {"btnInsertRung", 293, "Insert Rung", "mnuEditInsertRung", {}},
@@ -152,9 +155,16 @@ TEST_F(MainWindowTest, ButtonsStandWhereTheBarsPlaceThem) {
     EXPECT_EQ(Widget("pnlToolbar")->height(), 30);
     EXPECT_EQ(Widget("pnlSimulations")->height(), 30);
     EXPECT_EQ(Label("pnlInfoBar")->height(), 17);
-    const char* hints[10] = {"Pointer", "Normally Open Contact", "Normally Closed Contact",
-                             "Output", "Reset", "Latch Output", "Unlatch Output", "Timer",
-                             "Counter", "Bit Shift"};
+    const char* hints[10] = {"Pointer",
+                             "Normally Open Contact",
+                             "Normally Closed Contact",
+                             "Output",
+                             "Reset",
+                             "Latch Output",
+                             "Unlatch Output",
+                             "Timer",
+                             "Counter",
+                             "Bit Shift"};
     for (int t = 0; t < 10; ++t) {
         EXPECT_EQ(Palette(t)->geometry(), QRect(8 + 25 * t, 3, 25, 24));
         EXPECT_EQ(Palette(t)->toolTip(), QString::fromLatin1(hints[t]));
@@ -181,7 +191,8 @@ TEST_F(MainWindowTest, TheStatusPanelStandsEightPixelsInsideTheBarsEnd) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return main->startUpTicks() >= 1; }, 5000));
         EXPECT_TRUE(Label("pnlStatus")->isVisible());
         EXPECT_EQ(Label("pnlStatus")->size(), QSize(169, 25));
-        EXPECT_EQ(Label("pnlStatus")->geometry().right() + 1, Widget("pnlToolbar")->width() - 8) << width;
+        EXPECT_EQ(Label("pnlStatus")->geometry().right() + 1, Widget("pnlToolbar")->width() - 8)
+            << width;
         EXPECT_EQ(main->statusText(), QStringLiteral("Stopped"));
         FinishStartUp();
         main.reset();
@@ -319,7 +330,8 @@ TEST_F(MainWindowTest, RestoringTheLayoutTakesEffectAtExit) {
 
 TEST_F(MainWindowTest, TheUnsavedChangesQuestionHasThreeAnswers) {
     Create();
-    const QString question = QStringLiteral("The diagram has changed.\r\nDo you wish to save to file?");
+    const QString question =
+        QStringLiteral("The diagram has changed.\r\nDo you wish to save to file?");
     auto change = [&] {
         ws().plc.diagram.Rungs[0].setComment("work");
         ws().shell.DiagramChanged = true;
@@ -369,7 +381,8 @@ TEST_F(MainWindowTest, OpenChoosesTheReaderByTheNamesEnding) {
 
     prompter.files = {File(QStringLiteral("PLANT.LLD"))};
     Trigger("mnuFileOpenDiagram");
-    EXPECT_EQ(main->rungView()->windowTitle(), QStringLiteral("Rung Viewer")) << "an import is untitled";
+    EXPECT_EQ(main->rungView()->windowTitle(), QStringLiteral("Rung Viewer"))
+        << "an import is untitled";
     EXPECT_TRUE(ws().shell.CurrentFileName.isEmpty());
     EXPECT_EQ(main->recentFiles().path(1), File(QStringLiteral("example.txt")).toStdString());
     EXPECT_GT(ws().plc.diagram.RungCount(), 0);
@@ -421,7 +434,8 @@ TEST_F(MainWindowTest, RecentFilesFollowTheLoads) {
         Write(QString::fromLatin1(name), DataFile("timer_counter.llg"));
     Create();
     EXPECT_FALSE(Action(QStringLiteral("mnuFileLine"))->isVisible());
-    for (const char* name : {"a.llg", "b.llg", "c.llg"}) main->OpenFile(File(QString::fromLatin1(name)));
+    for (const char* name : {"a.llg", "b.llg", "c.llg"})
+        main->OpenFile(File(QString::fromLatin1(name)));
     EXPECT_EQ(Action("mnuFile", 1)->text(), QStringLiteral("&1 c.llg"));
     EXPECT_EQ(Action("mnuFile", 3)->text(), QStringLiteral("&3 a.llg"));
     Action("mnuFile", 3)->trigger();
@@ -453,13 +467,24 @@ TEST_F(MainWindowTest, PrintingToAPdfFileWritesPages) {
 TEST_F(MainWindowTest, ARunLocksTheEditorAndStopReleasesIt) {
     Create();
     const std::vector<QAction*> locked = {
-        Action(QStringLiteral("mnuFileNewDiagram")), Action(QStringLiteral("mnuFileOpenDiagram")), Action(QStringLiteral("mnuEditAddRung")),
-        Action(QStringLiteral("mnuEditInsertRung")), Action(QStringLiteral("mnuEditDeleteRung")), Action(QStringLiteral("mnuEditAddBranch")),
-        Action(QStringLiteral("mnuEditDeleteBranch")), Action(QStringLiteral("mnuEditEditControl")), Action(QStringLiteral("mnuEditDeleteControl")),
-        Action(QStringLiteral("mnuEditShowComments")), Action(QStringLiteral("mnuEditHideComments")), Action(QStringLiteral("mnuControlDebugger")),
-        Action(QStringLiteral("mnuControlInternalSimulation")), Action(QStringLiteral("mnuControlExternalDevice")),
-        Action(QStringLiteral("mnuControlExternalPLC")), Action(QStringLiteral("mnuSetupConfigureIO")),
-        Action(QStringLiteral("mnuSetupRestoreScreenLayoutToDefault")), Action("mnuSimulationsSimulation", 1),
+        Action(QStringLiteral("mnuFileNewDiagram")),
+        Action(QStringLiteral("mnuFileOpenDiagram")),
+        Action(QStringLiteral("mnuEditAddRung")),
+        Action(QStringLiteral("mnuEditInsertRung")),
+        Action(QStringLiteral("mnuEditDeleteRung")),
+        Action(QStringLiteral("mnuEditAddBranch")),
+        Action(QStringLiteral("mnuEditDeleteBranch")),
+        Action(QStringLiteral("mnuEditEditControl")),
+        Action(QStringLiteral("mnuEditDeleteControl")),
+        Action(QStringLiteral("mnuEditShowComments")),
+        Action(QStringLiteral("mnuEditHideComments")),
+        Action(QStringLiteral("mnuControlDebugger")),
+        Action(QStringLiteral("mnuControlInternalSimulation")),
+        Action(QStringLiteral("mnuControlExternalDevice")),
+        Action(QStringLiteral("mnuControlExternalPLC")),
+        Action(QStringLiteral("mnuSetupConfigureIO")),
+        Action(QStringLiteral("mnuSetupRestoreScreenLayoutToDefault")),
+        Action("mnuSimulationsSimulation", 1),
         Action("mnuSimulationsSimulation", 4)};
     Palette(kToolTIM)->setDown(true);
     QTest::mouseClick(Button("btnSingleStep"), Qt::LeftButton);
@@ -473,7 +498,8 @@ TEST_F(MainWindowTest, ARunLocksTheEditorAndStopReleasesIt) {
     QTest::mouseClick(Button("btnStop"), Qt::LeftButton);
     EXPECT_FALSE(main->RunInProgress());
     EXPECT_EQ(main->statusText(), QStringLiteral("Stopped"));
-    for (QAction* a : locked) EXPECT_TRUE(a->isEnabled()) << "still disabled: " << a->objectName().toStdString();
+    for (QAction* a : locked)
+        EXPECT_TRUE(a->isEnabled()) << "still disabled: " << a->objectName().toStdString();
     for (int t = 0; t < kToolCount; ++t) EXPECT_FALSE(Palette(t)->showsDisabled());
     EXPECT_EQ(ws().editor.EditorMode, emIdle);
 }
@@ -502,7 +528,6 @@ TEST_F(MainWindowTest, ChoosingASimulationThatIsNotThereReturnsToTheDebugger) {
     EXPECT_EQ(ws().comments.InputComments[3], "kept");
 }
 
-
 TEST_F(MainWindowTest, ConfigureIOOpensOnceAndNotDuringARun) {
     Create();
     Button("btnSetup")->click();
@@ -519,7 +544,6 @@ TEST_F(MainWindowTest, ConfigureIOOpensOnceAndNotDuringARun) {
     EXPECT_EQ(main->preferences(), nullptr);
     main->run().btnStopClick();
 }
-
 
 // What a run left in the memory image goes with its diagram: New and a completed load start
 // from the memory image a run start makes, shown at once, while the forced inputs stay.
@@ -577,14 +601,16 @@ TEST_F(MainWindowTest, TheCaptionAndTheRecentFilesFollowTheDiagram) {
     EXPECT_TRUE(Action("mnuFile", 2)->isVisible());
 }
 
-
 // A file that is no diagram, or no file at all, is refused with a message naming it, and
 // nothing else changes: not the diagram, not its name, not the recent files.
 TEST_F(MainWindowTest, AFileThatIsNoDiagramChangesNothing) {
     Write(QStringLiteral("plant.llg"), DataFile("timer_counter.llg"));
-    Write(QStringLiteral("passwd.llg"), "root:x:0:0:root:/root:/bin/bash\ndaemon:x:1:1::/:/bin/sh\n");
+    Write(QStringLiteral("passwd.llg"),
+          "root:x:0:0:root:/root:/bin/bash\ndaemon:x:1:1::/:/bin/sh\n");
     Write(QStringLiteral("empty.llg"), QByteArray());
-    static const char elf[] = "\x7f" "ELF\x02\x01\x01\0\0\0\0\x1a\xff\xfe";
+    static const char elf[] =
+        "\x7f"
+        "ELF\x02\x01\x01\0\0\0\0\x1a\xff\xfe";
     Write(QStringLiteral("binary.llg"), QByteArray(elf, sizeof elf - 1));
     ASSERT_EQ(::mkfifo(File(QStringLiteral("fifo.llg")).toLocal8Bit().constData(), 0600), 0);
     QDir(dir.path()).mkdir(QStringLiteral("folder.llg"));

@@ -2,12 +2,12 @@
 // scanning every 100 ms, the rung view showing the power; and the windows keeping to the
 // thread rule while it does.
 
+#include <qpa/qwindowsysteminterface.h>
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
 #include <QScrollBar>
 #include <QWindow>
-#include <qpa/qwindowsysteminterface.h>
 
 #include "editor/rung_image.h"
 #include "editor/rung_view.h"

@@ -12,8 +12,8 @@
 #include "editor/rung_editor.h"
 #include "editor/rung_image.h"
 #include "editor/rung_view.h"
-#include "tests/editor/rung_view_fixture.h"
 #include "files/settings_store.h"
+#include "tests/editor/rung_view_fixture.h"
 #include "tests/support/ladder_text.h"
 #include "tests/support/scripted_prompter.h"
 #include "ui/artwork.h"
@@ -68,44 +68,51 @@ TEST_F(RungEditorTest, APlacedContactIsWrittenDrawnAndMarksTheDiagramChanged) {
 // The hover highlight (a red wire or control) goes once a gesture ends without an edit, and
 // a refused gesture changes nothing: the rung is drawn as it stands.
 TEST_F(RungEditorTest, ACancelledOrRefusedEditLeavesTheRungDrawnAsItIs) {
-    const std::string fullOutputs[] = {"STA NOC:IP0 - - - - - - - - - - - - - - - - BRA OUT:OP0 FIN",
-                                       ". . . . . . . . . . . . . . . . . . STA OUT:OP1 FIN",
-                                       ". . . . . . . . . . . . . . . . . . STA OUT:OP2 FIN",
-                                       ". . . . . . . . . . . . . . . . . . LEF OUT:OP3 FIN"};
+    const std::string fullOutputs[] = {
+        "STA NOC:IP0 - - - - - - - - - - - - - - - - BRA OUT:OP0 FIN",
+        ". . . . . . . . . . . . . . . . . . STA OUT:OP1 FIN",
+        ". . . . . . . . . . . . . . . . . . STA OUT:OP2 FIN",
+        ". . . . . . . . . . . . . . . . . . LEF OUT:OP3 FIN"};
     const struct {
         const char* gesture;
         std::vector<std::string> rung;
         std::function<void()> act;
     } cases[] = {
-        {"a placement cancelled in its dialog", {Simple({}, "OUT:OP0")},
+        {"a placement cancelled in its dialog",
+         {Simple({}, "OUT:OP0")},
          [&] {
              Tool(kToolNOC);
              editor->RungAClick(0, 2, 0);
              Answer(0, 0, 0, kPlaceNothing);
          }},
-        {"an output on a full column", {std::begin(fullOutputs), std::end(fullOutputs)},
+        {"an output on a full column",
+         {std::begin(fullOutputs), std::end(fullOutputs)},
          [&] {
              Tool(kToolOP);
              editor->RungAClick(0, 3, 0);
          }},
-        {"a drop on the other contact, not confirmed", {Simple({"NCC:IP1"}, "OUT:OP0")},
+        {"a drop on the other contact, not confirmed",
+         {Simple({"NCC:IP1"}, "OUT:OP0")},
          [&] {
              prompter.answers = {Prompter::Cancel};
              editor->RungADragDrop(0, 0, 0, kToolNOC);
          }},
-        {"an edit of a control cancelled", {Simple({"NOC:IP1"}, "OUT:OP0")},
+        {"an edit of a control cancelled",
+         {Simple({"NOC:IP1"}, "OUT:OP0")},
          [&] {
              Tool(kToolPointer);
              editor->RungAClick(0, 0, 0);
              Answer(0, 0, 0, kPlaceNothing);
          }},
-        {"a deletion answered No", {Simple({"NOC:IP1"}, "OUT:OP0")},
+        {"a deletion answered No",
+         {Simple({"NOC:IP1"}, "OUT:OP0")},
          [&] {
              editor->actions().deleteControl->trigger();
              prompter.answers = {Prompter::No};
              editor->RungAClick(0, 0, 0);
          }},
-        {"a branch start refused", {Simple({}, "OUT:OP0")},
+        {"a branch start refused",
+         {Simple({}, "OUT:OP0")},
          [&] {
              editor->actions().addBranch->trigger();
              editor->RungAClick(0, 9, 0);

@@ -56,7 +56,8 @@ TEST_F(RungDrawing, WithoutLiveNothingIsRedAndClearDropsTheLitFlags) {
     painter.DisplayRung(image, &plc->diagram.Rungs[0], plc->memory, RungDraw::Plain);
     EXPECT_EQ(Control(0, 0, 15, 10), kBlack);
     EXPECT_TRUE(plc->diagram.Rungs[0].Lit[1][0]);
-    painter.DisplayRung(image, &plc->diagram.Rungs[0], plc->memory, RungDraw::Live | RungDraw::ClearLit);
+    painter.DisplayRung(image, &plc->diagram.Rungs[0], plc->memory,
+                        RungDraw::Live | RungDraw::ClearLit);
     EXPECT_EQ(Control(0, 0, 15, 10), kRed);
     for (const auto& column : plc->diagram.Rungs[0].Lit)
         for (bool lit : column) EXPECT_FALSE(lit);
@@ -85,7 +86,8 @@ TEST_F(RungDrawing, AButtonFaceOtherThanSilverReplacesItEverywhere) {
     const QColor face(239, 235, 231);
     RungPainter themed(1.0, false, face);
     QImage rungImage = themed.blankRung();
-    SetRung(plc->diagram, 0, {Simple({"NOC:IP0"}, "TIM:T1"), ". . . . . . . . . . . . . . . . . . . TBT"});
+    SetRung(plc->diagram, 0,
+            {Simple({"NOC:IP0"}, "TIM:T1"), ". . . . . . . . . . . . . . . . . . . TBT"});
     themed.DisplayRung(rungImage, &plc->diagram.Rungs[0], plc->memory, RungDraw::Plain);
     bool sawFace = false;
     for (int y = 0; y < rungImage.height(); ++y) {

@@ -11,8 +11,8 @@
 #include "editor/comment_memo.h"
 #include "editor/rung_image.h"
 #include "editor/rung_view.h"
-#include "tests/editor/rung_view_fixture.h"
 #include "files/settings_store.h"
+#include "tests/editor/rung_view_fixture.h"
 #include "tests/support/ladder_text.h"
 #include "tests/support/qt_print.h"
 #include "tests/support/scripted_prompter.h"
@@ -97,9 +97,8 @@ TEST_F(RungView, SlotsShownAndWholeFollowTheHeightAndTheRungCount) {
         int rungs, height, shown, whole;
         bool scroll;
     } cases[] = {
-        {1, 665, 1, 5, false}, {10, 665, 5, 5, true}, {10, 300, 3, 2, true},
-        {3, 300, 3, 2, true},  {2, 300, 2, 2, false}, {5, 160, 2, 1, true},
-        {5, 153, 2, 1, true},
+        {1, 665, 1, 5, false}, {10, 665, 5, 5, true}, {10, 300, 3, 2, true}, {3, 300, 3, 2, true},
+        {2, 300, 2, 2, false}, {5, 160, 2, 1, true},  {5, 153, 2, 1, true},
     };
     for (const auto& c : cases) {
         Rungs(c.rungs);
@@ -128,7 +127,8 @@ TEST_F(RungView, ScrollingShowsLaterRungsAndAnEmptySlotPastTheEnd) {
 }
 
 TEST_F(RungView, HoveringABoxLightsBothOfItsCells) {
-    SetRung(plc->diagram, 0, {Simple({"NOC:IP0"}, "CUP:C1"), ". . . . . . . . . . . . . . . . . . . CBT:0,1"});
+    SetRung(plc->diagram, 0,
+            {Simple({"NOC:IP0"}, "CUP:C1"), ". . . . . . . . . . . . . . . . . . . CBT:0,1"});
     view->DisplayRungs(RungDraw::ClearLit, TfrmRungs::Memos::Refill);
     view->Highlight(0, 9, 1, kAllMarks);
     EXPECT_TRUE(PopupOffered());

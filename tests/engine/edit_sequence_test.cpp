@@ -32,9 +32,9 @@ protected:
             s.PendingKind = Pick(0, 9);
             s.PendingNumber = Pick(0, 79);
         } while (!IsValidOperand(s.PendingCode, s.PendingKind, s.PendingNumber));
-        const int tag = Chance(10)                       ? kPlaceNothing  // Cancel
+        const int tag = Chance(10)                    ? kPlaceNothing  // Cancel
                         : dialog == DialogKind::Input ? kPlaceContact
-                                                         : kPlaceOutputSide;
+                                                      : kPlaceOutputSide;
         PlacePendingControl(d, m, s, s.TargetSlot, tag);
     }
 

@@ -21,7 +21,9 @@ protected:
     Plc& plc = *owned;
     MemoryImage& m = plc.memory;
 
-    void Rung(int index, const std::vector<std::string>& rows) { SetRung(plc.diagram, index, rows); }
+    void Rung(int index, const std::vector<std::string>& rows) {
+        SetRung(plc.diagram, index, rows);
+    }
     RungRecord& R(int index) { return plc.diagram.Rungs[index]; }
 
     // Scans as a continuous run does: one every 100 ms.

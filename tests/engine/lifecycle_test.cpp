@@ -52,7 +52,8 @@ TEST_F(Lifecycle, CellsOutsideTheGridReadZeroAndAreNotWritten) {
     EXPECT_EQ(rung.Code(21, 0), 0);
     EXPECT_EQ(rung.Code(-1, 0), 0);
     for (int c = 0; c < kColumns; ++c)
-        for (int w = 0; w < kRows; ++w) EXPECT_EQ(rung.Code(c, w) | rung.Kind(c, w) | rung.Index(c, w), 0);
+        for (int w = 0; w < kRows; ++w)
+            EXPECT_EQ(rung.Code(c, w) | rung.Kind(c, w) | rung.Index(c, w), 0);
 }
 
 TEST_F(Lifecycle, ACommentKeepsItsFirst210Characters) {

@@ -14,11 +14,9 @@ TEST_F(PowerFlow, RailPowersEveryRowEvenWithNothingAbove) {
     plc.StartRun();
     In(0, true);
     Scan();
-    EXPECT_EQ(PowerRows(R(0)), (std::vector<std::string>{
-                                   "100000000000000000000",
-                                   "111000000000000000000",
-                                   "100000000000000000000",
-                                   "100000000000000000000"}));
+    EXPECT_EQ(PowerRows(R(0)),
+              (std::vector<std::string>{"100000000000000000000", "111000000000000000000",
+                                        "100000000000000000000", "100000000000000000000"}));
     In(1, true);
     Scan();
     EXPECT_EQ(PowerRows(R(0))[1], "111110000000000000000");
@@ -27,8 +25,7 @@ TEST_F(PowerFlow, RailPowersEveryRowEvenWithNothingAbove) {
 TEST_F(PowerFlow, ContactsInSeriesAndParallel) {
     // OP0 = IP0 or IP1 (power rises from row 1 in the up pass);
     // OP1 = (IP2 and IP3) or IP4;  OP2 = IP5 and (IP6 or IP7), a branch inside the rung.
-    Rung(0, {"STA NOC:IP0 BRA - - - - - - - - - - - - - - - - OUT:OP0 FIN",
-             "STA NOC:IP1 RET"});
+    Rung(0, {"STA NOC:IP0 BRA - - - - - - - - - - - - - - - - OUT:OP0 FIN", "STA NOC:IP1 RET"});
     Rung(1, {"STA NOC:IP2 - NOC:IP3 BRA - - - - - - - - - - - - - - OUT:OP1 FIN",
              "STA NOC:IP4 - - RET"});
     Rung(2, {"STA NOC:IP5 BRA NOC:IP6 BRA - - - - - - - - - - - - - - OUT:OP2 FIN",
@@ -45,10 +42,10 @@ TEST_F(PowerFlow, ContactsInSeriesAndParallel) {
 }
 
 TEST_F(PowerFlow, ThreeAndFourParallelRows) {
-    Rung(0, {"STA NOC:IP0 BRA - - - - - - - - - - - - - - - - OUT:OP0 FIN",
-             "STA NOC:IP1 FIN", "STA NOC:IP2 RET"});
-    Rung(1, {"STA NOC:IP0 BRA - - - - - - - - - - - - - - - - OUT:OP1 FIN",
-             "STA NCC:IP1 CRO", "STA NOC:IP2 FIN", "STA NOC:IP3 RET"});
+    Rung(0, {"STA NOC:IP0 BRA - - - - - - - - - - - - - - - - OUT:OP0 FIN", "STA NOC:IP1 FIN",
+             "STA NOC:IP2 RET"});
+    Rung(1, {"STA NOC:IP0 BRA - - - - - - - - - - - - - - - - OUT:OP1 FIN", "STA NCC:IP1 CRO",
+             "STA NOC:IP2 FIN", "STA NOC:IP3 RET"});
     plc.StartRun();
     for (unsigned inputs = 0; inputs < 16; ++inputs) {
         for (int i = 0; i < 4; ++i) In(i, (inputs >> i) & 1);
@@ -64,10 +61,11 @@ TEST_F(PowerFlow, EachLinkCodeTakesPowerFromTheLeftOrNot) {
     const struct {
         const char* link;
         bool takesLeft;
-    } cases[] = {{"NON", false}, {"STA", false}, {"FIN", true}, {"THR", true}, {"BRA", true},
+    } cases[] = {{"NON", false}, {"STA", false}, {"FIN", true},  {"THR", true}, {"BRA", true},
                  {"CRO", true},  {"RET", true},  {"LEF", false}, {"RIG", true}, {"DWN", false}};
     for (const auto& c : cases) {
-        Rung(0, {std::string("STA NOC:IP0 ") + c.link + " - - - - - - - - - - - - - - - - OUT:OP0 FIN"});
+        Rung(0, {std::string("STA NOC:IP0 ") + c.link +
+                 " - - - - - - - - - - - - - - - - OUT:OP0 FIN"});
         plc.StartRun();
         In(0, true);
         Scan();
@@ -110,12 +108,12 @@ TEST_F(PowerFlow, PowerTravelsThroughRunsOfJoinedCells) {
     Rung(1, {"STA - THR", "STA . LEF", "STA . BRA", "STA . LEF"});
     plc.StartRun();
     Scan();
-    EXPECT_EQ(PowerRows(R(0)), (std::vector<std::string>{
-                                   "101000000000000000000", "101000000000000000000",
-                                   "101000000000000000000", "111000000000000000000"}));
-    EXPECT_EQ(PowerRows(R(1)), (std::vector<std::string>{
-                                   "111000000000000000000", "101000000000000000000",
-                                   "100000000000000000000", "100000000000000000000"}));
+    EXPECT_EQ(PowerRows(R(0)),
+              (std::vector<std::string>{"101000000000000000000", "101000000000000000000",
+                                        "101000000000000000000", "111000000000000000000"}));
+    EXPECT_EQ(PowerRows(R(1)),
+              (std::vector<std::string>{"111000000000000000000", "101000000000000000000",
+                                        "100000000000000000000", "100000000000000000000"}));
 }
 
 TEST_F(PowerFlow, ControlColumnsNeverJoinRows) {

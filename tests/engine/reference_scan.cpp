@@ -16,26 +16,57 @@ void ReferenceSingleStep(Plc& plc, int r) {
                 const int32_t k = rung.Kind(c, w), n = rung.Index(c, w);
                 bool p = false;
                 switch (rung.Code(c, w)) {
-                    case Control::NOC: p = in && InputValue(m, k, n); break;
-                    case Control::NCC: p = in && !InputValue(m, k, n); break;
-                    case Control::OUT: p = OutputValue(m, in, k, n); break;
-                    case Control::RES: p = ResetValue(m, in, k, n); break;
-                    case Control::LAT: p = in && LatchValue(m, k, n); break;
-                    case Control::UNL: p = UnlatchValue(m, in, k, n); break;
-                    case Control::TIM: p = TimerValue(m, in, n); break;
-                    case Control::ODT: p = ONDelayValue(m, in, n); break;
-                    case Control::CUP: p = CounterValue(m, in, true, n); break;
-                    case Control::CDN: p = CounterValue(m, in, false, n); break;
-                    case Control::BL1: case Control::BL2: case Control::BL3: case Control::BL4:
+                    case Control::NOC:
+                        p = in && InputValue(m, k, n);
+                        break;
+                    case Control::NCC:
+                        p = in && !InputValue(m, k, n);
+                        break;
+                    case Control::OUT:
+                        p = OutputValue(m, in, k, n);
+                        break;
+                    case Control::RES:
+                        p = ResetValue(m, in, k, n);
+                        break;
+                    case Control::LAT:
+                        p = in && LatchValue(m, k, n);
+                        break;
+                    case Control::UNL:
+                        p = UnlatchValue(m, in, k, n);
+                        break;
+                    case Control::TIM:
+                        p = TimerValue(m, in, n);
+                        break;
+                    case Control::ODT:
+                        p = ONDelayValue(m, in, n);
+                        break;
+                    case Control::CUP:
+                        p = CounterValue(m, in, true, n);
+                        break;
+                    case Control::CDN:
+                        p = CounterValue(m, in, false, n);
+                        break;
+                    case Control::BL1:
+                    case Control::BL2:
+                    case Control::BL3:
+                    case Control::BL4:
                         p = BitshiftleftValue(m, in, rung.Code(c, w) - Control::BL1 + 1, k, n);
                         break;
-                    case Control::BR1: case Control::BR2: case Control::BR3: case Control::BR4:
+                    case Control::BR1:
+                    case Control::BR2:
+                    case Control::BR3:
+                    case Control::BR4:
                         p = BitshiftrightValue(m, in, rung.Code(c, w) - Control::BR1 + 1, k, n);
                         break;
-                    case Control::TBT: case Control::CBT: case Control::BBT: case Control::LNK:
+                    case Control::TBT:
+                    case Control::CBT:
+                    case Control::BBT:
+                    case Control::LNK:
                         p = in;
                         break;
-                    default: p = false; break;
+                    default:
+                        p = false;
+                        break;
                 }
                 rung.Power[c][w] = p;
             }
@@ -54,8 +85,8 @@ void ReferenceSingleStep(Plc& plc, int r) {
         for (int w = 0; w < kRows; ++w) {
             const int32_t code = rung.Code(c, w);
             const bool value = InputValue(m, rung.Kind(c, w), rung.Index(c, w));
-            if (rung.Power[c][w] ||
-                (c % 2 == 1 && ((code == Control::NOC && value) || (code == Control::NCC && !value))))
+            if (rung.Power[c][w] || (c % 2 == 1 && ((code == Control::NOC && value) ||
+                                                    (code == Control::NCC && !value))))
                 rung.Lit[c][w] = true;
         }
     }

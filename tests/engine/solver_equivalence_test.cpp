@@ -52,7 +52,9 @@ public:
             default:
                 if (IsShift(code)) {
                     kind = Between(0, 6);
-                    index = kind == 6 ? Between(16, 79) : kind >= 3 ? Between(1, 8) : Between(0, 15);
+                    index = kind == 6   ? Between(16, 79)
+                            : kind >= 3 ? Between(1, 8)
+                                        : Between(0, 15);
                 } else {
                     index = 0;
                 }
@@ -129,8 +131,8 @@ void Compare(uint32_t seed, int garbagePercent, int diagrams, int scans) {
             engine->RunStep();
             ReferenceRunStep(*reference);
             ExpectSame(*engine, *reference,
-                       "seed " + std::to_string(seed) + " diagram " + std::to_string(d) +
-                           " scan " + std::to_string(s));
+                       "seed " + std::to_string(seed) + " diagram " + std::to_string(d) + " scan " +
+                           std::to_string(s));
             if (testing::Test::HasFatalFailure()) return;
             const uint32_t step = random.Chance(5) ? random.Between(0, 3000) : 100;
             clockA.advance(step);
@@ -139,7 +141,9 @@ void Compare(uint32_t seed, int garbagePercent, int diagrams, int scans) {
     }
 }
 
-TEST(SolverEquivalence, ValidDiagramsScanAsTheReferenceDoes) { Compare(20261209, 0, 300, 60); }
+TEST(SolverEquivalence, ValidDiagramsScanAsTheReferenceDoes) {
+    Compare(20261209, 0, 300, 60);
+}
 
 TEST(SolverEquivalence, CellsOutsideEveryTableScanAsTheReferenceDoes) {
     Compare(4242, 15, 300, 40);

@@ -174,8 +174,13 @@ TEST_F(Timers, TimePassingBetweenScansCounts) {
 // A timer whose end lies across the sign change (2^31) or the wrap (2^32) of the tick
 // times exactly as anywhere else.
 TEST_F(Timers, TimingIsTheSameAcrossTheSignChangeAndTheWrapOfTheTick) {
-    const uint32_t starts[] = {0x7FFFFFFFu - 1000u, 0x7FFFFFFFu - 1950u, 0x80000000u - 2000u,
-                               0xFFFFFFFFu - 1000u, 0xFFFFFFFFu - 1949u, 0x80000000u, 0u};
+    const uint32_t starts[] = {0x7FFFFFFFu - 1000u,
+                               0x7FFFFFFFu - 1950u,
+                               0x80000000u - 2000u,
+                               0xFFFFFFFFu - 1000u,
+                               0xFFFFFFFFu - 1949u,
+                               0x80000000u,
+                               0u};
     for (uint32_t start : starts) {
         for (int code : {Control::TIM, Control::ODT}) {
             plc.ClearDiagram();
@@ -186,7 +191,8 @@ TEST_F(Timers, TimingIsTheSameAcrossTheSignChangeAndTheWrapOfTheTick) {
             In(0, true);
             for (int k = 0; k < 20; ++k) {
                 Scan();
-                ASSERT_FALSE(m.Timers[1].DoneImage) << std::hex << start << " scan " << std::dec << k;
+                ASSERT_FALSE(m.Timers[1].DoneImage)
+                    << std::hex << start << " scan " << std::dec << k;
                 ASSERT_EQ(m.Timers[1].Elapsed, 100 * k) << std::hex << start;
             }
             Scan();

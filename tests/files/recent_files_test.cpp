@@ -31,21 +31,26 @@ TEST(RecentFiles, AFirstStartShowsNoEntry) {
 }
 
 TEST(RecentFiles, LoadingMovesAFileToTheFront) {
-    const auto paths = Paths({"/d/a.llg", "/d/b.llg", "/d/c.llg", "/d/d.llg", "/d/e.llg", "/d/f.llg"});
+    const auto paths =
+        Paths({"/d/a.llg", "/d/b.llg", "/d/c.llg", "/d/d.llg", "/d/e.llg", "/d/f.llg"});
     const struct {
         const char* loaded;
         std::array<std::string, 6> after;
     } cases[] = {
         // Entry 3 becomes entry 1; 1 and 2 move down; 4 to 6 stay.
-        {"/d/c.llg", Paths({"/d/c.llg", "/d/a.llg", "/d/b.llg", "/d/d.llg", "/d/e.llg", "/d/f.llg"})},
+        {"/d/c.llg",
+         Paths({"/d/c.llg", "/d/a.llg", "/d/b.llg", "/d/d.llg", "/d/e.llg", "/d/f.llg"})},
         // Entry 1 again: nothing changes.
         {"/d/a.llg", paths},
         // A seventh file drops the oldest.
-        {"/d/g.llg", Paths({"/d/g.llg", "/d/a.llg", "/d/b.llg", "/d/c.llg", "/d/d.llg", "/d/e.llg"})},
+        {"/d/g.llg",
+         Paths({"/d/g.llg", "/d/a.llg", "/d/b.llg", "/d/c.llg", "/d/d.llg", "/d/e.llg"})},
         // Entry 6 is found like any other.
-        {"/d/f.llg", Paths({"/d/f.llg", "/d/a.llg", "/d/b.llg", "/d/c.llg", "/d/d.llg", "/d/e.llg"})},
+        {"/d/f.llg",
+         Paths({"/d/f.llg", "/d/a.llg", "/d/b.llg", "/d/c.llg", "/d/d.llg", "/d/e.llg"})},
         // The comparison is exact.
-        {"/d/A.llg", Paths({"/d/A.llg", "/d/a.llg", "/d/b.llg", "/d/c.llg", "/d/d.llg", "/d/e.llg"})},
+        {"/d/A.llg",
+         Paths({"/d/A.llg", "/d/a.llg", "/d/b.llg", "/d/c.llg", "/d/d.llg", "/d/e.llg"})},
     };
     for (const auto& c : cases) {
         RecentFiles recent;
@@ -53,7 +58,8 @@ TEST(RecentFiles, LoadingMovesAFileToTheFront) {
         recent.AddFileCaption(c.loaded);
         for (int n = 1; n <= 6; ++n) {
             EXPECT_EQ(recent.path(n), c.after[n - 1]) << c.loaded << " entry " << n;
-            EXPECT_EQ(recent.caption(n), RecentFiles::Prefix(n) + RecentFiles::Short(c.after[n - 1]));
+            EXPECT_EQ(recent.caption(n),
+                      RecentFiles::Prefix(n) + RecentFiles::Short(c.after[n - 1]));
         }
     }
 }

@@ -46,7 +46,8 @@ TEST_F(Settings, APlaceIsWrittenWithItsMovedFlag) {
 
 TEST_F(Settings, AnythingButFalseCountsAsMoved) {
     for (const char* text : {"True", "yes", "", "false"}) {
-        store.setValue(QStringLiteral("Simulator"), QStringLiteral("Moved"), QString::fromLatin1(text));
+        store.setValue(QStringLiteral("Simulator"), QStringLiteral("Moved"),
+                       QString::fromLatin1(text));
         EXPECT_TRUE(store.readPlace(QStringLiteral("Simulator")).moved) << text;
     }
     store.writeMoved(QStringLiteral("Simulator"), false);

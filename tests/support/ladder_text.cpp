@@ -29,7 +29,17 @@ bool StartsWith(const std::string& s, const std::string& prefix) {
 
 // A point written like IP3, OP0, F12, T1, C8, R2/5, T1/DN, C1/UP, C1/DN.
 struct Point {
-    enum Kind { Input, Output, Flag, Timer, Counter, RegisterBit, TimerDone, CounterUp, CounterDown };
+    enum Kind {
+        Input,
+        Output,
+        Flag,
+        Timer,
+        Counter,
+        RegisterBit,
+        TimerDone,
+        CounterUp,
+        CounterDown
+    };
     Kind kind;
     int number;  // point, timer, counter or register
     int bit = 0;
@@ -39,12 +49,16 @@ Point ParsePoint(const std::string& token, const std::string& text) {
     auto suffix = [&](const std::string& s) {
         return text.size() > s.size() && text.compare(text.size() - s.size(), s.size(), s) == 0;
     };
-    auto middle = [&](size_t from, size_t cut) { return text.substr(from, text.size() - from - cut); };
+    auto middle = [&](size_t from, size_t cut) {
+        return text.substr(from, text.size() - from - cut);
+    };
     if (StartsWith(text, "IP")) return {Point::Input, Number(token, text.substr(2))};
     if (StartsWith(text, "OP")) return {Point::Output, Number(token, text.substr(2))};
     if (StartsWith(text, "F")) return {Point::Flag, Number(token, text.substr(1))};
-    if (StartsWith(text, "T") && suffix("/DN")) return {Point::TimerDone, Number(token, middle(1, 3))};
-    if (StartsWith(text, "C") && suffix("/UP")) return {Point::CounterUp, Number(token, middle(1, 3))};
+    if (StartsWith(text, "T") && suffix("/DN"))
+        return {Point::TimerDone, Number(token, middle(1, 3))};
+    if (StartsWith(text, "C") && suffix("/UP"))
+        return {Point::CounterUp, Number(token, middle(1, 3))};
     if (StartsWith(text, "C") && suffix("/DN"))
         return {Point::CounterDown, Number(token, middle(1, 3))};
     if (StartsWith(text, "T")) return {Point::Timer, Number(token, text.substr(1))};
@@ -71,30 +85,62 @@ void Operand(const std::string& token, int32_t code, const std::string& text, in
     auto fail = [&]() { Bad(token, "operand does not suit the control"); };
     if (code == Control::NOC || code == Control::NCC) {
         switch (p.kind) {
-            case Point::Input: kind = ContactKind::Input; return;
-            case Point::Output: kind = ContactKind::Output; return;
-            case Point::Flag: kind = ContactKind::Flag; return;
-            case Point::RegisterBit: kind = p.number + 2; index = p.bit; return;
-            case Point::CounterUp: kind = ContactKind::CounterUp; return;
-            case Point::CounterDown: kind = ContactKind::CounterDown; return;
-            case Point::TimerDone: kind = ContactKind::TimerDone; return;
-            default: fail();
+            case Point::Input:
+                kind = ContactKind::Input;
+                return;
+            case Point::Output:
+                kind = ContactKind::Output;
+                return;
+            case Point::Flag:
+                kind = ContactKind::Flag;
+                return;
+            case Point::RegisterBit:
+                kind = p.number + 2;
+                index = p.bit;
+                return;
+            case Point::CounterUp:
+                kind = ContactKind::CounterUp;
+                return;
+            case Point::CounterDown:
+                kind = ContactKind::CounterDown;
+                return;
+            case Point::TimerDone:
+                kind = ContactKind::TimerDone;
+                return;
+            default:
+                fail();
         }
     }
     if (code == Control::OUT || code == Control::LAT || code == Control::UNL) {
         switch (p.kind) {
-            case Point::Output: kind = CoilKind::Output; return;
-            case Point::Flag: kind = CoilKind::Flag; return;
-            case Point::RegisterBit: kind = p.number + 1; index = p.bit; return;
-            default: fail();
+            case Point::Output:
+                kind = CoilKind::Output;
+                return;
+            case Point::Flag:
+                kind = CoilKind::Flag;
+                return;
+            case Point::RegisterBit:
+                kind = p.number + 1;
+                index = p.bit;
+                return;
+            default:
+                fail();
         }
     }
     if (code == Control::RES) {
         switch (p.kind) {
-            case Point::Timer: kind = ResetKind::Timer; return;
-            case Point::Counter: kind = ResetKind::Counter; return;
-            case Point::RegisterBit: kind = p.number + 1; index = p.bit; return;
-            default: fail();
+            case Point::Timer:
+                kind = ResetKind::Timer;
+                return;
+            case Point::Counter:
+                kind = ResetKind::Counter;
+                return;
+            case Point::RegisterBit:
+                kind = p.number + 1;
+                index = p.bit;
+                return;
+            default:
+                fail();
         }
     }
     if (IsTimerBox(code)) {
@@ -109,17 +155,30 @@ void Operand(const std::string& token, int32_t code, const std::string& text, in
     }
     if (IsShift(code)) {
         switch (p.kind) {
-            case Point::Input: kind = ShiftSourceKind::Input; return;
-            case Point::Output: kind = ShiftSourceKind::Output; return;
-            case Point::Flag: kind = ShiftSourceKind::Flag; return;
-            case Point::TimerDone: kind = ShiftSourceKind::TimerDone; return;
-            case Point::CounterUp: kind = ShiftSourceKind::CounterUp; return;
-            case Point::CounterDown: kind = ShiftSourceKind::CounterDown; return;
+            case Point::Input:
+                kind = ShiftSourceKind::Input;
+                return;
+            case Point::Output:
+                kind = ShiftSourceKind::Output;
+                return;
+            case Point::Flag:
+                kind = ShiftSourceKind::Flag;
+                return;
+            case Point::TimerDone:
+                kind = ShiftSourceKind::TimerDone;
+                return;
+            case Point::CounterUp:
+                kind = ShiftSourceKind::CounterUp;
+                return;
+            case Point::CounterDown:
+                kind = ShiftSourceKind::CounterDown;
+                return;
             case Point::RegisterBit:
                 kind = ShiftSourceKind::RegisterBit;
                 index = 16 * p.number + p.bit;
                 return;
-            default: fail();
+            default:
+                fail();
         }
     }
     Bad(token, "this control takes no operand");
@@ -291,8 +350,12 @@ std::vector<std::string> FullRung(int seed) {
     return rows;
 }
 
-std::vector<std::string> PowerRows(const RungRecord& rung) { return Rows(rung.Power); }
-std::vector<std::string> LitRows(const RungRecord& rung) { return Rows(rung.Lit); }
+std::vector<std::string> PowerRows(const RungRecord& rung) {
+    return Rows(rung.Power);
+}
+std::vector<std::string> LitRows(const RungRecord& rung) {
+    return Rows(rung.Lit);
+}
 
 std::vector<std::string> RungRows(const RungRecord& rung) {
     std::vector<std::string> rows;

@@ -33,8 +33,12 @@ public:
         if (buttons & Yes) return Yes;
         return Cancel;
     }
-    QString openFileName(QWidget*, const FileRequest& request) override { return nextFile(request); }
-    QString saveFileName(QWidget*, const FileRequest& request) override { return nextFile(request); }
+    QString openFileName(QWidget*, const FileRequest& request) override {
+        return nextFile(request);
+    }
+    QString saveFileName(QWidget*, const FileRequest& request) override {
+        return nextFile(request);
+    }
 
     // Print requests: each answered by `printTo`, a PDF file; cancelled when it is empty.
     QString printTo;
