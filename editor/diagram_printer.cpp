@@ -23,8 +23,11 @@ int PrintDiagram(QPagedPaintDevice& device, const Plc& plc, const QString& title
     // Drawn sharp at the printer's resolution, not enlarged from screen pixels.
     RungPainter painter(qMax<qreal>(2.0, scale * 1.5), false, RungPainter::kSilver);
     QImage image = painter.blankRung();
-    // Power and lit marks are not printed; the memory image only supplies the presets.
-    MemoryImage memory = plc.memory;
+    // Power and lit marks are not printed; the memory image only supplies the presets, which
+    // no scan writes, so a diagram can be printed while it runs.
+    MemoryImage memory{};
+    for (int k = 1; k <= kTimers; ++k) memory.Timers[k].Preset = plc.memory.Timers[k].Preset;
+    for (int k = 1; k <= kCounters; ++k) memory.Counters[k].Preset = plc.memory.Counters[k].Preset;
 
     QFont heading(QStringLiteral("Arial"));
     heading.setPixelSize(14);
@@ -50,7 +53,13 @@ int PrintDiagram(QPagedPaintDevice& device, const Plc& plc, const QString& title
     header();
     qreal y = top;
     for (int r = 0; r < plc.diagram.RungCount(); ++r) {
-        RungRecord rung = plc.diagram.Rungs[r];  // a copy: drawing must not touch Lit flags
+        // The cells alone: a run writes the power and lit fields meanwhile.
+        const RungRecord& source = plc.diagram.Rungs[r];
+        RungRecord rung;
+        for (int c = 0; c < kColumns; ++c)
+            for (int w = 0; w < kRows; ++w)
+                rung.setCell(c, w, source.Code(c, w), source.Kind(c, w), source.Index(c, w));
+        rung.setComment(source.Comment());
         const QString text = FromAnsi(rung.Comment());
         p.setFont(comment);
         const QRectF commentBox(8, 0, RungPainter::kRungWidth, 1000);

@@ -345,7 +345,7 @@ void TfrmDebugger::btnONClick(int input) {
 }
 
 void TfrmDebugger::UpdateDisplay(bool mirrorInputs) {
-    const MemoryImage& m = ws_.plc.memory;
+    const MemoryImage& m = ws_.plc.uiMemory();
     if (mirrorInputs)
         for (int i = 0; i < kPoints; ++i) showOff(i, !m.Inputs[i].Image);
     for (int i = 0; i < kPoints; ++i) {
