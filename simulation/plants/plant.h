@@ -1,0 +1,131 @@
+// A plant: the machine a diagram controls in a simulation, as a model without windows.
+//
+// The contract every plant keeps: 16 sensors (the diagram's inputs), 16 actuators (its
+// outputs), a stop request, StartSimulation and UpdateSimulation. A plant advances only in
+// UpdateSimulation, by one exchange's time (100 ms, as in a run), and is deterministic: the
+// same seed and the same sequence of actuator words and operator actions give the same
+// sensors, the same stop and the same figures on every machine. A pulse the plant makes on a
+// sensor lasts at least 200 ms, so a scan every 100 ms never misses it.
+//
+// A plant belongs to one thread at a time; in the program that is the user-interface thread,
+// and the run thread reaches it only through the run host's marshalled calls.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "engine/ladder.h"
+
+namespace torvex {
+
+// A text in both languages.
+struct Bilingual {
+    std::string en;
+    std::string fi;
+    const std::string& in(bool finnish) const { return finnish && !fi.empty() ? fi : en; }
+};
+
+// What an input or an output of a plant stands for.
+enum class PointKind {
+    Unused,      // not wired: an input reads off, an output drives nothing
+    Sensor,      // an input the plant itself sets
+    PushButton,  // an input a person presses and holds on the picture (and the plant may too)
+    Switch,      // an input a person switches on and off on the picture
+    Lamp,        // an output shown as a lamp
+    Actuator,    // an output that moves or sounds something
+};
+
+struct PointDescription {
+    PointKind kind = PointKind::Unused;
+    Bilingual meaning;  // "N/S walk request button"
+};
+
+struct PlantFigure {
+    std::string name;  // "max_car_wait", as scenarios name it after "plant."
+    Bilingual meaning;
+};
+
+// One description per plant: the tooltips, its help page and `torvex-run --describe` all
+// come from it.
+struct PlantDescription {
+    int number = 0;    // 1 ... 4, the simulation's number in the menus and files
+    std::string key;   // "traffic": the name torvex-run takes
+    std::string name;  // "Traffic Light": caption, menu entry and file name, in both languages
+    Bilingual summary;  // a paragraph on what the plant is and how it behaves
+    int width = 0;     // the view's client size at 100 %
+    int height = 0;
+    std::array<PointDescription, kPoints> inputs;   // IP0 ... IP15
+    std::array<PointDescription, kPoints> outputs;  // OP0 ... OP15
+    std::vector<PlantFigure> figures;
+    std::vector<Bilingual> stopReasons;
+};
+
+class Plant {
+public:
+    static constexpr int kExchangeMs = 100;
+
+    virtual ~Plant() = default;
+
+    virtual const PlantDescription& description() const = 0;
+
+    // Back to the start state, with the seed it was made with. Called when the plant's window
+    // is created and when a run starts.
+    virtual void StartSimulation() = 0;
+    // One exchange: the plant advances by kExchangeMs with the actuators last written.
+    virtual void UpdateSimulation() = 0;
+
+    // Sensor k, 0 ... 15 (operator controls included); false outside.
+    virtual bool Input(int k) const = 0;
+    // Actuator k, 0 ... 15; outside is ignored.
+    virtual void setOutput(int k, bool on) = 0;
+    virtual bool Output(int k) const = 0;
+    // The plant asks to end the run; the reason says why, in both languages.
+    virtual bool Stopped() const = 0;
+    virtual Bilingual stopReason() const = 0;
+
+    // Works the operator control wired to input k: a push button pressed (on) or released,
+    // a switch switched on or off. False, and nothing changes, when input k is no operator
+    // control.
+    virtual bool operate(int input, bool on) = 0;
+
+    // The figures of the description, by name, as they stand now.
+    virtual std::vector<std::pair<std::string, double>> figures() const = 0;
+    // One figure; false when the plant has none of that name.
+    bool figure(std::string_view name, double& value) const;
+
+    // The 16 sensors as a word (bit k: input k), and the 16 actuators written as a word.
+    uint16_t inputWord() const;
+    void setOutputWord(uint16_t word);
+};
+
+// The plants this program contains, by number and by key.
+class PlantRegistry {
+public:
+    using Factory = std::function<std::unique_ptr<Plant>(uint64_t seed)>;
+
+    void add(const PlantDescription& description, Factory make);
+    // A new plant of simulation `number` (1 ... 4), or null when there is none.
+    std::unique_ptr<Plant> make(int number, uint64_t seed = 1) const;
+    // The number of the plant named `key` ("traffic") or given as a number ("1"); 0 for none.
+    int find(std::string_view key) const;
+    const PlantDescription* description(int number) const;
+    std::vector<const PlantDescription*> all() const;
+
+private:
+    struct Entry {
+        const PlantDescription* description;
+        Factory make;
+    };
+    std::vector<Entry> entries_;
+};
+
+// A registry of every plant the program contains.
+PlantRegistry StandardPlants();
+
+}  // namespace torvex
