@@ -4,6 +4,8 @@
 
 #include "editor/rung_view.h"
 #include "simulation/debugger.h"
+#include "simulation/io_monitor.h"
+#include "simulation/simulation_window.h"
 #include "ui/workspace.h"
 
 namespace torvex {
@@ -83,9 +85,15 @@ void TfrmMain::Host::updateDebuggerDisplay() {
                                    main_.mode_ == ControlMenuMode::ExternalDevice);
 }
 
-void TfrmMain::Host::updateMonitorDisplay() {}
+void TfrmMain::Host::updateMonitorDisplay() {
+    if (!main_.monitor_) return;
+    main_.monitor_->UpdateDisplay(main_.ws_->shell.SimulationOpen ||
+                                  main_.mode_ == ControlMenuMode::ExternalDevice);
+}
 
-void TfrmMain::Host::takeMonitorInputs(PointStates&) {}
+void TfrmMain::Host::takeMonitorInputs(PointStates& inputs) {
+    if (main_.monitor_) main_.monitor_->takeInputs(inputs);
+}
 
 void TfrmMain::Host::DisplayRungs(RungDraw how) {
     if (main_.rungs_) main_.rungs_->DisplayRungs(how);
@@ -95,10 +103,16 @@ void TfrmMain::Host::DisplayRung(int32_t slot, RungDraw how) {
     if (main_.rungs_) main_.rungs_->DisplayRunningSlot(slot, how);
 }
 
-void TfrmMain::Host::SimulationStart() {}
-void TfrmMain::Host::SimulationReadInputs(PointStates&) {}
-bool TfrmMain::Host::SimulationWriteOutputs(const PointStates&) {
-    return false;
+void TfrmMain::Host::SimulationStart() {
+    if (main_.simulation_) main_.simulation_->SimulationStart();
+}
+
+void TfrmMain::Host::SimulationReadInputs(PointStates& sensors) {
+    if (main_.simulation_) main_.simulation_->SimulationReadInputs(sensors);
+}
+
+bool TfrmMain::Host::SimulationWriteOutputs(const PointStates& outputs) {
+    return main_.simulation_ && main_.simulation_->SimulationWriteOutputs(outputs);
 }
 
 }  // namespace torvex

@@ -31,7 +31,9 @@
 #include "engine/run_control.h"
 #include "files/settings_store.h"
 #include "simulation/debugger.h"
+#include "simulation/io_monitor.h"
 #include "simulation/preferences_dialog.h"
+#include "simulation/simulation_window.h"
 #include "ui/artwork.h"
 #include "ui/prompter.h"
 #include "ui/workspace.h"
@@ -51,6 +53,7 @@ TfrmMain::TfrmMain(const Options& options, QWidget* parent)
       programFolder_(options.programFolder),
       openAtStart_(options.openAtStart),
       logicalDpi_(options.logicalDpi) {
+    plants_ = options.plants ? *options.plants : StandardPlants();
     setObjectName(QStringLiteral("frmMain"));
     if (options.settings) {
         settings_ = options.settings;
@@ -180,6 +183,12 @@ TfrmRungs* TfrmMain::rungView() const {
 }
 TfrmDebugger* TfrmMain::debugger() const {
     return debugger_;
+}
+TfrmSimulation* TfrmMain::simulation() const {
+    return simulation_;
+}
+TfrmSimulator* TfrmMain::monitor() const {
+    return monitor_;
 }
 TfrmPreferences* TfrmMain::preferences() const {
     return preferences_;

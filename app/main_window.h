@@ -18,6 +18,7 @@
 #include "engine/io_interface.h"
 #include "files/diagram_settings.h"
 #include "files/recent_files.h"
+#include "simulation/plants/plant.h"
 
 class QActionGroup;
 class QLabel;
@@ -39,6 +40,8 @@ class TfrmDebugger;
 class TfrmIntro;
 class TfrmPreferences;
 class TfrmRungs;
+class TfrmSimulation;
+class TfrmSimulator;
 struct LoadResult;
 struct Workspace;
 
@@ -46,12 +49,13 @@ class TfrmMain : public QMainWindow {
     Q_OBJECT
 public:
     struct Options {
-        Prompter* prompter = nullptr;       // message boxes, file and print dialogs (required)
-        SettingsStore* settings = nullptr;  // null: the user's own store
-        bool finnishTexts = false;          // decided once, at start-up
-        qreal logicalDpi = 96.0;            // the screen's font resolution, for large fonts
-        QString programFolder;              // where the example diagrams are looked for
-        QString openAtStart;                // a diagram named on the command line
+        Prompter* prompter = nullptr;           // message boxes, file and print dialogs (required)
+        SettingsStore* settings = nullptr;      // null: the user's own store
+        bool finnishTexts = false;              // decided once, at start-up
+        qreal logicalDpi = 96.0;                // the screen's font resolution, for large fonts
+        QString programFolder;                  // where the example diagrams are looked for
+        QString openAtStart;                    // a diagram named on the command line
+        const PlantRegistry* plants = nullptr;  // the simulations; null: every plant there is
     };
     explicit TfrmMain(const Options& options, QWidget* parent = nullptr);
     ~TfrmMain() override;
@@ -66,6 +70,8 @@ public:
     TfrmRungs* rungView() const;
     RungEditor* rungEditor() const { return editor_; }
     TfrmDebugger* debugger() const;
+    TfrmSimulation* simulation() const;
+    TfrmSimulator* monitor() const;
     TfrmPreferences* preferences() const;
     TfrmIntro* intro() const;
     TfrmAbout* about() const;
@@ -158,6 +164,10 @@ private:
     bool OpenSimulation(int n);
     void CloseSimulation();
     void RemoveSimulation(int k);
+    void HideBut();
+    void HidePLCBut();
+    void CommentsClear();
+    void closeMonitor();
     void setMode(ControlMenuMode mode);
     // Serves pending paint, timer and posted events, but no user input.
     static void letPendingEventsRun(int rounds = 1);
@@ -175,6 +185,7 @@ private:
     RecentFiles recent_;
     ForcedInputs forced_;
     InterfaceTable interfaces_;
+    PlantRegistry plants_;
     std::unique_ptr<Host> host_;
     std::unique_ptr<RunControl> run_;
 
@@ -231,6 +242,8 @@ private:
     QPointer<RungEditor> editor_;
     QPointer<TfrmDebugger> debugger_;
     QPointer<TfrmPreferences> preferences_;
+    QPointer<TfrmSimulation> simulation_;
+    QPointer<TfrmSimulator> monitor_;
 };
 
 }  // namespace torvex

@@ -1,13 +1,17 @@
-// The Control menu's modes, with the simulations and the debugger they open and close, and
-// Configure I/O.
+// The Control menu's modes, with the simulations, the I/O monitor and the debugger they open
+// and close, and Configure I/O.
 
+#include <QLabel>
 #include <QMdiArea>
+#include <utility>
 
 #include "app/main_window.h"
 #include "editor/rung_view.h"
 #include "engine/run_control.h"
 #include "simulation/debugger.h"
+#include "simulation/io_monitor.h"
 #include "simulation/preferences_dialog.h"
+#include "simulation/simulation_window.h"
 #include "ui/prompter.h"
 #include "ui/workspace.h"
 
@@ -24,12 +28,18 @@ void TfrmMain::setMode(ControlMenuMode mode) {
     updateActions();
 }
 
+void TfrmMain::closeMonitor() {
+    // Closed, the window deletes itself later; from now on it counts as gone.
+    if (monitor_) std::exchange(monitor_, nullptr)->close();
+}
+
 void TfrmMain::mnuControlDebuggerClick() {
     if (RunInProgress()) {
         run_->Stop();
         letPendingEventsRun(3);
     }
     setMode(ControlMenuMode::Debugger);
+    closeMonitor();
     if (ws_->shell.SimulationOpen) CloseSimulation();
     if (debugger_) {
         debugger_->SetDebugger();
@@ -43,6 +53,7 @@ void TfrmMain::mnuControlDebuggerClick() {
 
 void TfrmMain::mnuControlExternalDeviceClick() {
     setMode(ControlMenuMode::ExternalDevice);
+    closeMonitor();
     if (ws_->shell.SimulationOpen) CloseSimulation();
     if (debugger_) {
         debugger_->SetRealIO();
@@ -55,10 +66,7 @@ void TfrmMain::mnuControlExternalDeviceClick() {
 
 void TfrmMain::mnuSimulationsSimulationClick(int k) {
     if (ws_->editor.ControlDialogOpen) return;
-    if (ControlInternalSimulation(k)) {
-        ws_->comments.clear();
-        emit wiped();
-    }
+    if (ControlInternalSimulation(k)) CommentsClear();
 }
 
 void TfrmMain::mnuControlExternalPLCSimulationClick(int k) {
@@ -69,40 +77,66 @@ void TfrmMain::mnuControlExternalPLCSimulationClick(int k) {
 bool TfrmMain::ControlInternalSimulation(int k) {
     setMode(ControlMenuMode::InternalSimulation);
     const bool ok = OpenSimulation(k);
-    if (ok) {
-        setMode(ControlMenuMode::InternalSimulation);
-        if (rungs_) rungs_->VisibilityCheck();
-    } else {
+    if (ok)
+        HideBut();
+    else
         RemoveSimulation(k);
-    }
     return ok;
 }
 
 void TfrmMain::ControlExternalPLC(int k) {
     setMode(ControlMenuMode::ExternalPLC);
-    if (!OpenSimulation(k)) {
+    if (OpenSimulation(k))
+        HidePLCBut();
+    else
         RemoveSimulation(k);
-        return;
-    }
-    setMode(ControlMenuMode::ExternalPLC);
-    if (rungs_) rungs_->VisibilityCheck();
-    ws_->comments.clear();
-    emit wiped();
-    NewDiagram(false);
 }
 
 bool TfrmMain::OpenSimulation(int n) {
     if (n < 1 || n > 4) return true;  // nothing to open
     if (debugger_) {
-        debugger_->close();
+        std::exchange(debugger_, nullptr)->close();
         letPendingEventsRun();
     }
-    // The program contains no simulation controls yet: creating one fails as a control
-    // whose class is not registered does.
-    return false;
+    if (ws_->shell.SimulationOpen && n != ws_->shell.CurrentSimulation) {
+        CloseSimulation();
+        letPendingEventsRun();
+    }
+    bool ok = true;
+    if (!ws_->shell.SimulationOpen) {
+        // A number with no plant fails as a control whose class is not registered does.
+        std::unique_ptr<Plant> plant = plants_.make(n);
+        ok = plant != nullptr;
+        if (ok) {
+            simulation_ = new TfrmSimulation(*ws_, std::move(plant), mdiArea_->width());
+            connect(simulation_, &TfrmSimulation::plantStopped, this, &TfrmMain::prompt);
+            mdiArea_->addSubWindow(simulation_);
+            simulation_->show();
+        }
+    }
+    letPendingEventsRun();
+    if (ok) {
+        if (!monitor_) {
+            TfrmSimulator::MainWindowFrame frame;
+            frame.width = mdiArea_->width();
+            frame.clientHeight = mdiArea_->height() + pnlToolbar_->height() +
+                                 pnlSimulations_->height() + pnlInfoBar_->height();
+            frame.barsHeight =
+                pnlToolbar_->height() + pnlSimulations_->height() + pnlInfoBar_->height();
+            monitor_ = new TfrmSimulator(*ws_, frame, mode_ == ControlMenuMode::ExternalPLC);
+            mdiArea_->addSubWindow(monitor_);
+            monitor_->show();
+        } else if (mode_ == ControlMenuMode::InternalSimulation) {
+            monitor_->SetIOMonitor();
+        } else {
+            monitor_->SetPLCIO();
+        }
+    }
+    return ok;
 }
 
 void TfrmMain::CloseSimulation() {
+    if (simulation_) std::exchange(simulation_, nullptr)->close();
     ws_->shell.SimulationOpen = false;
     updateActions();
     letPendingEventsRun(3);
@@ -111,6 +145,24 @@ void TfrmMain::CloseSimulation() {
 void TfrmMain::RemoveSimulation(int) {
     prompter_->warn(this, tr("The Simulation cannot be opened."));
     mnuControlDebuggerClick();
+}
+
+void TfrmMain::HideBut() {
+    // The step commands are off in the mode (updateActions); the rung view has less room.
+    setMode(ControlMenuMode::InternalSimulation);
+    if (rungs_) rungs_->VisibilityCheck();
+}
+
+void TfrmMain::HidePLCBut() {
+    setMode(ControlMenuMode::ExternalPLC);
+    if (rungs_) rungs_->VisibilityCheck();
+    CommentsClear();
+    NewDiagram(false);
+}
+
+void TfrmMain::CommentsClear() {
+    emit wiped();  // the I/O comment dialog closes
+    ws_->comments.clear();
 }
 
 }  // namespace torvex

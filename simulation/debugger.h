@@ -20,6 +20,7 @@ class TfrmDebugger;
 }
 
 class ForcedInputs;
+class MemoryGroups;
 struct Workspace;
 
 class TfrmDebugger : public QMdiSubWindow {
@@ -44,12 +45,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildInputs();
-    void buildOutputs();
-    void buildFlags();
-    void buildTimers();
-    void buildCounters();
-    void buildRegisters();
     void btnOFFClick(int input);
     void btnONClick(int input);
     void showOff(int input, bool shown);
@@ -68,14 +63,7 @@ private:
     bool placed_ = false;
     bool ForcingEnabled = true;
 
-    std::array<QPushButton*, kPoints> btnON_{};
-    std::array<QPushButton*, kPoints> btnOFF_{};
-    std::array<QLabel*, kPoints> imgOPOn_{};
-    std::array<QLabel*, kPoints> imgOPOff_{};
-    std::array<QLabel*, kPoints> lblFON_{};
-    std::array<QLabel*, kTimers> lblTPre_{}, lblTAcc_{}, lblTDN_{};
-    std::array<QLabel*, kCounters> lblCPre_{}, lblCAcc_{}, lblCDN_{}, lblCUP_{};
-    std::array<std::array<QLabel*, kPoints>, kRegisters> lblRegister_{};  // [register - 1][bit]
+    std::unique_ptr<MemoryGroups> groups_;
 };
 
 }  // namespace torvex

@@ -54,11 +54,11 @@ struct PlantFigure {
 // One description per plant: the tooltips, its help page and `torvex-run --describe` all
 // come from it.
 struct PlantDescription {
-    int number = 0;    // 1 ... 4, the simulation's number in the menus and files
-    std::string key;   // "traffic": the name torvex-run takes
-    std::string name;  // "Traffic Light": caption, menu entry and file name, in both languages
+    int number = 0;     // 1 ... 4, the simulation's number in the menus and files
+    std::string key;    // "traffic": the name torvex-run takes
+    std::string name;   // "Traffic Light": caption, menu entry and file name, in both languages
     Bilingual summary;  // a paragraph on what the plant is and how it behaves
-    int width = 0;     // the view's client size at 100 %
+    int width = 0;      // the view's client size at 100 %
     int height = 0;
     std::array<PointDescription, kPoints> inputs;   // IP0 ... IP15
     std::array<PointDescription, kPoints> outputs;  // OP0 ... OP15

@@ -29,6 +29,7 @@ protected:
     ScriptedPrompter prompter;
     std::unique_ptr<TfrmMain> main;
     bool finnish = false;  // the Finnish texts are installed (as the program decides at start)
+    const PlantRegistry* plants = nullptr;  // the simulations; null: the program's own
 
     // Creates the main window and, unless told not to, lets its start-up run to the end.
     void Create(bool startUp = true, int width = 1024) {
@@ -37,6 +38,7 @@ protected:
         options.settings = settings.get();
         options.programFolder = dir.path();
         options.finnishTexts = finnish;
+        options.plants = plants;
         main = std::make_unique<TfrmMain>(options);
         main->resize(width, 768);
         main->show();

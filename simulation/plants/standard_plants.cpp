@@ -1,0 +1,9 @@
+#include "simulation/plants/plant.h"
+
+namespace torvex {
+
+PlantRegistry StandardPlants() {
+    return {};
+}
+
+}  // namespace torvex
