@@ -167,20 +167,25 @@ TEST_F(SimulationBridge, ADiagramFileOpensTheSimulationItNames) {
     }
 }
 
-// In a real run the plant's sensors become the inputs, the outputs its actuators, once a
-// cycle; when the plant asks to stop, the run stops, the window stays and the reason shows.
+// In a real run sensor k becomes input k and output k drives actuator k, once a cycle;
+// when the plant asks to stop, the run stops, the window stays and the reason shows.
 TEST_F(SimulationBridge, ARunExchangesWithThePlantUntilItStops) {
-    SetRung(ws().plc.diagram, 0, {Simple({"NOC:IP5"}, "OUT:OP9")});
+    Diagram& d = ws().plc.diagram;
+    for (int k = 0; k < kPoints; ++k) {
+        const std::string n = std::to_string(k);
+        SetRung(d, k, {Simple({"NOC:IP" + n}, "OUT:OP" + n)});
+    }
+    d.setRungCount(kPoints);
     Action("mnuSimulationsSimulation", 1)->trigger();
     const int startsBefore = fake.log.starts;
-    fake.sensors = 1u << 5;
+    fake.sensors = 0xA5C3;
     QTest::mouseClick(Button("btnRun"), Qt::LeftButton);
     EXPECT_EQ(fake.log.starts, startsBefore + 1) << "a run start starts the plant";
     Cycles(3);
     EXPECT_GE(fake.log.updates, 3);
     fake.stop = true;
     ASSERT_TRUE(QTest::qWaitFor([&] { return !main->RunInProgress(); }, 5000));
-    EXPECT_EQ(fake.log.outputsAtUpdate, 1u << 9);
+    EXPECT_EQ(fake.log.outputsAtUpdate, 0xA5C3);
     EXPECT_EQ(main->statusText(), QStringLiteral("Stopped"));
     EXPECT_NE(main->simulation(), nullptr) << "the window stays open";
     EXPECT_EQ(InfoBar(), QStringLiteral("test stop"));
