@@ -7,13 +7,19 @@ namespace torvex {
 
 namespace {
 
+std::string InQuotes(std::string text) {
+    text.insert(text.begin(), '\'');
+    text.push_back('\'');
+    return text;
+}
+
 // A file's name in quotes, whole: it is the user's own choice, not the file's content.
 std::string Named(std::string_view file) {
-    return "'" + VisibleText(file, std::string_view::npos) + "'";
+    return InQuotes(VisibleText(file, std::string_view::npos));
 }
 
 std::string Quoted(std::string_view text) {
-    return "'" + VisibleText(text) + "'";
+    return InQuotes(VisibleText(text));
 }
 
 }  // namespace
