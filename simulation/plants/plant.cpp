@@ -31,6 +31,41 @@ std::string PointName(bool input, int k) {
 
 namespace {
 
+constexpr size_t kTextWidth = 92;
+
+// `text` wrapped at word ends to kTextWidth columns, the first line after `first` and the
+// others after `rest` (which are both counted in the width).
+std::string Wrap(const std::string& first, const std::string& rest, const std::string& text) {
+    std::string out = first, word;
+    size_t column = first.size();
+    bool lineEmpty = true;
+    auto put = [&] {
+        if (word.empty()) return;
+        if (!lineEmpty && column + 1 + word.size() > kTextWidth) {
+            out += "\n" + rest;
+            column = rest.size();
+            lineEmpty = true;
+        }
+        if (!lineEmpty) {
+            out += ' ';
+            ++column;
+        }
+        out += word;
+        column += word.size();
+        lineEmpty = false;
+        word.clear();
+    };
+    for (char ch : text) {
+        if (ch == ' ') {
+            put();
+        } else {
+            word += ch;
+        }
+    }
+    put();
+    return out + "\n";
+}
+
 void Points(std::string& text, const std::array<PointDescription, kPoints>& points, bool input) {
     for (int k = 0; k < kPoints; ++k) {
         const PointDescription& p = points[k];
@@ -46,7 +81,7 @@ void Points(std::string& text, const std::array<PointDescription, kPoints>& poin
         std::string name = PointName(input, k), kind = KindName(p.kind).en;
         name.resize(std::max<size_t>(name.size(), 6), ' ');
         kind.resize(std::max<size_t>(kind.size(), 13), ' ');
-        text += "  " + name + kind + p.meaning.en + "\n";
+        text += Wrap("  " + name + kind, std::string(21, ' '), p.meaning.en);
     }
 }
 
@@ -54,7 +89,7 @@ void Points(std::string& text, const std::array<PointDescription, kPoints>& poin
 
 std::string DescriptionText(const PlantDescription& d) {
     std::string text = d.name + " (simulation " + std::to_string(d.number) + ", --plant " + d.key +
-                       ")\n\n" + d.summary.en + "\n\nInputs:\n";
+                       ")\n\n" + Wrap("", "", d.summary.en) + "\nInputs:\n";
     Points(text, d.inputs, true);
     text += "\nOutputs:\n";
     Points(text, d.outputs, false);
@@ -64,8 +99,8 @@ std::string DescriptionText(const PlantDescription& d) {
     bool any = false;
     for (int k = 0; k < kPoints; ++k)
         if (IsOperatorControl(d.inputs[k].kind)) {
-            text += "  " + PointName(true, k) + "  " + KindName(d.inputs[k].kind).en + ": " +
-                    d.inputs[k].meaning.en + "\n";
+            text += Wrap("  " + PointName(true, k) + "  " + KindName(d.inputs[k].kind).en + ": ",
+                         "      ", d.inputs[k].meaning.en);
             any = true;
         }
     if (!any) text += "  none\n";
@@ -75,10 +110,11 @@ std::string DescriptionText(const PlantDescription& d) {
     for (const PlantFigure& f : d.figures) {
         std::string name = f.name;
         name.resize(width + 2, ' ');
-        text += "  " + name + f.meaning.en + "\n";
+        text += Wrap("  " + name, std::string(width + 4, ' '), f.meaning.en);
     }
     text += "\nThe plant stops the run for:\n";
-    for (const Bilingual& reason : d.stopReasons) text += "  " + reason.en + "\n";
+    for (const PlantStopReason& stop : d.stopReasons)
+        text += Wrap("  " + stop.reason.en + ": ", "    ", stop.when.en);
     return text;
 }
 

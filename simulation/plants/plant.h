@@ -59,6 +59,11 @@ struct PlantFigure {
     Bilingual meaning;
 };
 
+struct PlantStopReason {
+    Bilingual reason;  // "conflicting greens", as stopReason() gives it
+    Bilingual when;    // what makes the plant stop for it
+};
+
 // One description per plant: the tooltips, its help page and `torvex-run --describe` all
 // come from it.
 struct PlantDescription {
@@ -71,7 +76,7 @@ struct PlantDescription {
     std::array<PointDescription, kPoints> inputs;   // IP0 ... IP15
     std::array<PointDescription, kPoints> outputs;  // OP0 ... OP15
     std::vector<PlantFigure> figures;
-    std::vector<Bilingual> stopReasons;
+    std::vector<PlantStopReason> stopReasons;
     // The help page's picture: the plant after this many seconds with these actuators on.
     uint16_t pictureOutputs = 0;
     int pictureSeconds = 0;

@@ -36,8 +36,8 @@ PlantDescription MakeDescription() {
         "one every 6 s on each), queue at red and drive on at green; they never pass a red and "
         "never start on amber. Pedestrians arrive about every 20 s in each direction, press the "
         "button and cross on walk. With the night switch on the junction should flash amber "
-        "both ways; cars and pedestrians then give way to each other. The plant starts with no "
-        "cars and no pedestrians.",
+        "both ways and leave the walk lamps dark; cars and pedestrians then give way to each "
+        "other. The plant starts with no cars and no pedestrians.",
         "Risteys, jossa pohjois-eteläsuuntainen ja itä-länsisuuntainen tie kohtaavat. "
         "Kummallakin tiellä on kolmivaloinen opastin (punainen, keltainen, vihreä; punainen ja "
         "keltainen yhdessä ennen vihreää). Tien suuntaan kulkevat jalankulkijat ylittävät "
@@ -47,7 +47,8 @@ PlantDescription MakeDescription() {
         "eivät koskaan aja punaista päin eivätkä lähde liikkeelle keltaisella. Jalankulkijoita "
         "tulee kumpaankin suuntaan noin 20 sekunnin välein; he painavat painiketta ja "
         "ylittävät tien kävele-valolla. Yökytkimen ollessa päällä risteyksen pitäisi vilkuttaa "
-        "keltaista molempiin suuntiin; autot ja jalankulkijat väistävät silloin toisiaan. "
+        "keltaista molempiin suuntiin ja jättää jalankulkijoiden valot pimeiksi; autot ja "
+        "jalankulkijat väistävät silloin toisiaan. "
         "Risteyksessä ei aluksi ole autoja eikä jalankulkijoita."};
     d.width = 189;
     d.height = 174;
@@ -128,8 +129,18 @@ PlantDescription MakeDescription() {
           "punaista, punaista ja keltaista, vihreää tai keltaista; yökäyttö kestää yökytkimen "
           "ollessa päällä ja 2 s sen jälkeen"}},
     };
-    d.stopReasons = {{"conflicting greens", "ristiriitaiset vihreät"},
-                     {"pedestrians in the path of traffic", "jalankulkijat liikenteen tiellä"}};
+    d.stopReasons = {
+        {{"conflicting greens", "ristiriitaiset vihreät"},
+         {"N/S amber or green is on together with E/W amber or green; amber both ways is the "
+          "night's flashing and allowed while the night switch is on (and 2 s after)",
+          "P/E keltainen tai vihreä palaa yhtä aikaa I/L keltaisen tai vihreän kanssa; "
+          "keltainen molempiin suuntiin on yön vilkku ja sallittu yökytkimen ollessa päällä (ja "
+          "2 s sen jälkeen)"}},
+        {{"pedestrians in the path of traffic", "jalankulkijat liikenteen tiellä"},
+         {"N/S walk is on together with E/W amber or green, or E/W walk together with N/S amber "
+          "or green",
+          "P/E kävele palaa yhtä aikaa I/L keltaisen tai vihreän kanssa, tai I/L kävele P/E "
+          "keltaisen tai vihreän kanssa"}}};
     using T = TrafficLight;
     d.pictureOutputs = static_cast<uint16_t>(1u << T::NsGreen | 1u << T::EwRed | 1u << T::NsWalk |
                                              1u << T::EwDontWalk | 1u << T::EwWait);
@@ -227,9 +238,9 @@ bool TrafficLight::Output(int k) const {
 Bilingual TrafficLight::stopReason() const {
     switch (cause_) {
         case StopCause::ConflictingGreens:
-            return Description().stopReasons[0];
+            return Description().stopReasons[0].reason;
         case StopCause::PedestriansInPath:
-            return Description().stopReasons[1];
+            return Description().stopReasons[1].reason;
         case StopCause::None:
             break;
     }

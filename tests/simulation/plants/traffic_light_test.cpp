@@ -315,6 +315,13 @@ TEST(PlantRegistry, MakesThePlantsItHoldsAndNothingElse) {
     EXPECT_EQ(plant->description().name, "Traffic Light");
     EXPECT_EQ(standard.make(0), nullptr);
     EXPECT_EQ(standard.make(5), nullptr);
+    // Every plant gives the figures its description names, in that order.
+    for (const PlantDescription* d : standard.all()) {
+        std::vector<std::string> described, given;
+        for (const PlantFigure& f : d->figures) described.push_back(f.name);
+        for (const auto& [name, value] : standard.make(d->number)->figures()) given.push_back(name);
+        EXPECT_EQ(given, described) << d->name;
+    }
 }
 
 }  // namespace
