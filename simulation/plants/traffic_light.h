@@ -95,6 +95,8 @@ public:
     // the junction.
     int64_t exchanges() const { return time_; }
     const std::array<std::vector<Car>, 4>& lanes() const { return lanes_; }
+    // Cars that have arrived on each approach but are not yet in sight (the queue is long).
+    const std::array<int, 4>& pending() const { return pending_; }
     const std::vector<Walker>& walkers() const { return walkers_; }
     StopCause stopCause() const { return cause_; }
 
