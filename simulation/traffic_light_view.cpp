@@ -214,10 +214,13 @@ qreal TrafficLightView::progress() const {
 }
 
 void TrafficLightView::refresh() {
-    // Each mover goes on from where it is shown now, so a late exchange makes no jump.
+    // Each mover goes on from where it is shown now, so a late exchange makes no jump; after
+    // a start the numbers name new movers.
     const qreal done = progress();
     std::unordered_map<uint32_t, QPointF> shown;
-    for (const Mover& m : movers_) shown[m.id] = m.from + (m.to - m.from) * done;
+    if (tl_.exchanges() >= shownExchange_ && tl_.exchanges() > 0)
+        for (const Mover& m : movers_) shown[m.id] = m.from + (m.to - m.from) * done;
+    shownExchange_ = tl_.exchanges();
     std::vector<Mover> movers;
     bool moving = false;
     auto add = [&](Mover m) {

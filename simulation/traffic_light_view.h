@@ -46,6 +46,7 @@ private:
     QTimer* tmrAnimate_;
     QElapsedTimer sinceRefresh_;
     std::vector<Mover> movers_;
+    int64_t shownExchange_ = 0;
     std::array<int, 4> outOfSight_{};  // cars queuing beyond the picture, per approach
     std::array<bool, kPoints> inputs_{};
     std::array<bool, kPoints> outputs_{};

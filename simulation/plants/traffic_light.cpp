@@ -280,7 +280,7 @@ void TrafficLight::stop(StopCause cause) {
     cause_ = cause;
 }
 
-// A car of `road` past its stop line that still covers part of [from, to].
+// A car of `road` past its stop line that still covers part of [from, 0].
 bool TrafficLight::carsPast(Road road, int from) const {
     for (int a = 0; a < 4; ++a)
         if (RoadOf(Approach(a)) == road)
