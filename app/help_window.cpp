@@ -8,9 +8,37 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "simulation/plant_help.h"
+
 namespace torvex {
 
-HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+namespace {
+
+// Serves the plants' pages, qrc:/help/plants/traffic.html and its picture, from the plants'
+// descriptions; every other page comes from the resources.
+class HelpBrowser : public QTextBrowser {
+public:
+    HelpBrowser(bool finnish, QWidget* parent)
+        : QTextBrowser(parent), plants_(StandardPlants()), finnish_(finnish) {}
+
+    QVariant loadResource(int type, const QUrl& name) override {
+        static const QString kFolder = QStringLiteral("/help/plants/");
+        if (name.scheme() == QLatin1String("qrc") && name.path().startsWith(kFolder)) {
+            const QVariant plant =
+                PlantHelpResource(plants_, name.path().mid(kFolder.size()), finnish_);
+            if (plant.isValid()) return plant;
+        }
+        return QTextBrowser::loadResource(type, name);
+    }
+
+private:
+    const PlantRegistry plants_;
+    const bool finnish_;
+};
+
+}  // namespace
+
+HelpWindow::HelpWindow(QWidget* parent, bool finnish) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(tr("TORVEX Help"));
     resize(640, 560);
@@ -28,7 +56,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     bar->addWidget(forward);
     bar->addStretch(1);
     layout->addLayout(bar);
-    browser_ = new QTextBrowser(this);
+    browser_ = new HelpBrowser(finnish, this);
     browser_->setObjectName(QStringLiteral("helpBrowser"));
     browser_->setOpenLinks(true);
     browser_->setOpenExternalLinks(true);

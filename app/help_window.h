@@ -1,4 +1,5 @@
-// The help viewer: our HTML pages, bundled with the program, in a browser window.
+// The help viewer: our HTML pages, bundled with the program, in a browser window. The
+// plants' pages are made from their descriptions when they are opened.
 #pragma once
 
 #include <QWidget>
@@ -10,7 +11,8 @@ namespace torvex {
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit HelpWindow(QWidget* parent = nullptr);
+    // The plants' pages are in Finnish when `finnish`.
+    explicit HelpWindow(QWidget* parent = nullptr, bool finnish = false);
 
     void showContents();
     void showPage(const QString& page);

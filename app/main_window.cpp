@@ -384,7 +384,7 @@ void TfrmMain::mnuHelpContactDetailsClick() {
 }
 
 void TfrmMain::mnuHelpContentsClick() {
-    if (!help_) help_ = new HelpWindow(this);
+    if (!help_) help_ = new HelpWindow(this, ws_->shell.FinnishTexts);
     help_->showContents();
 }
 

@@ -28,7 +28,7 @@ TfrmSimulation::TfrmSimulation(Workspace& workspace, std::unique_ptr<Plant> plan
     const PlantDescription& d = plant_->description();
     // The simulations' names are the same in both languages.
     setWindowTitle(QString::fromStdString(d.name));
-    view_ = MakePlantView(*plant_, this);
+    view_ = MakePlantView(*plant_, this, ws_.shell.FinnishTexts);
     if (!view_) {
         auto* none = new QLabel(QString::fromStdString(d.name), this);
         none->setAlignment(Qt::AlignCenter);

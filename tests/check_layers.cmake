@@ -1,25 +1,31 @@
 # Fails when a layer includes a layer above it, or when the Qt-free code includes Qt.
 #   cmake -DSOURCE_DIR=<source tree> -P check_layers.cmake
-# From the bottom: engine < files < ui < editor, dialogs, simulation < app. The tools use
-# engine and files; the picture painter also the artwork of ui. Only the settings store of
-# files may use Qt (QtCore).
+# From the bottom: engine < files < ui < editor, dialogs, simulation < app, and the plant
+# models (simulation/plants) use only the engine. The tools use engine, files and the plant
+# models; the picture painter also the artwork of ui. Only the settings store of files may
+# use Qt (QtCore); the plant models none.
 cmake_minimum_required(VERSION 3.25)
 
-set(layers engine files ui editor dialogs simulation app tools)
+# A layer is a folder; simulation/plants is a layer of its own inside simulation.
+set(layers engine files simulation/plants ui editor dialogs simulation app tools)
 set(below_engine engine)
 set(below_files engine files)
 set(below_ui engine files ui)
 set(below_editor engine files ui editor)
 set(below_dialogs engine files ui dialogs)
-set(below_simulation engine files ui simulation)
+set(below_simulation/plants engine simulation/plants)
+set(below_simulation engine files simulation/plants ui simulation)
 set(below_app ${layers})
 list(REMOVE_ITEM below_app tools)
-set(below_tools engine files tools)
+set(below_tools engine files simulation/plants tools)
 set(below_paint_pictures ${below_tools} ui)
 
 set(problems "")
 foreach(layer IN LISTS layers)
   file(GLOB_RECURSE sources ${SOURCE_DIR}/${layer}/*.h ${SOURCE_DIR}/${layer}/*.cpp)
+  if(layer STREQUAL "simulation")
+    list(FILTER sources EXCLUDE REGEX "/simulation/plants/")
+  endif()
   foreach(source IN LISTS sources)
     get_filename_component(name ${source} NAME_WE)
     if(DEFINED below_${name})
@@ -28,15 +34,21 @@ foreach(layer IN LISTS layers)
       set(allowed ${below_${layer}})
     endif()
     set(qtFree FALSE)
-    if(layer STREQUAL "engine" OR (layer STREQUAL "files" AND NOT name STREQUAL "settings_store"))
+    if(layer STREQUAL "engine" OR layer STREQUAL "simulation/plants"
+       OR (layer STREQUAL "files" AND NOT name STREQUAL "settings_store"))
       set(qtFree TRUE)
     endif()
     file(RELATIVE_PATH shown ${SOURCE_DIR} ${source})
     file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include")
     foreach(line IN LISTS includes)
-      if(line MATCHES "include[ \t]*[\"<]([a-z_]+)/" AND CMAKE_MATCH_1 IN_LIST layers
-         AND NOT CMAKE_MATCH_1 IN_LIST allowed)
-        list(APPEND problems "${shown}: ${layer} may not include ${CMAKE_MATCH_1}: ${line}")
+      set(target "")
+      if(line MATCHES "include[ \t]*[\"<](simulation/plants)/")
+        set(target ${CMAKE_MATCH_1})
+      elseif(line MATCHES "include[ \t]*[\"<]([a-z_]+)/")
+        set(target ${CMAKE_MATCH_1})
+      endif()
+      if(target IN_LIST layers AND NOT target IN_LIST allowed)
+        list(APPEND problems "${shown}: ${layer} may not include ${target}: ${line}")
       endif()
       if(qtFree AND line MATCHES "include[ \t]*[\"<](Q[A-Za-z]|q[a-z0-9_]+\\.h)")
         list(APPEND problems "${shown}: no Qt here: ${line}")

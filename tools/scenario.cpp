@@ -1,5 +1,7 @@
 #include "tools/scenario.h"
 
+#include <charconv>
+#include <cmath>
 #include <map>
 
 #include "files/text_file.h"
@@ -67,6 +69,7 @@ private:
     bool time(std::string_view word, int64_t& scan);
     bool assignment(std::string_view word, ScenarioCommand::Type type,
                     ScenarioCommand::Assignment& out);
+    bool figure(std::string_view word, ScenarioCommand::Type type, FigureCheck& out);
 
     Scenario& scenario_;
     ScenarioError& error_;
@@ -99,6 +102,42 @@ bool Parser::assignment(std::string_view word, ScenarioCommand::Type type,
     return true;
 }
 
+// "plant.NAME<OP>VALUE" with a decimal VALUE.
+bool Parser::figure(std::string_view word, ScenarioCommand::Type type, FigureCheck& out) {
+    if (type == ScenarioCommand::Set)
+        return fail("only inputs IP0 ... IP15 can be set, not " + Quoted(word));
+    const size_t op = word.find_first_of("<>=");
+    const std::string_view name = word.substr(6, op == std::string_view::npos ? op : op - 6);
+    if (op == std::string_view::npos || name.empty())
+        return fail(Quoted(word) + " is not plant.NAME<OP>VALUE with <OP> one of = < <= > >=");
+    static const std::pair<const char*, FigureCheck::Compare> kCompares[] = {
+        {"<=", FigureCheck::LessOrEqual},
+        {">=", FigureCheck::GreaterOrEqual},
+        {"<", FigureCheck::Less},
+        {">", FigureCheck::Greater},
+        {"=", FigureCheck::Equal}};
+    std::string_view rest = word.substr(op);
+    for (const auto& [text, compare] : kCompares)
+        if (rest.substr(0, std::char_traits<char>::length(text)) == text) {
+            out.compare = compare;
+            rest.remove_prefix(std::char_traits<char>::length(text));
+            break;
+        }
+    // A plain decimal number: digits, at most one point, an optional minus sign in front.
+    const std::string_view digits = rest.substr(!rest.empty() && rest[0] == '-');
+    const size_t point = digits.find('.');
+    const bool plain =
+        !digits.empty() && digits.size() <= 16 && digits.front() != '.' && digits.back() != '.' &&
+        digits.find_first_not_of("0123456789.") == std::string_view::npos &&
+        (point == std::string_view::npos || digits.find('.', point + 1) == std::string_view::npos);
+    if (!plain ||
+        std::from_chars(rest.data(), rest.data() + rest.size(), out.value).ec != std::errc())
+        return fail(Quoted(rest) + " is not a number for plant." + std::string(name));
+    out.name = std::string(name);
+    out.text = std::string(word.substr(op));
+    return true;
+}
+
 bool Parser::line(int number, std::string_view text) {
     lineNumber_ = number;
     text = text.substr(0, text.find('#'));
@@ -123,6 +162,12 @@ bool Parser::line(int number, std::string_view text) {
     if (!time(words[1], command.scan)) return false;
     if (words.size() < 4) return fail(std::string(words[2]) + " needs at least one POINT=VALUE");
     for (size_t i = 3; i < words.size(); ++i) {
+        if (words[i].substr(0, 6) == "plant.") {
+            FigureCheck f;
+            if (!figure(words[i], command.type, f)) return false;
+            command.figures.push_back(std::move(f));
+            continue;
+        }
         ScenarioCommand::Assignment a;
         if (!assignment(words[i], command.type, a)) return false;
         command.assignments.push_back(std::move(a));
@@ -132,6 +177,30 @@ bool Parser::line(int number, std::string_view text) {
 }
 
 }  // namespace
+
+bool FigureCheck::holds(double figure) const {
+    switch (compare) {
+        case Less:
+            return figure < value;
+        case LessOrEqual:
+            return figure <= value;
+        case Greater:
+            return figure > value;
+        case GreaterOrEqual:
+            return figure >= value;
+        case Equal:
+            break;
+    }
+    return figure == value;
+}
+
+std::string FigureText(double value) {
+    if (std::abs(value) < 1e15 && value == std::trunc(value))
+        return std::to_string(static_cast<int64_t>(value));
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}
 
 std::optional<PlantPoint> FindPoint(std::string_view name) {
     const auto& points = Points();

@@ -47,6 +47,20 @@ constexpr int64_t FirstScanAt(int64_t milliseconds) {
     return (milliseconds + kScanMilliseconds - 1) / kScanMilliseconds;
 }
 
+// A figure of the plant in the loop, checked by "plant.NAME<OP>VALUE" ("plant.cars>=100").
+struct FigureCheck {
+    enum Compare { Equal, Less, LessOrEqual, Greater, GreaterOrEqual };
+    std::string name;  // "cars"
+    Compare compare = Equal;
+    double value = 0;
+    std::string text;  // "<=40", as written after the name
+
+    bool holds(double figure) const;
+};
+
+// A figure as torvex-run writes it: "12", "12.3".
+std::string FigureText(double value);
+
 struct ScenarioCommand {
     enum Type { Set, Expect };
     struct Assignment {
@@ -57,6 +71,7 @@ struct ScenarioCommand {
     int line;
     int64_t scan;
     std::vector<Assignment> assignments;
+    std::vector<FigureCheck> figures;  // expectations only
 };
 
 struct Scenario {

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <fstream>
+#include <limits>
 #include <memory>
 
 #include "files/ladder_reader.h"
@@ -17,8 +19,10 @@ namespace torvex {
 namespace {
 
 constexpr const char* kHelp = R"(Usage:
-  torvex-run DIAGRAM [SCENARIO] [--trace FILE.csv | --trace FILE.vcd] [--end SECONDS]
+  torvex-run DIAGRAM [SCENARIO] [--plant NAME [--seed N]] [--trace FILE.csv | --trace FILE.vcd]
+             [--end SECONDS]
   torvex-run DIAGRAM --save OUT.llg
+  torvex-run --plant NAME --describe
   torvex-run --help | --version
 
 Loads DIAGRAM (an llg file; a name ending in lld, in any letter case, is imported from the
@@ -39,6 +43,23 @@ first scan at or after its time, so 'at 2.05' acts at scan 21, t = 2.1.
   end T                      the run ends after that scan
 Without 'end' or --end the run ends after the last command's time; --end overrides 'end'.
 An expectation after the end of the run counts as failed.
+
+--plant NAME puts a plant in the loop (NAME: traffic, annunciator, carpark, elevator, or the
+simulation's number 1 ... 4), coupled as a run in Internal Simulation couples it: each scan
+reads the plant's sensors into the inputs, scans, writes the outputs to its actuators and
+advances the plant by 100 ms. --seed N (default 1) chooses its random arrivals; one seed
+always gives the same run. With a plant:
+  at T set IPk=V             works the operator control wired to input k (1 presses or
+                             switches on, 0 releases or switches off); an input the plant
+                             drives itself cannot be set
+  at T expect plant.NAME<OP>VALUE
+                             checks one of the plant's figures, OP one of = < <= > >=, e.g.
+                             plant.cars>=100; points and figures may share a line
+When the plant stops the run ('t=12.3 plant stopped: conflicting greens'), the run ends at
+that scan and later expectations are checked against the state it ended in. The stop counts
+as a failure unless an expectation names plant.stopped.
+--describe prints the plant's inputs and outputs, operator controls, figures and the reasons
+it stops a run.
 
 Points for expect:
   IP0 ... IP15     input image                   OP0 ... OP15   output state
@@ -61,11 +82,12 @@ Output: one line per failed expectation, e.g. 't=2.0 OP0: expected 1, got 0', th
   C1 ... C8         counter count (signed)
   C1/UP ... C8/UP   counter up-done bit, 0 or 1
   C1/DN ... C8/DN   counter down-done bit, 0 or 1
+  plant.NAME        with --plant, each figure of the plant after the scan
 The trace file is created or replaced; one that is the diagram, its comment file or the
 scenario is refused.
 --trace FILE.vcd: the same signals as a value change dump (timescale 1 ms) for a waveform
 viewer such as GTKWave; '/' in a name is written as '_' (T1_DN), registers are 16-bit
-vectors and the elapsed times and counts 32-bit integers.
+vectors, the elapsed times and counts 32-bit integers and the figures reals (plant_cars).
 
 Exit status: 0 when every expectation held, 1 when one failed, 2 for a file, scenario or
 command-line error (with the reader's message, or the scenario's line and what is wrong).
@@ -84,6 +106,9 @@ struct Options {
     std::string trace;
     std::string save;
     std::string end;
+    std::string plant;
+    std::string seed;
+    bool describe = false;
     bool help = false;
     bool version = false;
 };
@@ -101,9 +126,17 @@ std::string ParseArguments(const std::vector<std::string>& args, Options& o) {
             o.version = true;
             return {};
         }
-        if (a == "--trace" || a == "--save" || a == "--end") {
+        if (a == "--describe") {
+            o.describe = true;
+            continue;
+        }
+        if (a == "--trace" || a == "--save" || a == "--end" || a == "--plant" || a == "--seed") {
             if (i + 1 >= args.size()) return a + " needs a value";
-            std::string& slot = a == "--trace" ? o.trace : a == "--save" ? o.save : o.end;
+            std::string& slot = a == "--trace"   ? o.trace
+                                : a == "--save"  ? o.save
+                                : a == "--end"   ? o.end
+                                : a == "--plant" ? o.plant
+                                                 : o.seed;
             if (!slot.empty()) return a + " is given twice";
             slot = args[++i];
             if (slot.empty()) return a + " needs a value";
@@ -112,12 +145,21 @@ std::string ParseArguments(const std::vector<std::string>& args, Options& o) {
         if (a.size() > 1 && a[0] == '-') return "unknown option " + a;
         positional.push_back(a);
     }
+    if (o.describe) {
+        if (o.plant.empty()) return "--describe needs --plant NAME";
+        if (!positional.empty() || !o.trace.empty() || !o.save.empty() || !o.end.empty() ||
+            !o.seed.empty())
+            return "--describe takes only --plant NAME";
+        return {};
+    }
+    if (!o.seed.empty() && o.plant.empty()) return "--seed needs --plant NAME";
     if (positional.empty()) return "a diagram file is needed";
     if (positional.size() > 2) return "too many files: " + positional[2];
     o.diagram = positional[0];
     if (positional.size() == 2) o.scenario = positional[1];
-    if (!o.save.empty() && (!o.scenario.empty() || !o.trace.empty() || !o.end.empty()))
-        return "--save takes no scenario, --trace or --end";
+    if (!o.save.empty() &&
+        (!o.scenario.empty() || !o.trace.empty() || !o.end.empty() || !o.plant.empty()))
+        return "--save takes no scenario, --trace, --end or --plant";
     if (!o.trace.empty() && !EndsWithIgnoringCase(o.trace, ".csv") &&
         !EndsWithIgnoringCase(o.trace, ".vcd"))
         return "the trace file's name must end in .csv or .vcd: " + o.trace;
@@ -154,48 +196,128 @@ int64_t LastCommandScan(const Scenario& scenario) {
 }  // namespace
 
 RunCounts RunScenario(Plc& plc, VirtualTickSource& clock, const Scenario& scenario,
-                      int64_t lastScan, Trace* trace, std::ostream& out) {
+                      int64_t lastScan, Trace* trace, std::ostream& out, Plant* plant) {
     std::vector<const ScenarioCommand*> order;
     for (const ScenarioCommand& c : scenario.commands) order.push_back(&c);
     std::stable_sort(order.begin(), order.end(),
                      [](auto* a, auto* b) { return a->scan < b->scan; });
 
+    std::vector<double> figures;
+    auto takeFigures = [&] {
+        figures.clear();
+        if (plant)
+            for (const auto& [name, value] : plant->figures()) figures.push_back(value);
+    };
     RunCounts counts;
     auto check = [&](const ScenarioCommand& c, bool reached, int64_t scan) {
-        for (const ScenarioCommand::Assignment& a : c.assignments) {
-            const int64_t got = PointValue(plc.memory, a.point);
-            if (reached && got == a.value) {
-                ++counts.passed;
-                continue;
-            }
+        auto failed = [&](const std::string& name, const std::string& expected,
+                          const std::string& got) {
             ++counts.failed;
-            out << "t=" << ScanTime(c.scan) << ' ' << a.point.name << ": expected " << a.value;
+            out << "t=" << ScanTime(c.scan) << ' ' << name << ": expected " << expected;
             if (reached)
                 out << ", got " << got << '\n';
             else
                 out << ", not reached: the run ended at t=" << ScanTime(scan) << '\n';
+        };
+        for (const ScenarioCommand::Assignment& a : c.assignments) {
+            const int64_t got = PointValue(plc.memory, a.point);
+            if (reached && got == a.value)
+                ++counts.passed;
+            else
+                failed(a.point.name, std::to_string(a.value), std::to_string(got));
+        }
+        for (const FigureCheck& f : c.figures) {
+            double got = 0;
+            const bool known = plant && plant->figure(f.name, got);
+            if (reached && known && f.holds(got))
+                ++counts.passed;
+            else
+                failed("plant." + f.name, f.text.substr(f.compare == FigureCheck::Equal),
+                       FigureText(got));
         }
     };
 
     plc.StartRun();
+    if (plant) plant->StartSimulation();
     size_t next = 0;
-    for (int64_t k = 0; k <= lastScan; ++k) {
+    bool stopped = false;
+    int64_t k = 0;
+    for (; k <= lastScan; ++k) {
         size_t after = next;
         for (; after < order.size() && order[after]->scan == k; ++after)
             if (order[after]->type == ScenarioCommand::Set)
-                for (const ScenarioCommand::Assignment& a : order[after]->assignments)
-                    plc.memory.Inputs[a.point.number].Raw = a.value != 0;
+                for (const ScenarioCommand::Assignment& a : order[after]->assignments) {
+                    if (plant)
+                        plant->operate(a.point.number, a.value != 0);
+                    else
+                        plc.memory.Inputs[a.point.number].Raw = a.value != 0;
+                }
+        if (plant)
+            for (int i = 0; i < kPoints; ++i) plc.memory.Inputs[i].Raw = plant->Input(i);
         clock.set(kRunStartTick + static_cast<uint32_t>(k * kScanMilliseconds));
         plc.RunStep();
-        if (trace) trace->scan(k, plc.memory);
+        if (plant) {
+            for (int i = 0; i < kPoints; ++i) plant->setOutput(i, plc.memory.Outputs[i].State);
+            plant->UpdateSimulation();
+            stopped = plant->Stopped();
+        }
+        takeFigures();
+        if (trace) trace->scan(k, plc.memory, figures);
         for (; next < after; ++next)
             if (order[next]->type == ScenarioCommand::Expect) check(*order[next], true, k);
+        if (stopped) {
+            out << "t=" << ScanTime(k) << " plant stopped: " << plant->stopReason().en << '\n';
+            break;
+        }
     }
-    if (trace) trace->finish(lastScan);
+    const int64_t last = std::min(k, lastScan);
+    if (trace) trace->finish(last);
+    // After a stop the run is over but its end state stands: later expectations see it.
     for (; next < order.size(); ++next)
-        if (order[next]->type == ScenarioCommand::Expect) check(*order[next], false, lastScan);
+        if (order[next]->type == ScenarioCommand::Expect) check(*order[next], stopped, last);
+    if (stopped) {
+        const bool expected = std::any_of(order.begin(), order.end(), [](auto* c) {
+            return std::any_of(c->figures.begin(), c->figures.end(),
+                               [](const FigureCheck& f) { return f.name == "stopped"; });
+        });
+        if (!expected) ++counts.failed;
+    }
     plc.EndRun();
     return counts;
+}
+
+ScenarioError CheckAgainstPlant(const Scenario& scenario, const PlantDescription* plant) {
+    std::string controls;
+    if (plant)
+        for (int k = 0; k < kPoints; ++k)
+            if (IsOperatorControl(plant->inputs[k].kind))
+                controls += (controls.empty() ? "" : ", ") + PointName(true, k);
+    for (const ScenarioCommand& c : scenario.commands) {
+        for (const FigureCheck& f : c.figures) {
+            if (!plant) return {c.line, "plant." + f.name + " needs a plant: --plant NAME"};
+            const bool known = std::any_of(plant->figures.begin(), plant->figures.end(),
+                                           [&](const PlantFigure& p) { return p.name == f.name; });
+            if (!known) {
+                std::string names;
+                for (const PlantFigure& p : plant->figures)
+                    names += (names.empty() ? "" : ", ") + p.name;
+                return {c.line, "the " + plant->name + " has no figure '" + f.name +
+                                    "'; its figures are " + names};
+            }
+        }
+        if (c.type != ScenarioCommand::Set || !plant) continue;
+        for (const ScenarioCommand::Assignment& a : c.assignments) {
+            const PointDescription& p = plant->inputs[a.point.number];
+            if (IsOperatorControl(p.kind)) continue;
+            const std::string what =
+                p.kind == PointKind::Unused
+                    ? " is not used by the " + plant->name
+                    : " is driven by the " + plant->name + " (" + p.meaning.en + ")";
+            return {c.line, a.point.name + what + "; a scenario can set only its operator " +
+                                "controls " + (controls.empty() ? "(none)" : controls)};
+        }
+    }
+    return {};
 }
 
 int TorvexRunMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -210,6 +332,32 @@ int TorvexRunMain(const std::vector<std::string>& args, std::ostream& out, std::
     }
     if (o.version) {
         out << "torvex-run " << kTorvexVersion << '\n';
+        return kRunPassed;
+    }
+    const PlantRegistry plants = StandardPlants();
+    const PlantDescription* plantDescription = nullptr;
+    uint64_t seed = 1;
+    if (!o.plant.empty()) {
+        plantDescription = plants.description(plants.find(o.plant));
+        if (!plantDescription) {
+            std::string known;
+            for (const PlantDescription* d : plants.all())
+                known +=
+                    (known.empty() ? "" : ", ") + d->key + " (" + std::to_string(d->number) + ")";
+            err << "torvex-run: there is no plant '" << o.plant << "'; this torvex-run has "
+                << (known.empty() ? "none" : known) << '\n';
+            return kRunBadInput;
+        }
+        const auto [end, error] =
+            std::from_chars(o.seed.data(), o.seed.data() + o.seed.size(), seed);
+        if (!o.seed.empty() && (error != std::errc() || end != o.seed.data() + o.seed.size())) {
+            err << "torvex-run: --seed " << o.seed << " is not a whole number 0 ... "
+                << std::numeric_limits<uint64_t>::max() << '\n';
+            return kRunBadInput;
+        }
+    }
+    if (o.describe) {
+        out << DescriptionText(*plantDescription);
         return kRunPassed;
     }
     if (!o.trace.empty()) {
@@ -228,7 +376,8 @@ int TorvexRunMain(const std::vector<std::string>& args, std::ostream& out, std::
             return kRunBadInput;
         }
         ScenarioError problem;
-        if (!ParseScenario(file.bytes, scenario, problem)) {
+        if (!ParseScenario(file.bytes, scenario, problem) ||
+            !(problem = CheckAgainstPlant(scenario, plantDescription)).message.empty()) {
             err << "torvex-run: " << o.scenario << ':' << problem.line << ": " << problem.message
                 << '\n';
             return kRunBadInput;
@@ -275,10 +424,16 @@ int TorvexRunMain(const std::vector<std::string>& args, std::ostream& out, std::
             err << "torvex-run: " << o.trace << ": cannot be written\n";
             return kRunBadInput;
         }
-        trace = EndsWithIgnoringCase(o.trace, ".vcd") ? MakeVcdTrace(traceFile)
-                                                      : MakeCsvTrace(traceFile);
+        std::vector<std::string> figures;
+        if (plantDescription)
+            for (const PlantFigure& f : plantDescription->figures) figures.push_back(f.name);
+        trace = EndsWithIgnoringCase(o.trace, ".vcd") ? MakeVcdTrace(traceFile, figures)
+                                                      : MakeCsvTrace(traceFile, figures);
     }
-    const RunCounts counts = RunScenario(*plc, clock, scenario, lastScan, trace.get(), out);
+    std::unique_ptr<Plant> plant;
+    if (plantDescription) plant = plants.make(plantDescription->number, seed);
+    const RunCounts counts =
+        RunScenario(*plc, clock, scenario, lastScan, trace.get(), out, plant.get());
     if (traceFile.is_open()) {
         traceFile.close();
         if (!traceFile) {

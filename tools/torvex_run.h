@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/plc.h"
+#include "simulation/plants/plant.h"
 #include "tools/scenario.h"
 #include "tools/trace.h"
 
@@ -29,8 +30,19 @@ struct RunCounts {
 // Runs the diagram in `plc` from StartRun through scan `lastScan`, applying the scenario's
 // sets before and checking its expectations after the scans they name. Each failed
 // expectation is written to `out` as a line; `trace` (may be null) sees every scan.
+//
+// With a `plant` (may be null) in the loop each scan is coupled as a run in Internal
+// Simulation couples it: the sensors are read into the inputs, the diagram is scanned, the
+// outputs are written to the actuators and the plant advances by 100 ms. A set works the
+// operator control of its input. When the plant stops the run, the run ends at that scan
+// and the later expectations are checked against the state it ended in; the stop counts as
+// a failure unless an expectation names plant.stopped.
 RunCounts RunScenario(Plc& plc, VirtualTickSource& clock, const Scenario& scenario,
-                      int64_t lastScan, Trace* trace, std::ostream& out);
+                      int64_t lastScan, Trace* trace, std::ostream& out, Plant* plant = nullptr);
+
+// Empty when every set and figure of the scenario fits the plant (null: no plant); else the
+// first problem, with its line.
+ScenarioError CheckAgainstPlant(const Scenario& scenario, const PlantDescription* plant);
 
 // The whole program; `args` without the program name.
 int TorvexRunMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

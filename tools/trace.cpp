@@ -38,14 +38,17 @@ int64_t CounterDown(const MemoryImage& m, int c) {
 
 class CsvTrace final : public Trace {
 public:
-    explicit CsvTrace(std::ostream& out) : out_(out) {
+    CsvTrace(std::ostream& out, const std::vector<std::string>& figures) : out_(out) {
         out_ << "t";
         for (const TraceColumn& c : TraceColumns()) out_ << ',' << c.name;
+        for (const std::string& f : figures) out_ << ",plant." << f;
         out_ << '\n';
     }
-    void scan(int64_t scan, const MemoryImage& memory) override {
+    void scan(int64_t scan, const MemoryImage& memory,
+              const std::vector<double>& figures) override {
         out_ << ScanTime(scan);
         for (const TraceColumn& c : TraceColumns()) out_ << ',' << c.value(memory, c.number);
+        for (double f : figures) out_ << ',' << FigureText(f);
         out_ << '\n';
     }
 
@@ -66,7 +69,7 @@ std::string VcdCode(size_t index) {
 
 class VcdTrace final : public Trace {
 public:
-    explicit VcdTrace(std::ostream& out) : out_(out) {
+    VcdTrace(std::ostream& out, const std::vector<std::string>& figures) : out_(out) {
         const auto& columns = TraceColumns();
         out_ << "$version torvex-run $end\n$timescale 1ms $end\n$scope module torvex $end\n";
         for (size_t i = 0; i < columns.size(); ++i) {
@@ -77,24 +80,39 @@ public:
             if (c.width == 16) out_ << " [15:0]";
             out_ << " $end\n";
         }
+        // The figures are reals; the dot of "plant.cars" would read as a scope.
+        for (size_t i = 0; i < figures.size(); ++i) {
+            codes_.push_back(VcdCode(columns.size() + i));
+            out_ << "$var real 64 " << codes_.back() << " plant_" << figures[i] << " $end\n";
+        }
         out_ << "$upscope $end\n$enddefinitions $end\n";
         last_.assign(columns.size(), 0);
+        lastFigures_.assign(figures.size(), 0);
     }
 
-    void scan(int64_t scan, const MemoryImage& memory) override {
+    void scan(int64_t scan, const MemoryImage& memory,
+              const std::vector<double>& figures) override {
         const auto& columns = TraceColumns();
         const bool first = !started_;
         bool stamped = false;
+        auto stampOnce = [&] {
+            if (stamped) return;
+            stamp(scan);
+            if (first) out_ << "$dumpvars\n";
+            stamped = true;
+        };
         for (size_t i = 0; i < columns.size(); ++i) {
             const int64_t v = columns[i].value(memory, columns[i].number);
             if (!first && v == last_[i]) continue;
-            if (!stamped) {
-                stamp(scan);
-                if (first) out_ << "$dumpvars\n";
-                stamped = true;
-            }
+            stampOnce();
             last_[i] = v;
             value(columns[i].width, v, codes_[i]);
+        }
+        for (size_t i = 0; i < figures.size() && i < lastFigures_.size(); ++i) {
+            if (!first && figures[i] == lastFigures_[i]) continue;
+            stampOnce();
+            lastFigures_[i] = figures[i];
+            out_ << 'r' << FigureText(figures[i]) << ' ' << codes_[columns.size() + i] << '\n';
         }
         if (first) out_ << "$end\n";
         started_ = true;
@@ -125,6 +143,7 @@ private:
     std::ostream& out_;
     std::vector<std::string> codes_;
     std::vector<int64_t> last_;
+    std::vector<double> lastFigures_;
     bool started_ = false;
     int64_t lastStamped_ = -1;
 };
@@ -156,11 +175,11 @@ const std::vector<TraceColumn>& TraceColumns() {
     return columns;
 }
 
-std::unique_ptr<Trace> MakeCsvTrace(std::ostream& out) {
-    return std::make_unique<CsvTrace>(out);
+std::unique_ptr<Trace> MakeCsvTrace(std::ostream& out, std::vector<std::string> figures) {
+    return std::make_unique<CsvTrace>(out, figures);
 }
-std::unique_ptr<Trace> MakeVcdTrace(std::ostream& out) {
-    return std::make_unique<VcdTrace>(out);
+std::unique_ptr<Trace> MakeVcdTrace(std::ostream& out, std::vector<std::string> figures) {
+    return std::make_unique<VcdTrace>(out, figures);
 }
 
 std::string ScanTime(int64_t scan) {

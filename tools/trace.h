@@ -1,4 +1,5 @@
-// Traces of a headless run: every scan's memory image as CSV rows or as a VCD timing chart.
+// Traces of a headless run: every scan's memory image, and the figures of the plant in the
+// loop, as CSV rows or as a VCD timing chart.
 #pragma once
 
 #include <cstdint>
@@ -27,14 +28,17 @@ const std::vector<TraceColumn>& TraceColumns();
 class Trace {
 public:
     virtual ~Trace() = default;
-    // Called after scan `scan`, which ran at `scan` x 100 ms.
-    virtual void scan(int64_t scan, const MemoryImage& memory) = 0;
+    // Called after scan `scan`, which ran at `scan` x 100 ms, with the plant's figures in the
+    // order of the names the trace was made with.
+    virtual void scan(int64_t scan, const MemoryImage& memory,
+                      const std::vector<double>& figures = {}) = 0;
     // Called once after the last scan.
     virtual void finish(int64_t /*lastScan*/) {}
 };
 
-std::unique_ptr<Trace> MakeCsvTrace(std::ostream& out);
-std::unique_ptr<Trace> MakeVcdTrace(std::ostream& out);
+// `figures` names the plant's figures, traced after the memory image as "plant.NAME".
+std::unique_ptr<Trace> MakeCsvTrace(std::ostream& out, std::vector<std::string> figures = {});
+std::unique_ptr<Trace> MakeVcdTrace(std::ostream& out, std::vector<std::string> figures = {});
 
 // "2.1" for scan 21.
 std::string ScanTime(int64_t scan);

@@ -492,4 +492,16 @@ Do you wish to save to file?</source>
       <translation>OK</translation>
     </message>
   </context>
+  <context>
+    <name>torvex::TrafficLightView</name>
+    <message>
+      <source>Stopped: %1</source>
+      <translation>Pysäytetty: %1</translation>
+    </message>
+    <message>
+      <source>N</source>
+      <extracomment>The compass point north, one letter.</extracomment>
+      <translation>P</translation>
+    </message>
+  </context>
 </TS>

@@ -41,6 +41,14 @@ enum class PointKind {
     Actuator,    // an output that moves or sounds something
 };
 
+constexpr bool IsOperatorControl(PointKind kind) {
+    return kind == PointKind::PushButton || kind == PointKind::Switch;
+}
+// "sensor", "push button", "switch", "lamp", "actuator", "not used".
+Bilingual KindName(PointKind kind);
+// "IP2", "OP10".
+std::string PointName(bool input, int k);
+
 struct PointDescription {
     PointKind kind = PointKind::Unused;
     Bilingual meaning;  // "N/S walk request button"
@@ -49,6 +57,11 @@ struct PointDescription {
 struct PlantFigure {
     std::string name;  // "max_car_wait", as scenarios name it after "plant."
     Bilingual meaning;
+};
+
+struct PlantStopReason {
+    Bilingual reason;  // "conflicting greens", as stopReason() gives it
+    Bilingual when;    // what makes the plant stop for it
 };
 
 // One description per plant: the tooltips, its help page and `torvex-run --describe` all
@@ -63,8 +76,14 @@ struct PlantDescription {
     std::array<PointDescription, kPoints> inputs;   // IP0 ... IP15
     std::array<PointDescription, kPoints> outputs;  // OP0 ... OP15
     std::vector<PlantFigure> figures;
-    std::vector<Bilingual> stopReasons;
+    std::vector<PlantStopReason> stopReasons;
+    // The help page's picture: the plant after this many seconds with these actuators on.
+    uint16_t pictureOutputs = 0;
+    int pictureSeconds = 0;
 };
+
+// The description as plain text, for `torvex-run --describe`.
+std::string DescriptionText(const PlantDescription& description);
 
 class Plant {
 public:
@@ -77,7 +96,8 @@ public:
     // Back to the start state, with the seed it was made with. Called when the plant's window
     // is created and when a run starts.
     virtual void StartSimulation() = 0;
-    // One exchange: the plant advances by kExchangeMs with the actuators last written.
+    // One exchange: the plant advances by kExchangeMs with the actuators last written. A
+    // plant that has stopped stays as it stopped until StartSimulation.
     virtual void UpdateSimulation() = 0;
 
     // Sensor k, 0 ... 15 (operator controls included); false outside.
@@ -91,7 +111,7 @@ public:
 
     // Works the operator control wired to input k: a push button pressed (on) or released,
     // a switch switched on or off. False, and nothing changes, when input k is no operator
-    // control.
+    // control. A press shows on the input for at least 200 ms however short the click.
     virtual bool operate(int input, bool on) = 0;
 
     // The figures of the description, by name, as they stand now.
@@ -127,5 +147,52 @@ private:
 
 // A registry of every plant the program contains.
 PlantRegistry StandardPlants();
+
+// --- Pieces the plants share ---
+
+// A small random generator (splitmix64) whose sequence is the same everywhere, unlike the
+// standard distributions.
+class PlantRandom {
+public:
+    explicit PlantRandom(uint64_t seed = 1) : state_(seed) {}
+    uint64_t next();
+    // 0 ... n - 1 (n > 0).
+    int below(int n);
+    // True with probability 1 / n: a mean of n exchanges between events.
+    bool oneIn(int n) { return below(n) == 0; }
+
+private:
+    uint64_t state_;
+};
+
+// The sensors a plant makes, held on for at least kMinimumExchanges once they come on.
+class SensorPulses {
+public:
+    static constexpr int kMinimumExchanges = 2;  // 200 ms
+
+    void reset() { *this = SensorPulses(); }
+    // Sensor k as the plant sees it in this exchange; what it shows may last longer.
+    void set(int k, bool raw);
+    bool value(int k) const { return k >= 0 && k < kPoints && shown_[k]; }
+
+private:
+    std::array<bool, kPoints> shown_{};
+    std::array<int, kPoints> onFor_{};
+};
+
+// The operator controls of a plant: push buttons held by a person (each press shown for at
+// least 200 ms) and switches.
+class OperatorControls {
+public:
+    void reset() { *this = OperatorControls(); }
+    bool operate(const PlantDescription& description, int input, bool on);
+    // Once per exchange, after the plant has used the inputs.
+    void exchange();
+    bool value(int k) const;
+
+private:
+    std::array<bool, kPoints> held_{};
+    std::array<int, kPoints> pressLeft_{};
+};
 
 }  // namespace torvex

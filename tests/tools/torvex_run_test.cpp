@@ -6,7 +6,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "engine/editing.h"
+#include "files/ladder_writer.h"
 #include "tests/files/file_fixture.h"
+#include "tests/support/ladder_text.h"
 #include "tools/scenario.h"
 #include "torvex_version.h"
 
@@ -14,7 +17,10 @@ namespace torvex {
 namespace {
 
 using test::DataPath;
+using test::Model;
 using test::ReadBytes;
+using test::SetRung;
+using test::Simple;
 using test::TempFolder;
 
 struct RunOutput {
@@ -190,6 +196,106 @@ TEST(TorvexRun, HelpDocumentsTheTraceColumnsAndVersionNamesTheRelease) {
         EXPECT_NE(r.out.find(piece), std::string::npos) << piece;
 }
 
+// A diagram whose only rung lights the outputs given, always.
+std::string Lighting(TempFolder& folder, const std::string& name, const std::string& out1,
+                     const std::string& out2) {
+    Model m;
+    m.plc->diagram.clear();
+    SetRung(m.diagram(), 0, {Simple({}, "OUT:" + out1)});
+    m.diagram().Rungs[0].setCell(kOutputColumn, 1, Control::OUT, CoilKind::Output,
+                                 std::stoi(out2.substr(2)));
+    WireParallelOutputs(m.diagram().Rungs[0], 1);
+    const std::string path = folder.path(name);
+    EXPECT_EQ(SaveLadder(*m.plc, m.comments, m.settings, path), "");
+    return path;
+}
+
+TEST(TorvexRun, RunsAPlantInTheLoopAndEndsTheRunWhenItStops) {
+    TempFolder folder;
+    const std::string example = std::string(TORVEX_SOLUTIONS) + "/traffic_light.llg";
+    const std::string conflict = Lighting(folder, "conflict.llg", "OP2", "OP5");
+    const std::string walkers = Lighting(folder, "walkers.llg", "OP8", "OP1");
+    const struct {
+        std::string diagram;
+        const char* scenario;
+        int status;
+        const char* out;
+    } cases[] = {
+        {example, "at 120 expect plant.cars>=20 plant.peds>0 plant.stopped=0 OP2=1", 0,
+         "4 passed, 0 failed\n"},
+        {example, "at 1 expect plant.cars>5 plant.max_car_wait<=0.5 plant.head_faults=1", 1,
+         "t=1.0 plant.cars: expected >5, got 0\nt=1.0 plant.head_faults: expected 1, got 0\n"
+         "1 passed, 2 failed\n"},
+        // Later expectations see the state the run ended in; the stop itself is a failure ...
+        {conflict, "at 5 expect OP2=1 OP5=1", 1,
+         "t=0.0 plant stopped: conflicting greens\n2 passed, 1 failed\n"},
+        {walkers, "at 0 expect OP8=1\nat 9 expect plant.cars=0", 1,
+         "t=0.0 plant stopped: pedestrians in the path of traffic\n2 passed, 1 failed\n"},
+        // ... unless it is expected.
+        {conflict, "at 5 expect plant.stopped=1", 0,
+         "t=0.0 plant stopped: conflicting greens\n1 passed, 0 failed\n"},
+    };
+    for (const auto& c : cases) {
+        test::WriteBytes(folder.path("s.scn"), c.scenario);
+        const RunOutput r = TorvexRun({c.diagram, folder.path("s.scn"), "--plant", "traffic"});
+        EXPECT_EQ(r.status, c.status) << c.scenario << ": " << r.err;
+        EXPECT_EQ(r.out, c.out) << c.scenario;
+    }
+    // The figures are traced after the memory image.
+    test::WriteBytes(folder.path("s.scn"), "end 2");
+    RunOutput r = TorvexRun({example, folder.path("s.scn"), "--plant", "1", "--seed", "9",
+                             "--trace", folder.path("t.csv")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> csv = Lines(ReadBytes(folder.path("t.csv")));
+    ASSERT_EQ(csv.size(), 22u);
+    EXPECT_NE(csv[0].find(",C8/DN,plant.stopped,plant.cars,"), std::string::npos) << csv[0];
+    EXPECT_EQ(csv[21].substr(csv[21].size() - 2), ",0") << csv[21];  // no head fault
+}
+
+TEST(TorvexRun, RefusesWhatThePlantCannotDo) {
+    TempFolder folder;
+    const std::string example = std::string(TORVEX_SOLUTIONS) + "/traffic_light.llg";
+    const struct {
+        const char* scenario;
+        std::vector<std::string> options;
+        const char* err;
+    } cases[] = {
+        {"at 1 set IP2=1 IP0=1",
+         {"--plant", "traffic"},
+         "s.scn:1: IP0 is driven by the Traffic Light (N/S car waiting: a car stands at the north "
+         "or south stop line); a scenario can set only its operator controls IP2, IP3, IP4\n"},
+        {"\nat 1 set IP9=1",
+         {"--plant", "traffic"},
+         "s.scn:2: IP9 is not used by the Traffic Light; a scenario can set only"},
+        {"at 1 expect plant.trucks=1",
+         {"--plant", "traffic"},
+         "s.scn:1: the Traffic Light has no figure 'trucks'; its figures are stopped, cars,"},
+        {"at 1 expect plant.cars=1", {}, "s.scn:1: plant.cars needs a plant: --plant NAME\n"},
+        {"end 1", {"--plant", "lift"}, "there is no plant 'lift'; this torvex-run has traffic (1)"},
+        {"end 1", {"--plant", "1", "--seed", "-3"}, "--seed -3 is not a whole number"},
+        {"end 1", {"--seed", "3"}, "--seed needs --plant NAME"},
+    };
+    test::WriteBytes(folder.path("s.scn"), "");
+    for (const auto& c : cases) {
+        test::WriteBytes(folder.path("s.scn"), c.scenario);
+        std::vector<std::string> args = {example, folder.path("s.scn")};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const RunOutput r = TorvexRun(args);
+        EXPECT_EQ(r.status, 2) << c.scenario;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "");
+    }
+    RunOutput r = TorvexRun({"--plant", "traffic", "--describe"});
+    EXPECT_EQ(r.status, 0);
+    for (const char* piece : {"Traffic Light (simulation 1, --plant traffic)",
+                              "  IP2   push button  N/S walk request button\n",
+                              "  IP5 ... IP15  not used\n", "  OP10  lamp         N/S wait lamp",
+                              "  max_ped_wait  longest time", "  conflicting greens: N/S amber"})
+        EXPECT_NE(r.out.find(piece), std::string::npos) << piece;
+    EXPECT_EQ(TorvexRun({"--describe"}).status, 2);
+    EXPECT_EQ(TorvexRun({example, "--plant", "traffic", "--describe"}).status, 2);
+}
+
 TEST(Scenario, ReadsTimesToTheMillisecond) {
     const struct {
         const char* text;
@@ -226,6 +332,14 @@ TEST(Scenario, NamesTheLineAndWhatIsWrongWithIt) {
          "the control character \\x1A is not allowed: a scenario is plain text"},
         {"# \t tabs are fine\r\rat 1 expect OP0=1 \x7F", 3,
          "the control character \\x7F is not allowed: a scenario is plain text"},
+        {"at 1 set plant.cars=1", 1, "only inputs IP0 ... IP15 can be set, not 'plant.cars=1'"},
+        {"at 1 expect plant.cars", 1,
+         "'plant.cars' is not plant.NAME<OP>VALUE with <OP> one of = < <= > >="},
+        {"at 1 expect plant.<3", 1,
+         "'plant.<3' is not plant.NAME<OP>VALUE with <OP> one of = < <= > >="},
+        {"at 1 expect plant.cars=>3", 1, "'>3' is not a number for plant.cars"},
+        {"at 1 expect plant.cars>=1e3", 1, "'1e3' is not a number for plant.cars"},
+        {"at 1 expect plant.cars<.5", 1, "'.5' is not a number for plant.cars"},
     };
     for (const auto& c : cases) {
         Scenario s;
@@ -236,11 +350,19 @@ TEST(Scenario, NamesTheLineAndWhatIsWrongWithIt) {
     }
     Scenario s;
     ScenarioError e;
-    ASSERT_TRUE(ParseScenario("at 2.05 expect C3=-4 T2=150 R4/15=1 # note\r\nend 9", s, e));
+    ASSERT_TRUE(ParseScenario(
+        "at 2.05 expect C3=-4 T2=150 plant.max_car_wait<=-2.5 R4/15=1 # note\r\nend 9", s, e));
     ASSERT_EQ(s.commands.size(), 1u);
     EXPECT_EQ(s.commands[0].scan, 21);
     ASSERT_EQ(s.commands[0].assignments.size(), 3u);
     EXPECT_EQ(s.commands[0].assignments[0].value, -4);
+    ASSERT_EQ(s.commands[0].figures.size(), 1u);
+    const FigureCheck& f = s.commands[0].figures[0];
+    EXPECT_EQ(f.name, "max_car_wait");
+    EXPECT_EQ(f.compare, FigureCheck::LessOrEqual);
+    EXPECT_EQ(f.value, -2.5);
+    EXPECT_TRUE(f.holds(-2.5));
+    EXPECT_FALSE(f.holds(-2.4));
     EXPECT_EQ(s.endScan, 90);
 }
 

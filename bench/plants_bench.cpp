@@ -1,0 +1,75 @@
+// Cost of a plant's update, and of an hour of plant time with the plant in torvex-run's loop.
+
+#include <benchmark/benchmark.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "simulation/plants/traffic_light.h"
+#include "tools/torvex_run.h"
+
+namespace torvex {
+namespace {
+
+using T = TrafficLight;
+
+// A fixed-time cycle (all red, red+amber, green, amber each way), in exchanges, as a word.
+uint16_t Cycle(int64_t exchange) {
+    static const struct {
+        int length;
+        uint16_t outputs;
+    } phases[] = {
+        {20, 1u << T::NsRed | 1u << T::EwRed},
+        {15, 1u << T::NsRed | 1u << T::NsAmber | 1u << T::EwRed},
+        {120, 1u << T::NsGreen | 1u << T::EwRed | 1u << T::NsWalk},
+        {30, 1u << T::NsAmber | 1u << T::EwRed},
+        {20, 1u << T::NsRed | 1u << T::EwRed},
+        {15, 1u << T::NsRed | 1u << T::EwRed | 1u << T::EwAmber},
+        {120, 1u << T::NsRed | 1u << T::EwGreen | 1u << T::EwWalk},
+        {30, 1u << T::NsRed | 1u << T::EwAmber},
+    };
+    int64_t t = exchange % 370;
+    for (const auto& p : phases) {
+        if (t < p.length) return p.outputs;
+        t -= p.length;
+    }
+    return 0;
+}
+
+// One exchange of a busy junction: the plant's state after ten minutes of traffic.
+void BM_TrafficLight_Update(benchmark::State& state) {
+    T plant(1);
+    plant.StartSimulation();
+    int64_t k = 0;
+    for (; k < 6000; ++k) {
+        plant.setOutputWord(Cycle(k));
+        plant.UpdateSimulation();
+    }
+    for (auto _ : state) {
+        plant.setOutputWord(Cycle(k++));
+        plant.UpdateSimulation();
+        benchmark::DoNotOptimize(plant.inputWord());
+    }
+    if (plant.Stopped()) state.SkipWithError("the plant stopped");
+}
+BENCHMARK(BM_TrafficLight_Update);
+
+// torvex-run on the Traffic Light example (36 rungs) and its one-hour scenario, the plant in
+// the loop: loading, scanning, the plant and the checks.
+void BM_TorvexRun_TrafficLightHour(benchmark::State& state) {
+    const std::string folder = TORVEX_SOLUTIONS;
+    const std::vector<std::string> args = {folder + "/traffic_light.llg",
+                                           folder + "/traffic_light.scn", "--plant", "traffic"};
+    for (auto _ : state) {
+        std::ostringstream out, err;
+        if (TorvexRunMain(args, out, err) != kRunPassed)
+            state.SkipWithError((out.str() + err.str()).c_str());
+    }
+}
+BENCHMARK(BM_TorvexRun_TrafficLightHour)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace torvex
+
+BENCHMARK_MAIN();

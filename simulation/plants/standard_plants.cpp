@@ -1,9 +1,0 @@
-#include "simulation/plants/plant.h"
-
-namespace torvex {
-
-PlantRegistry StandardPlants() {
-    return {};
-}
-
-}  // namespace torvex
