@@ -61,13 +61,16 @@ TfrmMain::TfrmMain(const Options& options, QWidget* parent)
         ownSettings_ = std::make_unique<SettingsStore>();
         settings_ = ownSettings_.get();
     }
-    plc_ = std::make_unique<Plc>();
+    plc_ =
+        options.tickSource ? std::make_unique<Plc>(*options.tickSource) : std::make_unique<Plc>();
     ws_ = std::make_unique<Workspace>(*plc_, *prompter_, *settings_);
     ws_->shell.FinnishTexts = options.finnishTexts;
     // Nothing of an earlier diagram: every rung record cleared, no timer or counter in use.
     plc_->ClearDiagram();
     host_ = std::make_unique<Host>(*this);
-    run_ = std::make_unique<RunControl>(*plc_, *host_, interfaces_, forced_);
+    run_ = options.cycleClock ? std::make_unique<RunControl>(*plc_, *host_, interfaces_, forced_,
+                                                             *options.cycleClock)
+                              : std::make_unique<RunControl>(*plc_, *host_, interfaces_, forced_);
     setAcceptDrops(true);
     setWindowTitle(QStringLiteral("TORVEX"));
     setWindowIcon(GlyphIcon(Glyph::Application));

@@ -29,6 +29,8 @@ class QToolButton;
 namespace torvex {
 
 class ClickableLabel;
+class CycleClock;
+class TickSource;
 class HelpWindow;
 class PaletteButton;
 class Plc;
@@ -56,6 +58,9 @@ public:
         QString programFolder;                  // where the example diagrams are looked for
         QString openAtStart;                    // a diagram named on the command line
         const PlantRegistry* plants = nullptr;  // the simulations; null: every plant there is
+        // The run's time: the run thread's periods and the scans' ticks; null: the machine's.
+        CycleClock* cycleClock = nullptr;
+        TickSource* tickSource = nullptr;
     };
     explicit TfrmMain(const Options& options, QWidget* parent = nullptr);
     ~TfrmMain() override;

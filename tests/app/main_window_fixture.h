@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <memory>
 
 #include <QAction>
@@ -14,7 +17,9 @@
 
 #include "app/main_window.h"
 #include "app/palette_button.h"
+#include "engine/run_control.h"
 #include "files/settings_store.h"
+#include "tests/support/fast_clock.h"
 #include "tests/support/qt_print.h"
 #include "tests/support/scripted_prompter.h"
 #include "ui/workspace.h"
@@ -30,6 +35,7 @@ protected:
     std::unique_ptr<TfrmMain> main;
     bool finnish = false;  // the Finnish texts are installed (as the program decides at start)
     const PlantRegistry* plants = nullptr;  // the simulations; null: the program's own
+    FastClock* clock = nullptr;             // the run's time; null: the machine's
 
     // Creates the main window and, unless told not to, lets its start-up run to the end.
     void Create(bool startUp = true, int width = 1024) {
@@ -39,6 +45,10 @@ protected:
         options.programFolder = dir.path();
         options.finnishTexts = finnish;
         options.plants = plants;
+        if (clock) {
+            options.cycleClock = &clock->cycles();
+            options.tickSource = &clock->ticks();
+        }
         main = std::make_unique<TfrmMain>(options);
         main->resize(width, 768);
         main->show();
@@ -73,6 +83,26 @@ protected:
         return Part<PaletteButton>(QString::fromLatin1(names[tool]));
     }
     QString InfoBar() const { return Label("pnlInfoBar")->text(); }
+
+    // Serves the window, the run thread's calls included, until `done` or `ms` have passed.
+    // (QTest::qWaitFor sleeps 10 ms a round, which would hold every marshalled call up.)
+    static bool Serve(const std::function<bool()>& done, int ms = 5000) {
+        QTimer wake;
+        wake.start(20);
+        QElapsedTimer spent;
+        spent.start();
+        while (!done()) {
+            if (spent.elapsed() > ms) return false;
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        return true;
+    }
+    // Serves the window until the run thread has completed `count` more cycles.
+    void Cycles(uint64_t count) {
+        const uint64_t until = main->run().cycles() + count;
+        ASSERT_TRUE(Serve([&] { return main->run().cycles() >= until; }))
+            << "the run thread did not cycle";
+    }
     QString File(const QString& name) const { return dir.filePath(name); }
     void Write(const QString& name, const QByteArray& bytes) const;
     QString Read(const QString& name) const;

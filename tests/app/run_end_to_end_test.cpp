@@ -14,6 +14,7 @@
 #include "engine/plc.h"
 #include "engine/run_control.h"
 #include "simulation/debugger.h"
+#include "simulation/simulation_window.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/support/ladder_text.h"
 
@@ -22,12 +23,6 @@ namespace {
 
 class RunEndToEnd : public MainWindowTest {
 protected:
-    // Serves the window until the run thread has completed `count` more cycles.
-    void Cycles(uint64_t count) {
-        const uint64_t until = main->run().cycles() + count;
-        ASSERT_TRUE(QTest::qWaitFor([&] { return main->run().cycles() >= until; }, 5000))
-            << "the run thread did not cycle";
-    }
     QAbstractButton* DebuggerButton(const char* name) {
         auto* button = main->debugger()->findChild<QAbstractButton*>(QString::fromLatin1(name));
         EXPECT_NE(button, nullptr) << name;
@@ -88,6 +83,29 @@ TEST_F(RunEndToEnd, ASealInMotorRunsFromTheDebugger) {
     EXPECT_TRUE(m.Outputs[0].State) << "the memory image stays as the run left it";
     EXPECT_FALSE(rung.Power[19][0]);
     EXPECT_TRUE(Button("btnRun")->isEnabled());
+    EXPECT_EQ(main->plc().guard().violations(), 0);
+}
+
+// The worked example drives the Traffic Light on the real run thread, ten times faster than
+// the clock on the wall: the junction works, and cars pass.
+TEST_F(RunEndToEnd, TheTrafficLightExampleLetsCarsThrough) {
+    FastClock fast(10);
+    clock = &fast;
+    Create();
+    main->OpenFile(QStringLiteral(TORVEX_SOLUTIONS "/traffic_light.llg"));
+    ASSERT_TRUE(prompter.shown.empty()) << prompter.lastText().toStdString();
+    ASSERT_NE(main->simulation(), nullptr) << "the file names its simulation";
+    EXPECT_EQ(main->simulation()->windowTitle(), QStringLiteral("Traffic Light"));
+    EXPECT_TRUE(Action(QStringLiteral("mnuControlInternalSimulation"))->isChecked());
+    Plant& plant = main->simulation()->plant();
+    QTest::mouseClick(Button("btnRun"), Qt::LeftButton);
+    double cars = 0;
+    ASSERT_TRUE(Serve([&] { return plant.figure("cars", cars) && cars >= 3; }, 20000))
+        << "no car passed in " << main->run().cycles() << " cycles";
+    QTest::mouseClick(Button("btnStop"), Qt::LeftButton);
+    double stopped = 1;
+    EXPECT_TRUE(plant.figure("stopped", stopped));
+    EXPECT_EQ(stopped, 0);
     EXPECT_EQ(main->plc().guard().violations(), 0);
 }
 

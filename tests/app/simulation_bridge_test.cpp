@@ -26,11 +26,6 @@ protected:
     }
     QMdiArea* Area() { return Part<QMdiArea>(QStringLiteral("mdiArea")); }
     bool Marked(const char* mode) { return Action(QString::fromLatin1(mode))->isChecked(); }
-    void Cycles(uint64_t count) {
-        const uint64_t until = main->run().cycles() + count;
-        ASSERT_TRUE(QTest::qWaitFor([&] { return main->run().cycles() >= until; }, 5000));
-    }
-
     FakePlants fake;
 };
 
