@@ -293,10 +293,21 @@ TrafficLightView::PointRef TrafficLightView::pointAt(QPointF d) const {
 }
 
 void TrafficLightView::paintEvent(QPaintEvent*) {
+    // Only what moves or lights is painted anew in each frame of a motion.
+    const qreal dpr = devicePixelRatioF();
+    if (ground_.size() != size() * dpr || ground_.devicePixelRatio() != dpr) {
+        ground_ = QPixmap(size() * dpr);
+        ground_.setDevicePixelRatio(dpr);
+        QPainter g(&ground_);
+        g.setRenderHint(QPainter::Antialiasing);
+        g.setTransform(designTransform());
+        drawGround(g);
+    }
     QPainter p(this);
+    p.drawPixmap(0, 0, ground_);
     p.setRenderHint(QPainter::Antialiasing);
     p.setTransform(designTransform());
-    drawGround(p);
+    drawLoops(p);
     drawMovers(p);
     if (inputs_[T::NightSwitch])
         p.fillRect(QRectF(QPointF(0, 0), sizeHint()), QColor(8, 16, 48, 90));
@@ -356,6 +367,9 @@ void TrafficLightView::drawGround(QPainter& p) const {
             p.drawRect(QRectF(a, b).normalized());
         }
     }
+}
+
+void TrafficLightView::drawLoops(QPainter& p) const {
     // Detector loops, lit while they see a car standing.
     for (int a = 0; a < 4; ++a) {
         const bool on = inputs_[a < 2 ? T::NsCarWaiting : T::EwCarWaiting];

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QPixmap>
 #include <array>
 #include <vector>
 
@@ -37,7 +38,9 @@ private:
     };
     qreal progress() const;
     void tmrAnimateTimer();
+    // The roads and their markings, which never change: drawn once per size and pixel ratio.
     void drawGround(QPainter& p) const;
+    void drawLoops(QPainter& p) const;
     void drawMovers(QPainter& p) const;
     void drawFurniture(QPainter& p) const;
     void drawStop(QPainter& p) const;
@@ -52,6 +55,7 @@ private:
     std::array<bool, kPoints> outputs_{};
     TrafficLight::StopCause cause_ = TrafficLight::StopCause::None;
     QString stopText_;
+    QPixmap ground_;  // drawGround's picture at the size and pixel ratio shown
 };
 
 }  // namespace torvex
