@@ -4,10 +4,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
 
+#include "dialogs/function_dialog.h"
 #include "dialogs/input_dialog.h"
 #include "dialogs/output_dialog.h"
 #include "dialogs/timer_dialog.h"
@@ -290,6 +292,79 @@ TEST_F(EditingWindow, AnArmedCommandLapses) {
     EXPECT_EQ(ws().editor.EditorMode, emIdle);
 }
 
+// The history's clean state is the file's: undoing back to the saved diagram takes the
+// change mark away; New and Open start a history of their own.
+TEST_F(EditingWindow, UndoingBackToTheSavedDiagramClearsTheChangeMark) {
+    QAction* undo = Action(QStringLiteral("mnuEditUndo"));
+    QAction* redo = Action(QStringLiteral("mnuEditRedo"));
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(Button("btnUndo")->isEnabled());
+    Button("btnAddRung")->click();
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), QStringLiteral("&Undo Add Rung"));
+    EXPECT_EQ(Button("btnUndo")->toolTip(), QStringLiteral("Undo Add Rung (Ctrl+Z)"));
+    EXPECT_EQ(view().windowTitle(), QStringLiteral("Rung Viewer *"));
+    prompter.files = {File(QStringLiteral("saved.llg"))};
+    Trigger("mnuFileSaveDiagram");
+    EXPECT_EQ(view().windowTitle(), QStringLiteral("Rung Viewer - saved.llg"));
+    const QString saved = Read(QStringLiteral("saved.llg"));
+
+    Button("btnAddRung")->click();
+    EXPECT_EQ(view().windowTitle(), QStringLiteral("Rung Viewer - saved.llg *"));
+    Button("btnUndo")->click();
+    EXPECT_FALSE(ws().shell.DiagramChanged);
+    EXPECT_EQ(view().windowTitle(), QStringLiteral("Rung Viewer - saved.llg"));
+    EXPECT_TRUE(redo->isEnabled());
+    Button("btnUndo")->click();  // past the saved state
+    EXPECT_TRUE(ws().shell.DiagramChanged);
+    EXPECT_EQ(D().RungCount(), 1);
+    EXPECT_FALSE(undo->isEnabled());
+    Button("btnRedo")->click();
+    EXPECT_FALSE(ws().shell.DiagramChanged);
+    EXPECT_EQ(view().windowTitle(), QStringLiteral("Rung Viewer - saved.llg"));
+    main->OpenFile(File(QStringLiteral("saved.llg")));  // the same diagram, loaded
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+    Button("btnAddRung")->click();
+    prompter.answers = {Prompter::No};
+    Trigger("mnuFileNewDiagram");
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(ws().shell.DiagramChanged);
+    EXPECT_EQ(Read(QStringLiteral("saved.llg")), saved);
+}
+
+// The I/O comment dialog's Store is one step; a dialog still open when another diagram is
+// loaded records nothing.
+TEST_F(EditingWindow, AStoredIOCommentIsOneStep) {
+    SetRung(D(), 0, {Simple({"NOC:IP3"}, "OUT:OP0")});
+    auto openComment = [&] {
+        view().DisplayRungs(RungDraw::ClearLit);
+        view().Highlight(0, 0, 0, kAllMarks);
+        Trigger("mnuPopupControlComments");
+        return Open<TfrmFunction>();
+    };
+    TfrmFunction* dialog = openComment();
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QPlainTextEdit*>(QStringLiteral("TheText"))->setPlainText("Start");
+    Press(dialog, "btnStore");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(ws().comments.InputComments[3], "Start");
+    EXPECT_EQ(main->rungEditor()->undoStack().undoText(), QStringLiteral("I/O Comment"));
+    EXPECT_TRUE(ws().shell.DiagramChanged);
+    Trigger("mnuEditUndo");
+    EXPECT_EQ(ws().comments.InputComments[3], "");
+    EXPECT_FALSE(ws().shell.DiagramChanged);
+
+    Trigger("mnuEditRedo");
+    ASSERT_NE(openComment(), nullptr);
+    main->OpenFile(QStringLiteral(TORVEX_TEST_DATA "/complete_example.llg"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(Open<TfrmFunction>(), nullptr);
+    EXPECT_EQ(main->rungEditor()->undoStack().count(), 0);
+    EXPECT_FALSE(ws().shell.DiagramChanged);
+    EXPECT_EQ(view().windowTitle(), QStringLiteral("Rung Viewer - complete_example.llg"));
+}
+
 TEST_F(EditingWindow, AMemoStoresItsTextWhenItLosesTheFocus) {
     Trigger("actComments");
     ASSERT_TRUE(view().CommentsShown());
@@ -343,6 +418,15 @@ TEST_F(FinnishEditing, PromptsAndQuestionsAreFinnish) {
     Click(0, 9, 1);  // the box bottom stands for its box
     EXPECT_EQ(prompter.lastText(), QStringLiteral("Haluatko varmisti poistaa Alaslaskuri 4?"));
     EXPECT_EQ(view().windowTitle(), QStringLiteral("Puolanäyttö"));
+    Trigger("mnuEditDeleteControl");
+    Click(0, 9, 0);
+    EXPECT_EQ(Action(QStringLiteral("mnuEditUndo"))->text(),
+              QStringLiteral("Kumoa: Poista Laskuri C4"));
+    Trigger("mnuEditUndo");
+    EXPECT_EQ(Action(QStringLiteral("mnuEditRedo"))->text(),
+              QStringLiteral("Tee uudelleen: Poista Laskuri C4"));
+    Trigger("mnuEditCutRung");  // no rung selected yet
+    EXPECT_EQ(InfoBar(), QStringLiteral("Valitse ensin puola klikkaamalla sitä."));
 }
 
 }  // namespace
