@@ -1,9 +1,12 @@
 // Editing with the mouse, through the main window and the rung view: the paths a user takes
 // from the palette, the popup and the edit bar to the cells of the diagram.
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,6 +17,8 @@
 #include "dialogs/output_dialog.h"
 #include "dialogs/timer_dialog.h"
 #include "editor/comment_memo.h"
+#include "editor/rung_editor.h"
+#include "editor/rung_image.h"
 #include "editor/rung_view.h"
 #include "engine/plc.h"
 #include "engine/run_control.h"
@@ -363,6 +368,38 @@ TEST_F(EditingWindow, AStoredIOCommentIsOneStep) {
     EXPECT_EQ(main->rungEditor()->undoStack().count(), 0);
     EXPECT_FALSE(ws().shell.DiagramChanged);
     EXPECT_EQ(view().windowTitle(), QStringLiteral("Rung Viewer - complete_example.llg"));
+}
+
+// Ctrl+C and Ctrl+V copy text inside a comment memo, and rungs once a rung is clicked.
+TEST_F(EditingWindow, TheKeysCopyAndPasteTheRungClickedOn) {
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    Trigger("actComments");
+    auto* memo = Part<CommentMemo>(QStringLiteral("MemoA"));
+    auto* image = Part<RungImage>(QStringLiteral("RungA"));
+    D().Rungs[0].setComment("Motor");
+    view().SetMemos();
+    // Clicks as the window system delivers them, which move the focus.
+    auto click = [&](QWidget* w, QPoint at) {
+        QTest::mouseClick(main->windowHandle(), Qt::LeftButton, {}, w->mapTo(main.get(), at));
+    };
+    click(memo, QPoint(20, 20));
+    ASSERT_TRUE(memo->hasFocus());
+    QTest::keyClick(main->windowHandle(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(main->windowHandle(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasFormat(RungsMimeType()));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Motor"));
+    click(image, QPoint(200, 90));
+    ASSERT_TRUE(image->hasFocus());
+    QTest::keyClick(main->windowHandle(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(RungsMimeType()));
+    QTest::keyClick(main->windowHandle(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(D().RungCount(), 2);
+    EXPECT_EQ(D().Rungs[0].Comment(), "Motor");
+    QTest::keyClick(main->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(D().RungCount(), 1);
+    QTest::keyClick(main->windowHandle(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(D().RungCount(), 2);
 }
 
 TEST_F(EditingWindow, AMemoStoresItsTextWhenItLosesTheFocus) {
