@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QMimeData>
+#include <utility>
 
 #include "editor/rung_view.h"
 #include "engine/branches.h"
@@ -115,7 +116,7 @@ QString OperandLabel(int32_t code, int32_t kind, int32_t n) {
     }
 }
 
-// The hint of a history command: its menu text with the first shortcut.
+// A history command's menu text, and as its hint the same with the first shortcut.
 void ShowStepText(QAction* action, const QString& text) {
     action->setText(text);
     QString hint = text;
@@ -382,14 +383,13 @@ int RungEditor::targetRung() {
     return rung;
 }
 
-bool RungEditor::putOnClipboard(int rung) {
+void RungEditor::putOnClipboard(int rung) {
     view_.storePendingComment();  // the comment as typed goes with the rung
     const std::string text = RungsText(ws_.plc, rung, 1);
     auto* data = new QMimeData;
     data->setData(RungsMimeType(), QByteArray::fromStdString(text));
     data->setText(FromAnsi(text));
     QGuiApplication::clipboard()->setMimeData(data);
-    return true;
 }
 
 void RungEditor::copyRung() {

@@ -115,7 +115,8 @@ private:
     void cutRung();
     void copyRung();
     void pasteRung();
-    bool putOnClipboard(int rung);
+    // The rung as llg text, under our own type for TORVEX and as plain text for the rest.
+    void putOnClipboard(int rung);
     void showRungsFrom(int rung);
 
     void btnAddRungClick();

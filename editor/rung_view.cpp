@@ -241,7 +241,7 @@ void TfrmRungs::DisplayRung(int slot, int rung, RungDraw how) {
     if (slot < 0 || slot >= kSlots) return;
     const bool exists = rung >= 0 && rung < ws_.plc.diagram.RungCount();
     labels_[slot]->setText(exists ? tr("Rung %1").arg(rung) : QString());
-    showSelection();
+    showSelection(slot);
     RungImage* image = images_[slot];
     if (image->image().isNull()) image->setImage(painter_.blankRung());
     painter_.DisplayRung(image->image(), exists ? &ws_.plc.uiRung(rung) : nullptr,
@@ -271,7 +271,7 @@ int TfrmRungs::SelectedRung() const {
 
 void TfrmRungs::setSelectedRung(int rung) {
     selectedRung_ = rung >= 0 && rung < ws_.plc.diagram.RungCount() ? rung : -1;
-    showSelection();
+    for (int s = 0; s < kSlots; ++s) showSelection(s);
 }
 
 int TfrmRungs::rungUnderMouse() const {
@@ -285,23 +285,21 @@ int TfrmRungs::rungUnderMouse() const {
 }
 
 // The selected rung's label stands out in the highlight colour: not red, which is power.
-void TfrmRungs::showSelection() {
+void TfrmRungs::showSelection(int slot) {
+    QLabel* label = labels_[slot];
     const int selected = SelectedRung();
-    for (int s = 0; s < kSlots; ++s) {
-        QLabel* label = labels_[s];
-        const bool marked = selected >= 0 && topRung_ + s == selected;
-        if (!marked && !label->autoFillBackground()) continue;
-        QPalette colours = client_->palette();
-        if (marked) {
-            colours.setColor(QPalette::Window, colours.color(QPalette::Highlight));
-            colours.setColor(QPalette::WindowText, colours.color(QPalette::HighlightedText));
-        }
-        label->setPalette(colours);
-        label->setAutoFillBackground(marked);
-        label->setIndent(marked ? 4 : -1);
-        label->resize(marked ? label->fontMetrics().horizontalAdvance(label->text()) + 12 : 433,
-                      label->height());
+    const bool marked = selected >= 0 && topRung_ + slot == selected;
+    const int width = marked ? label->fontMetrics().horizontalAdvance(label->text()) + 12 : 433;
+    if (marked == label->autoFillBackground() && width == label->width()) return;
+    QPalette colours = client_->palette();
+    if (marked) {
+        colours.setColor(QPalette::Window, colours.color(QPalette::Highlight));
+        colours.setColor(QPalette::WindowText, colours.color(QPalette::HighlightedText));
     }
+    label->setPalette(colours);
+    label->setAutoFillBackground(marked);
+    label->setIndent(marked ? 4 : -1);
+    label->resize(width, label->height());
 }
 
 void TfrmRungs::PopupMenus(bool visible) {

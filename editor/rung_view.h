@@ -128,7 +128,7 @@ private:
     void MemoEnter(int number);
     void MemoKeyDown(int number);
     void MemoExit(int number, bool finished);
-    void showSelection();
+    void showSelection(int slot);
     // Drawing the diagram's power is allowed now (see the top of this file).
     bool mayDraw() const;
     void setScrollValue(int value);

@@ -280,6 +280,17 @@ TEST_F(HistoryTest, EveryKindOfEditIsUndoneAndRedoneToTheByte) {
     }
 }
 
+// The history reaches back well over a hundred steps.
+TEST_F(HistoryTest, AHundredAndFiftyStepsAreTakenBack) {
+    const std::string before = Bytes();
+    for (int i = 0; i < 150; ++i) editor->actions().addRung->trigger();
+    EXPECT_EQ(plc->diagram.RungCount(), 154);
+    for (int i = 0; i < 150; ++i) editor->actions().undo->trigger();
+    EXPECT_EQ(Bytes(), before);
+    EXPECT_FALSE(History().canUndo());
+    EXPECT_FALSE(ws.shell.DiagramChanged);
+}
+
 // A comment typed in pieces, stored every few seconds, is one step until the memo is left.
 TEST_F(HistoryTest, ACommentTypedInPiecesIsOneStep) {
     view->DisplayComments(true);
