@@ -12,6 +12,7 @@
 #include "files/ladder_reader.h"
 #include "files/ladder_writer.h"
 #include "files/legacy_import.h"
+#include "tools/grade.h"
 #include "torvex_version.h"
 
 namespace torvex {
@@ -23,6 +24,7 @@ constexpr const char* kHelp = R"(Usage:
              [--end SECONDS]
   torvex-run DIAGRAM --save OUT.llg
   torvex-run --plant NAME --describe
+  torvex-run --grade DIR_OR_FILE... --scenario SCENARIO [OPTIONS]   (see 'Grading a class')
   torvex-run --help | --version
 
 Loads DIAGRAM (an llg file; a name ending in lld, in any letter case, is imported from the
@@ -330,13 +332,15 @@ ScenarioError CheckAgainstPlant(const Scenario& scenario, const PlantDescription
 }
 
 int TorvexRunMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (std::find(args.begin(), args.end(), "--grade") != args.end())
+        return GradeMain(args, out, err);
     Options o;
     if (std::string problem = ParseArguments(args, o); !problem.empty()) {
         err << "torvex-run: " << problem << "\nTry 'torvex-run --help'.\n";
         return kRunBadInput;
     }
     if (o.help) {
-        out << kHelp;
+        out << kHelp << GradeHelp();
         return kRunPassed;
     }
     if (o.version) {
