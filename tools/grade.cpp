@@ -462,9 +462,9 @@ Grading a class:
   torvex-run --grade DIR_OR_FILE... --scenario SCENARIO [--plant NAME [--seed N]]
              [--jobs N] [--timeout SECONDS] [--report OUT]
 
-Runs every .llg and .lld file in the folders given (and their folders within, in any letter
-case) and every file named against the same scenario and plant, each exactly as a single run
-would, several at a time (--jobs, default one per processor). A file that cannot be read
+Runs every file ending in .llg or .lld (in any letter case) in the folders given and the
+folders within them, and every file named, against the same scenario and plant, each exactly
+as a single run would, several at a time (--jobs, default one per processor). A file that cannot be read
 fails with the reader's message; a file still running after --timeout seconds of real time
 (default 30) fails as timed out; neither stops the others.
 Prints one row per file, sorted by name: its result (passed, failed, error, timed out), the
