@@ -231,7 +231,7 @@ public:
               const std::vector<double>& figures) override {
         last_ = scan;
         if (done_) return;
-        double* row = &rows_[static_cast<size_t>(scan % kCapacity) * width_];
+        double* row = rows_.data() + static_cast<size_t>(scan % kCapacity) * width_;
         for (size_t i = 0; i < width_; ++i) {
             const ChartCandidate& c = setup_.candidates[i];
             row[i] = c.point                     ? static_cast<double>(PointValue(memory, *c.point))

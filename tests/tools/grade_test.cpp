@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <regex>
 #include <sstream>
 
 #include "engine/editing.h"
@@ -144,6 +143,18 @@ TEST(Grade, GradesAFolderIntoRowsAndReportsABrokenFileAsItsOwnFailure) {
         EXPECT_EQ(html.find(outside), std::string::npos) << outside;
 }
 
+// The text with every time="...", timestamp="..." and "graded ... in ... s" left out.
+std::string WithoutTimes(std::string text) {
+    for (const char* open : {" time=\"", " timestamp=\"", "graded "}) {
+        const char* close = open[0] == 'g' ? " s." : "\"";
+        for (size_t at = text.find(open); at != std::string::npos; at = text.find(open, at)) {
+            const size_t end = text.find(close, at + std::char_traits<char>::length(open));
+            text.erase(at, end - at + std::char_traits<char>::length(close));
+        }
+    }
+    return text;
+}
+
 TEST(Grade, OneJobOrTwoGiveTheSameReportsApartFromTimes) {
     TempFolder temp;
     FillClass(temp.path("class"));
@@ -157,8 +168,7 @@ TEST(Grade, OneJobOrTwoGiveTheSameReportsApartFromTimes) {
         reports[jobs - 1] =
             r.out + ReadBytes(out + ".csv") + ReadBytes(out + ".xml") + ReadBytes(out + ".html");
     }
-    const std::regex times(R"( (time|timestamp)="[^"]*"|graded [-0-9T:]+ UTC in [0-9.]+ s)");
-    EXPECT_EQ(std::regex_replace(reports[0], times, ""), std::regex_replace(reports[1], times, ""));
+    EXPECT_EQ(WithoutTimes(reports[0]), WithoutTimes(reports[1]));
     EXPECT_NE(reports[0].find("timestamp=\""), std::string::npos);
 }
 
