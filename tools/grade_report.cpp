@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "tools/scenario.h"
-#include "tools/trace.h"
+#include "files/trace.h"
 
 namespace torvex {
 

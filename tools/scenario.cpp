@@ -194,14 +194,6 @@ bool FigureCheck::holds(double figure) const {
     return figure == value;
 }
 
-std::string FigureText(double value) {
-    if (std::abs(value) < 1e15 && value == std::trunc(value))
-        return std::to_string(static_cast<int64_t>(value));
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
-}
-
 std::optional<PlantPoint> FindPoint(std::string_view name) {
     const auto& points = Points();
     if (auto it = points.find(name); it != points.end()) return it->second;

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "engine/memory_image.h"
+#include "files/trace.h"
 
 namespace torvex {
 
-constexpr int kScanMilliseconds = 100;
 constexpr int64_t kLongestRunMilliseconds = int64_t{1000000} * 1000;  // a million seconds
 
 // A point of the memory image as the scenario and the trace name it.
@@ -57,9 +57,6 @@ struct FigureCheck {
 
     bool holds(double figure) const;
 };
-
-// A figure as torvex-run writes it: "12", "12.3".
-std::string FigureText(double value);
 
 struct ScenarioCommand {
     enum Type { Set, Expect };

@@ -10,7 +10,7 @@
 #include "engine/plc.h"
 #include "simulation/plants/plant.h"
 #include "tools/scenario.h"
-#include "tools/trace.h"
+#include "files/trace.h"
 
 namespace torvex {
 

@@ -1,6 +1,7 @@
-#include "tools/trace.h"
+#include "files/trace.h"
 
-#include "tools/scenario.h"
+#include <charconv>
+#include <cmath>
 
 namespace torvex {
 
@@ -69,9 +70,10 @@ std::string VcdCode(size_t index) {
 
 class VcdTrace final : public Trace {
 public:
-    VcdTrace(std::ostream& out, const std::vector<std::string>& figures) : out_(out) {
+    VcdTrace(std::ostream& out, const std::vector<std::string>& figures, const std::string& program)
+        : out_(out) {
         const auto& columns = TraceColumns();
-        out_ << "$version torvex-run $end\n$timescale 1ms $end\n$scope module torvex $end\n";
+        out_ << "$version " << program << " $end\n$timescale 1ms $end\n$scope module torvex $end\n";
         for (size_t i = 0; i < columns.size(); ++i) {
             const TraceColumn& c = columns[i];
             codes_.push_back(VcdCode(i));
@@ -178,8 +180,26 @@ const std::vector<TraceColumn>& TraceColumns() {
 std::unique_ptr<Trace> MakeCsvTrace(std::ostream& out, std::vector<std::string> figures) {
     return std::make_unique<CsvTrace>(out, figures);
 }
-std::unique_ptr<Trace> MakeVcdTrace(std::ostream& out, std::vector<std::string> figures) {
-    return std::make_unique<VcdTrace>(out, figures);
+std::unique_ptr<Trace> MakeVcdTrace(std::ostream& out, std::vector<std::string> figures,
+                                    const std::string& program) {
+    return std::make_unique<VcdTrace>(out, figures, program);
+}
+
+void WriteRecord(const ScanRecord& record, Trace& trace) {
+    MemoryImage memory{};
+    for (int i = 0; i < record.size(); ++i) {
+        record.restore(i, memory);
+        trace.scan(record.scan(i), memory);
+    }
+    if (!record.empty()) trace.finish(record.scan(record.size() - 1));
+}
+
+std::string FigureText(double value) {
+    if (std::abs(value) < 1e15 && value == std::trunc(value))
+        return std::to_string(static_cast<int64_t>(value));
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
 }
 
 std::string ScanTime(int64_t scan) {

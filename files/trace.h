@@ -1,4 +1,4 @@
-// Traces of a headless run: every scan's memory image, and the figures of the plant in the
+// Traces of a run: every scan's memory image, and the figures of the plant in the
 // loop, as CSV rows or as a VCD timing chart.
 #pragma once
 
@@ -9,8 +9,11 @@
 #include <vector>
 
 #include "engine/memory_image.h"
+#include "engine/scan_record.h"
 
 namespace torvex {
+
+constexpr int kScanMilliseconds = 100;  // a scan's time in a trace
 
 // One traced signal: a bit, a 16-bit register or a signed 32-bit number.
 struct TraceColumn {
@@ -38,7 +41,15 @@ public:
 
 // `figures` names the plant's figures, traced after the memory image as "plant.NAME".
 std::unique_ptr<Trace> MakeCsvTrace(std::ostream& out, std::vector<std::string> figures = {});
-std::unique_ptr<Trace> MakeVcdTrace(std::ostream& out, std::vector<std::string> figures = {});
+// `program` names the writer in the VCD's $version.
+std::unique_ptr<Trace> MakeVcdTrace(std::ostream& out, std::vector<std::string> figures = {},
+                                    const std::string& program = "torvex-run");
+
+// Every scan `record` holds, oldest first, then finish.
+void WriteRecord(const ScanRecord& record, Trace& trace);
+
+// A figure as torvex-run writes it: "12", "12.3".
+std::string FigureText(double value);
 
 // "2.1" for scan 21.
 std::string ScanTime(int64_t scan);
