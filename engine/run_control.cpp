@@ -72,6 +72,7 @@ void RunControl::StartControlRun() {
     if (UsesInterface(mode)) interfaces_.Open();
     if (host_.SimulationOpen()) host_.SimulationStart();
     host_.setMemoTopRung(-1);
+    host_.runStarted();
     if (mode != ControlMenuMode::ExternalPLC) {
         host_.setEditorMode(emRunning);
         host_.setCommentItemsEnabled(false);
@@ -167,6 +168,7 @@ void RunControl::StepDiagram() {
     takeStepInputs(mode);
     plc_.RunStep();
     if (UsesInterface(mode)) interfaces_.WriteOutputs(OutputWord(plc_.memory));
+    host_.scanEnded();
     if (host_.DebuggerOpen()) {
         host_.updateDebuggerDisplay();
     } else if (host_.MonitorOpen()) {
@@ -218,6 +220,7 @@ void RunControl::OneStep(bool show) {
         plc_.PostStep();
         StepRung_ = -1;
         if (UsesInterface(mode)) interfaces_.WriteOutputs(OutputWord(plc_.memory));
+        host_.scanEnded();
     }
     if (host_.DebuggerOpen()) {
         host_.updateDebuggerDisplay();

@@ -107,6 +107,11 @@ public:
     virtual void DisplayRungs(RungDraw how) = 0;
     // The rung view's DisplayRung of one slot, which shows rung TopRung + slot.
     virtual void DisplayRung(int32_t slot, RungDraw how) = 0;
+    // A run starts from Stopped (Run, Single Loop or Single Step): a record of the last one
+    // may go now.
+    virtual void runStarted() {}
+    // A whole scan has ended: a cycle, a Single Loop, or the last rung of a Single Step.
+    virtual void scanEnded() {}
 };
 
 // The open simulation's control (sensors, actuators and its stop request).

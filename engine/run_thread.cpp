@@ -62,7 +62,9 @@ void TTorvexThread::cycle(int32_t& redrawSlot) {
         marshal([&] { c_.host.updateMonitorDisplay(); });
     }
     // One visible rung per cycle, in rotation, keeps the drawing cost of a scan small.
+    // The scan's end is told in the redraw's call, which every cycle makes anyway.
     marshal([&] {
+        c_.host.scanEnded();
         const int32_t shown = c_.host.SlotsShown();
         if (shown < 1) return;
         redrawSlot = (redrawSlot + 1) % shown;
