@@ -6,6 +6,7 @@
 #include "simulation/debugger.h"
 #include "simulation/io_monitor.h"
 #include "simulation/simulation_window.h"
+#include "simulation/timing_chart.h"
 #include "ui/workspace.h"
 
 namespace torvex {
@@ -101,6 +102,17 @@ void TfrmMain::Host::DisplayRungs(RungDraw how) {
 
 void TfrmMain::Host::DisplayRung(int32_t slot, RungDraw how) {
     if (main_.rungs_) main_.rungs_->DisplayRunningSlot(slot, how);
+}
+
+void TfrmMain::Host::runStarted() {
+    main_.chartRecord_.clear();
+    if (main_.chart_) main_.chart_->showLiveRecord();
+}
+
+// Inside the run thread's marshalled call, or a step command: the scan is ours to read.
+void TfrmMain::Host::scanEnded() {
+    main_.chartRecord_.record(main_.plc_->uiMemory());
+    if (main_.chart_) main_.chart_->scanRecorded();
 }
 
 void TfrmMain::Host::SimulationStart() {

@@ -41,6 +41,8 @@ public:
     void takeMonitorInputs(PointStates& inputs) override;
     void DisplayRungs(RungDraw how) override;
     void DisplayRung(int32_t slot, RungDraw how) override;
+    void runStarted() override;
+    void scanEnded() override;
 
     void SimulationStart() override;
     void SimulationReadInputs(PointStates& sensors) override;

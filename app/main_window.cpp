@@ -240,6 +240,7 @@ void TfrmMain::updateActions() {
           mnuSetupConfigureIO_, mnuSetupRestoreScreenLayoutToDefault_})
         a->setEnabled(editable);
     for (QAction* a : mnuFileRecent_) a->setEnabled(editable);
+    mnuFileOpenTrace_->setEnabled(editable);
     edit_.undo->setEnabled(editable && editor_ && editor_->undoStack().canUndo());
     edit_.redo->setEnabled(editable && editor_ && editor_->undoStack().canRedo());
     edit_.showComments->setEnabled(editable && commentItemsEnabled_);
@@ -328,6 +329,7 @@ void TfrmMain::createWindows() {
         if (debugger_) debugger_->UpdateDisplay(false);
     });
     connect(rungs_, &TfrmRungs::commentEdited, this, [this] { setDiagramChanged(true); });
+    connect(rungs_, &TfrmRungs::chartPointWanted, this, &TfrmMain::addToTimingChart);
     connect(&editor_->undoStack(), &QUndoStack::canUndoChanged, this, &TfrmMain::updateActions);
     connect(&editor_->undoStack(), &QUndoStack::canRedoChanged, this, &TfrmMain::updateActions);
     updateActions();

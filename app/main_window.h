@@ -16,6 +16,7 @@
 #include "engine/control_menu_mode.h"
 #include "engine/forced_inputs.h"
 #include "engine/io_interface.h"
+#include "engine/scan_record.h"
 #include "files/diagram_settings.h"
 #include "files/recent_files.h"
 #include "simulation/plants/plant.h"
@@ -44,6 +45,7 @@ class TfrmPreferences;
 class TfrmRungs;
 class TfrmSimulation;
 class TfrmSimulator;
+class TfrmTimingChart;
 struct LoadResult;
 struct Workspace;
 
@@ -78,6 +80,9 @@ public:
     TfrmSimulation* simulation() const;
     TfrmSimulator* monitor() const;
     TfrmPreferences* preferences() const;
+    TfrmTimingChart* timingChart() const;
+    // Every scan of the last run, for the timing chart.
+    const ScanRecord& chartRecord() const { return chartRecord_; }
     TfrmIntro* intro() const;
     TfrmAbout* about() const;
     HelpWindow* help() const;
@@ -177,6 +182,12 @@ private:
     // Serves pending paint, timer and posted events, but no user input.
     static void letPendingEventsRun(int rounds = 1);
 
+    // ---- the timing chart (main_window_chart.cpp) --------------------------------------
+    void buildChartActions();
+    void mnuViewTimingChartClick();
+    void mnuFileOpenTraceClick();
+    void addToTimingChart(int point);
+
     // ---- the dialogs the rung editor asks for (main_window_edit.cpp) ------------------
     void openControlDialog(DialogKind kind);
     void openControlComments(int32_t code, int32_t kind, int32_t index);
@@ -191,6 +202,7 @@ private:
     ForcedInputs forced_;
     InterfaceTable interfaces_;
     PlantRegistry plants_;
+    ScanRecord chartRecord_;
     std::unique_ptr<Host> host_;
     std::unique_ptr<RunControl> run_;
 
@@ -229,6 +241,7 @@ private:
     QAction *mnuHelpContents_, *mnuHelpContactDetails_, *mnuHelpAboutTORVEX_, *mnuQuendale_;
     QAction *actRun_, *actSingleLoop_, *actSingleStep_, *actPause_, *actStop_;
     QAction* actCloseSimulation_;
+    QAction *mnuViewTimingChart_, *mnuFileOpenTrace_;
 
     // ---- widgets -----------------------------------------------------------------------
     QWidget* pnlToolbar_;
@@ -249,6 +262,7 @@ private:
     QPointer<TfrmPreferences> preferences_;
     QPointer<TfrmSimulation> simulation_;
     QPointer<TfrmSimulator> monitor_;
+    QPointer<TfrmTimingChart> chart_;
 };
 
 }  // namespace torvex

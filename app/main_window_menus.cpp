@@ -79,6 +79,7 @@ void TfrmMain::buildActions() {
     mnuFilePrintDiagram_->setIcon(GlyphIcon(Glyph::Print));
 
     edit_ = RungEditor::MakeActions(this);
+    buildChartActions();
 
     for (int k = 0; k < kSimulationEntries; ++k) {
         mnuSimulationsSimulation_[k] = Command(this, "", QString());
@@ -161,6 +162,8 @@ void TfrmMain::buildMenus() {
     file->addActions(
         {mnuFileNewDiagram_, mnuFileOpenDiagram_, mnuFileSaveDiagram_, mnuFileSaveDiagramAs_});
     file->addSeparator();
+    file->addAction(mnuFileOpenTrace_);
+    file->addSeparator();
     file->addAction(mnuFilePrintDiagram_);
     file->addSeparator();
     file->addAction(mnuFileExit_);
@@ -181,6 +184,9 @@ void TfrmMain::buildMenus() {
     edit->addActions({edit_.editControl, edit_.deleteControl});
     edit->addSeparator();
     edit->addActions({edit_.showComments, edit_.hideComments});
+
+    QMenu* view = menu(nullptr, "mnuView", tr("&View"));
+    view->addAction(mnuViewTimingChart_);
 
     QMenu* simulations = menu(nullptr, "mnuSimulations", tr("&Simulations"));
     for (QAction* a : mnuSimulationsSimulation_) simulations->addAction(a);

@@ -9,6 +9,7 @@
 #include "editor/comment_memo.h"
 #include "editor/rung_image.h"
 #include "engine/editing.h"
+#include "engine/scan_record.h"
 #include "files/recent_files.h"
 #include "files/settings_store.h"
 #include "ui/ansi_text.h"
@@ -116,6 +117,10 @@ TfrmRungs::TfrmRungs(Workspace& workspace, int mainHeightLessBars, QWidget* pare
     connect(mnuPopupEdit_, &QAction::triggered, this, &TfrmRungs::popupEdit);
     connect(mnuPopupDelete_, &QAction::triggered, this, &TfrmRungs::popupDelete);
     connect(mnuPopupControlComments_, &QAction::triggered, this, &TfrmRungs::popupControlComments);
+    mnuPopupAddToChart_ = popupMenu_->addAction(tr("Add to Timing Chart"));
+    mnuPopupAddToChart_->setObjectName(QStringLiteral("mnuPopupAddToChart"));
+    connect(mnuPopupAddToChart_, &QAction::triggered, this,
+            [this] { emit chartPointWanted(hoverChartPoint_); });
     PopupMenus(false);
 
     tmrPlace_.setObjectName(QStringLiteral("tmrPlace"));
@@ -306,6 +311,7 @@ void TfrmRungs::PopupMenus(bool visible) {
     mnuPopupEdit_->setVisible(visible);
     mnuPopupDelete_->setVisible(visible);
     mnuPopupControlComments_->setVisible(visible);
+    if (!visible) mnuPopupAddToChart_->setVisible(false);
 }
 
 void TfrmRungs::mouseMoved(int slot, int column, int row) {
@@ -362,6 +368,12 @@ void TfrmRungs::Highlight(int slot, int column, int row, Marks marks) {
             break;
     }
     PopupMenus(popup);
+    // A box's point is named in its top cell.
+    const int top = inGrid && IsBoxBottom(code) && row > 0 ? row - 1 : row;
+    hoverChartPoint_ =
+        popup ? ChartPointOfControl(rung->Code(c, top), rung->Kind(c, top), rung->Index(c, top))
+              : -1;
+    mnuPopupAddToChart_->setVisible(hoverChartPoint_ >= 0);
     DisplayRung(slot, rungIndex, RungDraw::Live | RungDraw::ClearLit);
 }
 

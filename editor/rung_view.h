@@ -108,6 +108,8 @@ signals:
     void popupEdit();
     void popupDelete();
     void popupControlComments();
+    // "Add to Timing Chart" on the point of the control under the mouse.
+    void chartPointWanted(int point);
     void placementTimerFired(int tag);
     // A key in a memo: its text may differ from the rung's comment now.
     void commentEdited();
@@ -144,6 +146,8 @@ private:
     QAction* mnuPopupEdit_;
     QAction* mnuPopupDelete_;
     QAction* mnuPopupControlComments_;
+    QAction* mnuPopupAddToChart_;
+    int hoverChartPoint_ = -1;
     QTimer tmrPlace_;
     int tmrPlaceTag_ = 0;
     QTimer tmrTheComments_;

@@ -158,6 +158,7 @@ void ScanRecord::record(const MemoryImage& memory, int64_t scan, uint32_t tick) 
     for (int c = 1; c <= kCounters; ++c) s.numbers[kTimers + c - 1] = memory.Counters[c].Count;
     s.tick = tick;
     s.scan = scan;
+    if (recorded_ == 0) startTick_ = tick;
     if (ring_.size() < static_cast<size_t>(capacity_)) {
         ring_.push_back(s);
     } else {

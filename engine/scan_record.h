@@ -64,6 +64,12 @@ public:
     uint32_t tick(int index) const { return at(index).tick; }
     // Milliseconds from scan `from` to scan `to` (indexes).
     int64_t millisecondsBetween(int from, int to) const;
+    // Milliseconds from the first scan recorded since the last clear (or from the start that
+    // setStart named) to scan `index`.
+    int64_t millisecondsSinceStart(int index) const {
+        return static_cast<uint32_t>(tick(index) - startTick_);
+    }
+    void setStart(uint32_t tick) { startTick_ = tick; }
     int32_t value(int index, int point) const;
     // The memory image as far as the record keeps it (what a trace writes).
     void restore(int index, MemoryImage& memory) const;
@@ -85,6 +91,7 @@ private:
     size_t head_ = 0;  // the oldest scan once the ring is full
     int64_t recorded_ = 0;
     int64_t nextScan_ = 1;
+    uint32_t startTick_ = 0;
 };
 
 }  // namespace torvex

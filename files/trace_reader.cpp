@@ -270,6 +270,7 @@ TraceReadResult ReadTrace(std::istream& in, ScanRecord& record) {
         return result;
     }
     if (record.empty()) return {TraceReadResult::NoScans, 0};
+    record.setStart(0);  // a trace's times count from the start of its run
     return result;
 }
 
