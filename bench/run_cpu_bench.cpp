@@ -1,10 +1,12 @@
 // The processor time a continuous run takes: a 50-rung diagram running for ten seconds in
 // the real main window with the debugger open, its displays refreshed every cycle; or a
 // diagram given on the command line, with the simulation its file names (the plant's window
-// and the I/O monitor open).
-//   build/bench/run_cpu_bench [SECONDS [DIAGRAM.llg]]
+// and the I/O monitor open). With --chart the timing chart is open too, following the run
+// with 32 lanes.
+//   build/bench/run_cpu_bench [--chart] [SECONDS [DIAGRAM.llg]]
 
 #include <sys/resource.h>
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -12,11 +14,14 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
+#include <string_view>
+#include <vector>
 
 #include "app/main_window.h"
 #include "engine/plc.h"
 #include "engine/run_control.h"
 #include "files/settings_store.h"
+#include "simulation/timing_chart.h"
 #include "tests/support/ladder_text.h"
 #include "tests/support/scripted_prompter.h"
 #include "ui/workspace.h"
@@ -36,6 +41,16 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir dir;
     QApplication app(argc, argv);
+    bool chart = false;
+    std::vector<char*> args;
+    for (int i = 0; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--chart")
+            chart = true;
+        else
+            args.push_back(argv[i]);
+    }
+    argc = static_cast<int>(args.size());
+    argv = args.data();
     const double seconds = argc > 1 ? std::atof(argv[1]) : 10.0;
     torvex::test::ScriptedPrompter prompter;
     torvex::SettingsStore settings(dir.filePath(QStringLiteral("Torvex.ini")));
@@ -58,6 +73,10 @@ int main(int argc, char** argv) {
                                                     "OUT:OP" + std::to_string((r + 1) % 16)),
                                "STA NOC:OP" + n + " RET"});
     }
+    if (chart) {
+        window.findChild<QAction*>(QStringLiteral("mnuViewTimingChart"))->trigger();
+        for (int p = 0; p < 32; ++p) window.timingChart()->addPoint(p);
+    }
     window.workspace().shell.DiagramChanged = false;
     window.run().btnRunClick();
     const double cpu0 = CpuSeconds();
@@ -70,8 +89,9 @@ int main(int argc, char** argv) {
     const double cpu = CpuSeconds() - cpu0;
     const double elapsed = wall.elapsed() / 1000.0;
     window.run().btnStopClick();
-    std::printf("continuous run of %s: %.3f s of processor time in %.1f s, %.2f %% of one core\n",
-                diagram.isEmpty() ? "50 rungs with the debugger open" : qPrintable(diagram), cpu,
-                elapsed, 100.0 * cpu / elapsed);
+    std::printf("continuous run of %s%s: %.3f s of processor time in %.1f s, %.2f %% of one core\n",
+                diagram.isEmpty() ? "50 rungs with the debugger open" : qPrintable(diagram),
+                chart ? ", timing chart of 32 lanes open" : "", cpu, elapsed,
+                100.0 * cpu / elapsed);
     return 0;
 }

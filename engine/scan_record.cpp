@@ -182,13 +182,6 @@ int64_t ScanRecord::millisecondsBetween(int from, int to) const {
     return from <= to ? int64_t{forward} : -int64_t{forward};
 }
 
-int32_t ScanRecord::value(int index, int point) const {
-    const Scan& s = at(index);
-    if (point < ChartPoint::Bits)
-        return static_cast<int32_t>((s.bits[point / 64] >> (point % 64)) & 1);
-    return s.numbers[point - ChartPoint::Bits];
-}
-
 void ScanRecord::restore(int index, MemoryImage& m) const {
     for (int i = 0; i < kPoints; ++i) {
         m.Inputs[i].Image = m.Inputs[i].Raw = value(index, ChartPoint::Input + i);

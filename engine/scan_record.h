@@ -70,7 +70,12 @@ public:
         return static_cast<uint32_t>(tick(index) - startTick_);
     }
     void setStart(uint32_t tick) { startTick_ = tick; }
-    int32_t value(int index, int point) const;
+    int32_t value(int index, int point) const {
+        const Scan& s = at(index);
+        if (point < ChartPoint::Bits)
+            return static_cast<int32_t>((s.bits[point / 64] >> (point % 64)) & 1);
+        return s.numbers[point - ChartPoint::Bits];
+    }
     // The memory image as far as the record keeps it (what a trace writes).
     void restore(int index, MemoryImage& memory) const;
 

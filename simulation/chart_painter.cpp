@@ -135,34 +135,88 @@ void ChartPainter::paint(QPainter& p, const QRect& area, const ChartFrame& f) {
             return low -
                    (low - high) * (static_cast<double>(v) - lo) / (static_cast<double>(hi) - lo);
         };
-        QPolygonF line;
+        // With more than one scan to a pixel, each pixel column is looked at once: one that
+        // holds a change and its undoing joins a band that says "busy here", so that the cost
+        // follows the width and not the scans.
+        std::vector<QPolygonF> pieces(1);
+        std::vector<QRectF> bands;
         int32_t previous = r->value(first, lane.point);
-        line << QPointF(xOf(first), yOf(previous));
+        pieces.back() << QPointF(xOf(first), yOf(previous));
         std::vector<std::pair<double, int32_t>> changes{{xOf(first), previous}};
-        for (int i = first + 1; i <= last; ++i) {
-            const int32_t v = r->value(i, lane.point);
-            if (v == previous) continue;
-            const double x = xOf(i);
-            line << QPointF(x, yOf(previous)) << QPointF(x, yOf(v));
+        const bool dense = f.scanWidth < 1;
+        int column = -1;
+        int32_t columnLow = 0, columnHigh = 0, columnLast = 0;
+        bool inBand = false;
+        double bandStart = 0, bandEnd = 0;
+        auto endBand = [&] {
+            if (!inBand) return;
+            bands.emplace_back(bandStart, high - 2, bandEnd - bandStart, low - high + 4);
+            inBand = false;
+            pieces.emplace_back();
+            pieces.back() << QPointF(bandEnd, yOf(previous));
+        };
+        auto step = [&](double x, int32_t v) {
+            endBand();
+            if (v == previous) return;
+            pieces.back() << QPointF(x, yOf(previous)) << QPointF(x, yOf(v));
             previous = v;
             if (number) changes.emplace_back(x, v);
+        };
+        auto flush = [&] {
+            if (column < 0) return;
+            if (columnLow == columnHigh) {
+                step(column, columnLast);
+                return;
+            }
+            if (!inBand) {
+                pieces.back() << QPointF(column, yOf(previous));
+                bandStart = column;
+                inBand = true;
+            }
+            bandEnd = column + 1;
+            previous = columnLast;
+        };
+        for (int i = first + 1; i <= last; ++i) {
+            const int32_t v = r->value(i, lane.point);
+            if (!dense) {
+                step(xOf(i), v);
+                continue;
+            }
+            const int c = static_cast<int>(xOf(i));
+            if (c != column) {
+                flush();
+                column = c;
+                columnLow = columnHigh = columnLast = v;
+            } else {
+                columnLow = std::min(columnLow, v);
+                columnHigh = std::max(columnHigh, v);
+                columnLast = v;
+            }
         }
-        line << QPointF(xOf(last + 1), yOf(previous));
+        flush();
+        endBand();
+        pieces.back() << QPointF(xOf(last + 1), yOf(previous));
 
+        QColor tint = colour;
+        tint.setAlpha(40);
         if (!number) {
             // Shade under the high level so that "on" reads at a glance.
-            QPolygonF area = line;
-            area << QPointF(line.back().x(), low) << QPointF(line.front().x(), low);
-            QColor tint = colour;
-            tint.setAlpha(40);
-            p.setPen(Qt::NoPen);
-            p.setBrush(tint);
-            p.drawPolygon(area);
-            p.setBrush(Qt::NoBrush);
+            for (const QPolygonF& piece : pieces) {
+                for (qsizetype k = 0; k + 1 < piece.size(); ++k) {
+                    if (piece[k].y() != high || piece[k + 1].y() != high) continue;
+                    p.fillRect(
+                        QRectF(piece[k].x(), high, piece[k + 1].x() - piece[k].x(), low - high),
+                        tint);
+                }
+            }
         }
+        QColor busy = colour;
+        busy.setAlpha(150);
+        for (const QRectF& band : bands) p.fillRect(band, busy);
         p.setRenderHint(QPainter::Antialiasing, false);
-        p.setPen(QPen(colour, 1.6));
-        p.drawPolyline(line);
+        // A wide pen goes through the stroker, whose cost follows the points.
+        p.setPen(QPen(colour, dense ? 1 : 2));
+        for (const QPolygonF& piece : pieces) p.drawPolyline(piece);
         if (number) {
             // The value after each change, where there is room before the next.
             p.setPen(text);

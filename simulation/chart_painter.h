@@ -13,6 +13,9 @@ namespace torvex {
 
 class ScanRecord;
 
+// A point dragged onto the chart from another window carries its name ("IP3") as this type.
+constexpr const char* kChartPointMime = "application/x-torvex-point";
+
 struct ChartLane {
     int point;
     QString name;   // "IP3"

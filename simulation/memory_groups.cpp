@@ -1,11 +1,17 @@
 #include "simulation/memory_groups.h"
 
+#include <QApplication>
+#include <QDrag>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
+
+#include "simulation/chart_painter.h"
 
 namespace torvex {
 
@@ -56,6 +62,44 @@ QString Heading(QGroupBox* group, int column) {
 }
 
 constexpr Qt::Alignment kName = Qt::AlignVCenter | Qt::AlignLeft;
+
+// Lets the points' labels be dragged onto the timing chart.
+class PointDrags final : public QObject {
+public:
+    using QObject::QObject;
+    void add(QWidget* label, const QString& name) {
+        if (!label) return;
+        label->installEventFilter(this);
+        label->setProperty("chartPoint", name);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* label = qobject_cast<QWidget*>(watched);
+        if (!label) return false;
+        if (event->type() == QEvent::MouseButtonPress) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton) pressed_ = mouse->position().toPoint();
+        } else if (event->type() == QEvent::MouseMove) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (!(mouse->buttons() & Qt::LeftButton) ||
+                (mouse->position().toPoint() - pressed_).manhattanLength() <
+                    QApplication::startDragDistance())
+                return false;
+            auto* data = new QMimeData;
+            data->setData(QString::fromLatin1(kChartPointMime),
+                          label->property("chartPoint").toString().toLatin1());
+            auto* drag = new QDrag(label);
+            drag->setMimeData(data);
+            drag->exec(Qt::CopyAction);
+            return true;
+        }
+        return false;
+    }
+
+private:
+    QPoint pressed_;
+};
 
 }  // namespace
 
@@ -210,6 +254,33 @@ MemoryGroups::MemoryGroups(const Boxes& boxes, const std::function<QString(int)>
     grid->setColumnMinimumWidth(0, grid->itemAtPosition(1, 0)->widget()->sizeHint().width() + 8);
     for (int gap : {5, 10, 15}) grid->setColumnMinimumWidth(gap, compact ? 1 : 2);
     if (compact) grid->setHorizontalSpacing(1);
+
+    auto* drags = new PointDrags(boxes.inputs);
+    auto named = [](QGroupBox* box, const QString& name) { return box->findChild<QLabel*>(name); };
+    for (int i = 0; i < kPoints; ++i) {
+        const QString n = QString::number(i);
+        drags->add(named(boxes.inputs, QStringLiteral("lblIP") + n), QStringLiteral("IP") + n);
+        drags->add(named(boxes.outputs, QStringLiteral("lblOP") + n), QStringLiteral("OP") + n);
+        drags->add(imgOPOn_[i], QStringLiteral("OP") + n);
+        drags->add(imgOPOff_[i], QStringLiteral("OP") + n);
+        drags->add(named(boxes.flags, QStringLiteral("lblF") + n), QStringLiteral("F") + n);
+        drags->add(lblFON_[i], QStringLiteral("F") + n);
+        for (int r = 1; r <= kRegisters; ++r)
+            drags->add(lblRegister_[r - 1][i], QStringLiteral("R%1/%2").arg(r).arg(i));
+    }
+    for (int k = 1; k <= kTimers; ++k) {
+        drags->add(lblTDN_[k - 1], QStringLiteral("T%1/DN").arg(k));
+        drags->add(named(boxes.timers, QStringLiteral("lblT%1").arg(k)),
+                   QStringLiteral("T%1/DN").arg(k));
+        drags->add(lblTAcc_[k - 1], QStringLiteral("T%1").arg(k));
+    }
+    for (int k = 1; k <= kCounters; ++k) {
+        drags->add(lblCDN_[k - 1], QStringLiteral("C%1/DN").arg(k));
+        drags->add(named(boxes.counters, QStringLiteral("lblC%1").arg(k)),
+                   QStringLiteral("C%1/DN").arg(k));
+        drags->add(lblCUP_[k - 1], QStringLiteral("C%1/UP").arg(k));
+        drags->add(lblCAcc_[k - 1], QStringLiteral("C%1").arg(k));
+    }
 }
 
 void MemoryGroups::showOff(int input, bool shown) {

@@ -47,8 +47,6 @@ QString PointName(int point) {
 
 }  // namespace
 
-const char* const TfrmTimingChart::kPointMime = "application/x-torvex-point";
-
 // The lanes themselves: paints the chart and turns the mouse into cursors, lane choices,
 // zooming and dropped points.
 class TfrmTimingChart::View final : public QWidget {
@@ -138,8 +136,8 @@ protected:
 
 private:
     static int dropped(const QMimeData* data) {
-        if (!data->hasFormat(QString::fromLatin1(kPointMime))) return -1;
-        return ChartPointFromName(data->data(QString::fromLatin1(kPointMime)).toStdString());
+        if (!data->hasFormat(QString::fromLatin1(kChartPointMime))) return -1;
+        return ChartPointFromName(data->data(QString::fromLatin1(kChartPointMime)).toStdString());
     }
     TfrmTimingChart& chart_;
 };
@@ -536,9 +534,12 @@ void TfrmTimingChart::showLiveRecord() {
 }
 
 bool TfrmTimingChart::openTrace(const QString& fileName) {
-    std::ifstream in(QFile::encodeName(fileName).toStdString(), std::ios::binary);
     const QString shown = QFileInfo(fileName).fileName();
-    if (!in || !QFileInfo(fileName).isFile()) {
+    // Only a regular file: reading a FIFO would wait for ever.
+    std::ifstream in;
+    if (QFileInfo(fileName).isFile())
+        in.open(QFile::encodeName(fileName).toStdString(), std::ios::binary);
+    if (!in.is_open()) {
         ws_.prompter.error(this, tr("Cannot open the trace %1.").arg(fileName));
         return false;
     }

@@ -58,8 +58,6 @@ public:
     ChartFrame frame() const;
 
     static constexpr double kWidestScan = 20;
-    // The MIME type of a point dragged from another window: its name ("IP3") as text.
-    static const char* const kPointMime;
 
 protected:
     void showEvent(QShowEvent* event) override;

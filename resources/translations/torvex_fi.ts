@@ -83,6 +83,26 @@
 Do you wish to save to file?</source>
       <translation>Kaavio on muuttunut.  Haluatko tallettaa?</translation>
     </message>
+    <message>
+      <source>&amp;View</source>
+      <translation>&amp;Näytä</translation>
+    </message>
+    <message>
+      <source>&amp;Timing Chart</source>
+      <translation>&amp;Aikakaavio</translation>
+    </message>
+    <message>
+      <source>Open &amp;Trace...</source>
+      <translation>Avaa &amp;jäljitys...</translation>
+    </message>
+    <message>
+      <source>Open Trace</source>
+      <translation>Avaa jäljitys</translation>
+    </message>
+    <message>
+      <source>Traces (*.vcd *.csv);;All files (*)</source>
+      <translation>Jäljitykset (*.vcd *.csv);;Kaikki tiedostot (*)</translation>
+    </message>
   </context>
   <context>
     <name>torvex::TfrmRungs</name>
@@ -93,6 +113,10 @@ Do you wish to save to file?</source>
     <message>
       <source>Rung %1</source>
       <translation>Puola %1</translation>
+    </message>
+    <message>
+      <source>Add to Timing Chart</source>
+      <translation>Lisää aikakaavioon</translation>
     </message>
   </context>
   <context>
@@ -622,6 +646,193 @@ Do you wish to save to file?</source>
       <source>N</source>
       <extracomment>The compass point north, one letter.</extracomment>
       <translation>P</translation>
+    </message>
+  </context>
+  <context>
+    <name>torvex::TfrmTimingChart</name>
+    <message>
+      <source>Add points with Add Point, from a contact&apos;s menu in the rungs, or by dragging them from the debugger.</source>
+      <translation>Lisää pisteitä Lisää piste -valikosta, koskettimen valikosta puolanäytössä tai vetämällä ne testaussimulaattorista.</translation>
+    </message>
+    <message>
+      <source>Timing Chart</source>
+      <translation>Aikakaavio</translation>
+    </message>
+    <message>
+      <source>Add Point</source>
+      <translation>Lisää piste</translation>
+    </message>
+    <message>
+      <source>Pause Chart</source>
+      <translation>Pysäytä aikakaavio</translation>
+    </message>
+    <message>
+      <source>Hold the chart still to scroll back; the run goes on</source>
+      <translation>Pysäytä aikakaavio selataksesi taaksepäin; ajo jatkuu</translation>
+    </message>
+    <message>
+      <source>Zoom In</source>
+      <translation>Lähennä</translation>
+    </message>
+    <message>
+      <source>Zoom Out</source>
+      <translation>Loitonna</translation>
+    </message>
+    <message>
+      <source>Whole Record</source>
+      <translation>Koko tallenne</translation>
+    </message>
+    <message>
+      <source>Scan Grid</source>
+      <translation>Kierrosruudukko</translation>
+    </message>
+    <message>
+      <source>Value Change Dump (VCD)...</source>
+      <translation>Arvonmuutostiedosto (VCD)...</translation>
+    </message>
+    <message>
+      <source>Value change dump (*.vcd)</source>
+      <translation>Arvonmuutostiedosto (*.vcd)</translation>
+    </message>
+    <message>
+      <source>Comma-Separated Values (CSV)...</source>
+      <translation>Pilkuin erotetut arvot (CSV)...</translation>
+    </message>
+    <message>
+      <source>Comma-separated values (*.csv)</source>
+      <translation>Pilkuin erotetut arvot (*.csv)</translation>
+    </message>
+    <message>
+      <source>Picture (PNG)...</source>
+      <translation>Kuva (PNG)...</translation>
+    </message>
+    <message>
+      <source>PNG picture (*.png)</source>
+      <translation>PNG-kuva (*.png)</translation>
+    </message>
+    <message>
+      <source>Document (PDF)...</source>
+      <translation>Asiakirja (PDF)...</translation>
+    </message>
+    <message>
+      <source>PDF document (*.pdf)</source>
+      <translation>PDF-asiakirja (*.pdf)</translation>
+    </message>
+    <message>
+      <source>Export</source>
+      <translation>Vie</translation>
+    </message>
+    <message>
+      <source>Inputs</source>
+      <translation>Tulot</translation>
+    </message>
+    <message>
+      <source>Outputs</source>
+      <translation>Lähdöt</translation>
+    </message>
+    <message>
+      <source>Flags</source>
+      <translation>Liput</translation>
+    </message>
+    <message>
+      <source>Timers</source>
+      <translation>Ajastimet</translation>
+    </message>
+    <message>
+      <source>Counters</source>
+      <translation>Laskurit</translation>
+    </message>
+    <message>
+      <source>Registers</source>
+      <translation>Rekisterit</translation>
+    </message>
+    <message>
+      <source>Register %1</source>
+      <translation>Rekisteri %1</translation>
+    </message>
+    <message>
+      <source>Move Up</source>
+      <translation>Siirrä ylös</translation>
+    </message>
+    <message>
+      <source>Move Down</source>
+      <translation>Siirrä alas</translation>
+    </message>
+    <message>
+      <source>Remove from Chart</source>
+      <translation>Poista aikakaaviosta</translation>
+    </message>
+    <message>
+      <source>A: %1 s</source>
+      <translation>A: %1 s</translation>
+    </message>
+    <message>
+      <source>B: %1 s</source>
+      <translation>B: %1 s</translation>
+    </message>
+    <message numerus="yes">
+      <source>B - A: %1 s, %n scan(s)</source>
+      <translation>
+        <numerusform>B - A: %1 s, %n kierros</numerusform>
+        <numerusform>B - A: %1 s, %n kierrosta</numerusform>
+      </translation>
+    </message>
+    <message>
+      <source>Click to put cursor A, right-click for cursor B</source>
+      <translation>Napsauta: kohdistin A, oikea napsautus: kohdistin B</translation>
+    </message>
+    <message numerus="yes">
+      <source>Trace %1: %n scan(s)</source>
+      <translation>
+        <numerusform>Jäljitys %1: %n kierros</numerusform>
+        <numerusform>Jäljitys %1: %n kierrosta</numerusform>
+      </translation>
+    </message>
+    <message numerus="yes">
+      <source>Following the run: %n scan(s)</source>
+      <translation>
+        <numerusform>Seuraa ajoa: %n kierros</numerusform>
+        <numerusform>Seuraa ajoa: %n kierrosta</numerusform>
+      </translation>
+    </message>
+    <message numerus="yes">
+      <source>Chart paused: %n scan(s)</source>
+      <translation>
+        <numerusform>Aikakaavio pysäytetty: %n kierros</numerusform>
+        <numerusform>Aikakaavio pysäytetty: %n kierrosta</numerusform>
+      </translation>
+    </message>
+    <message>
+      <source>Timing Chart - %1</source>
+      <translation>Aikakaavio - %1</translation>
+    </message>
+    <message>
+      <source>Cannot open the trace %1.</source>
+      <translation>Jäljitystä %1 ei voi avata.</translation>
+    </message>
+    <message>
+      <source>%1 is not a trace written as VCD or CSV by torvex-run or by this program.</source>
+      <translation>%1 ei ole torvex-runin tai tämän ohjelman VCD- tai CSV-muodossa kirjoittama jäljitys.</translation>
+    </message>
+    <message>
+      <source>%1, line %2: this line cannot be read as part of a trace.</source>
+      <translation>%1, rivi %2: riviä ei voi lukea jäljityksen osaksi.</translation>
+    </message>
+    <message>
+      <source>%1 holds no scans.</source>
+      <translation>%1 ei sisällä yhtään kierrosta.</translation>
+    </message>
+    <message>
+      <source>Export Timing Chart</source>
+      <translation>Vie aikakaavio</translation>
+    </message>
+    <message>
+      <source>Choose a name ending in .vcd, .csv, .png or .pdf.</source>
+      <translation>Valitse nimi, jonka pääte on .vcd, .csv, .png tai .pdf.</translation>
+    </message>
+    <message>
+      <source>Cannot write %1: %2</source>
+      <translation>Tiedostoon %1 ei voi kirjoittaa: %2</translation>
     </message>
   </context>
 </TS>
