@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "simulation/plants/annunciator.h"
+#include "simulation/plants/car_park.h"
 #include "simulation/plants/traffic_light.h"
 
 namespace torvex {
@@ -179,6 +180,8 @@ PlantRegistry StandardPlants() {
                  [](uint64_t seed) { return std::make_unique<TrafficLight>(seed); });
     registry.add(Annunciator::Description(),
                  [](uint64_t seed) { return std::make_unique<Annunciator>(seed); });
+    registry.add(CarPark::Description(),
+                 [](uint64_t seed) { return std::make_unique<CarPark>(seed); });
     return registry;
 }
 
