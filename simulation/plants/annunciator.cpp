@@ -53,14 +53,11 @@ PlantDescription MakeDescription() {
         {"pump tripped", "pumppu lauennut"}, {"gas detected", "kaasua havaittu"}};
     for (int w = 0; w < Annunciator::kWindows; ++w) {
         const std::string n = std::to_string(w + 1);
-        d.inputs[w] = {
-            PointKind::Switch,
-            {"Field contact of alarm point " + n + " (" + points[w].en +
-                 "): on (closed) while the process is normal, off (open) in alarm; "
-                 "\"process upset\" on the picture opens it",
-             "Hälytyspisteen " + n + " kenttäkosketin (" + points[w].fi +
-                 "): päällä (kiinni), kun prosessi on normaali, pois (auki) hälytyksessä; "
-                 "kuvan \"prosessihäiriö\" avaa sen"}};
+        d.inputs[w] = {PointKind::Switch,
+                       {"Field contact of alarm point " + n + " (" + points[w].en +
+                            "): on while normal, off in alarm",
+                        "Hälytyspisteen " + n + " kenttäkosketin (" + points[w].fi +
+                            "): päällä normaalisti, pois hälytyksessä"}};
         d.outputs[w] = {PointKind::Lamp,
                         {"Window of alarm point " + n + " (" + points[w].en +
                              "); the diagram makes it flash by switching it",
