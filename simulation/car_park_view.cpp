@@ -92,7 +92,7 @@ QRectF SignLamp(bool full) {
     return QRectF(kSign.left() + 16, kSign.top() + (full ? 6 : 24), kSign.width() - 20, 15);
 }
 const QRectF kKiosk(238, 180, 86, 58);
-const QPointF kResetButton(256, 223);
+const QPointF kResetButton(258, 223);
 const QPointF kKeySwitch(300, 225);
 
 QColor CarColour(uint32_t id) {

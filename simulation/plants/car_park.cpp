@@ -205,7 +205,7 @@ PlantDescription MakeDescription() {
           "paikkaa ovat varattuina"}},
     };
     d.pictureOutputs = 1u << C::SpacesSign;
-    d.pictureSeconds = 40;
+    d.pictureSeconds = 25;
     return d;
 }
 
