@@ -226,7 +226,11 @@ void ChartPainter::paint(QPainter& p, const QRect& area, const ChartFrame& f) {
                 const QString value =
                     seconds ? SecondsText(changes[c].second) : QString::number(changes[c].second);
                 if (next - changes[c].first < metrics.horizontalAdvance(value) + 6) continue;
-                p.drawText(QPointF(changes[c].first + 3, top + 12), value);
+                // On a white tag, so that the steps behind never hide it.
+                const QRectF tag(changes[c].first + 2, top + kLaneHeight / 2.0 - 7,
+                                 metrics.horizontalAdvance(value) + 4, 14);
+                p.fillRect(tag, QColor(255, 255, 255, 210));
+                p.drawText(tag, Qt::AlignCenter, value);
             }
         }
     }

@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -438,8 +439,10 @@ QString TfrmTimingChart::cursorText() const {
         parts << tr("B: %1 s").arg(seconds(record_->millisecondsSinceStart(f.cursorB)));
     if (f.cursorA >= 0 && f.cursorB >= 0) {
         const int64_t scans = record_->scan(f.cursorB) - record_->scan(f.cursorA);
-        parts << tr("B - A: %1 s, %n scan(s)", nullptr, static_cast<int>(scans))
-                     .arg(seconds(record_->millisecondsBetween(f.cursorA, f.cursorB)));
+        const QString between = seconds(record_->millisecondsBetween(f.cursorA, f.cursorB));
+        parts << (std::abs(scans) == 1 ? tr("B - A: %1 s, %2 scan") : tr("B - A: %1 s, %2 scans"))
+                     .arg(between)
+                     .arg(scans);
     }
     if (parts.isEmpty()) return tr("Click to put cursor A, right-click for cursor B");
     return parts.join(QStringLiteral("    "));
@@ -509,12 +512,11 @@ void TfrmTimingChart::refresh() {
     lblCursors_->setText(cursorText());
     const int lanes = static_cast<int>(points_.size());
     view_->setMinimumHeight(ChartPainter::height(std::max(1, lanes)));
-    if (opened_)
-        lblSource_->setText(tr("Trace %1: %n scan(s)", nullptr, record_->size()).arg(openedName_));
-    else
-        lblSource_->setText(following_
-                                ? tr("Following the run: %n scan(s)", nullptr, record_->size())
-                                : tr("Chart paused: %n scan(s)", nullptr, record_->size()));
+    const QString source = opened_      ? tr("Trace %1").arg(openedName_)
+                           : following_ ? tr("Following the run")
+                                        : tr("Chart paused");
+    lblSource_->setText(source + QStringLiteral("    ") +
+                        tr("Scans kept: %1").arg(record_->size()));
     view_->update();
 }
 

@@ -85,15 +85,15 @@ Do you wish to save to file?</source>
     </message>
     <message>
       <source>&amp;View</source>
-      <translation>&amp;Näytä</translation>
+      <translation>Näytä</translation>
     </message>
     <message>
       <source>&amp;Timing Chart</source>
-      <translation>&amp;Aikakaavio</translation>
+      <translation>Aikakaavio</translation>
     </message>
     <message>
       <source>Open &amp;Trace...</source>
-      <translation>Avaa &amp;jäljitys...</translation>
+      <translation>Avaa jäljitys...</translation>
     </message>
     <message>
       <source>Open Trace</source>
@@ -884,37 +884,9 @@ HÄLYTYS</translation>
       <source>B: %1 s</source>
       <translation>B: %1 s</translation>
     </message>
-    <message numerus="yes">
-      <source>B - A: %1 s, %n scan(s)</source>
-      <translation>
-        <numerusform>B - A: %1 s, %n kierros</numerusform>
-        <numerusform>B - A: %1 s, %n kierrosta</numerusform>
-      </translation>
-    </message>
     <message>
       <source>Click to put cursor A, right-click for cursor B</source>
       <translation>Napsauta: kohdistin A, oikea napsautus: kohdistin B</translation>
-    </message>
-    <message numerus="yes">
-      <source>Trace %1: %n scan(s)</source>
-      <translation>
-        <numerusform>Jäljitys %1: %n kierros</numerusform>
-        <numerusform>Jäljitys %1: %n kierrosta</numerusform>
-      </translation>
-    </message>
-    <message numerus="yes">
-      <source>Following the run: %n scan(s)</source>
-      <translation>
-        <numerusform>Seuraa ajoa: %n kierros</numerusform>
-        <numerusform>Seuraa ajoa: %n kierrosta</numerusform>
-      </translation>
-    </message>
-    <message numerus="yes">
-      <source>Chart paused: %n scan(s)</source>
-      <translation>
-        <numerusform>Aikakaavio pysäytetty: %n kierros</numerusform>
-        <numerusform>Aikakaavio pysäytetty: %n kierrosta</numerusform>
-      </translation>
     </message>
     <message>
       <source>Timing Chart - %1</source>
@@ -947,6 +919,30 @@ HÄLYTYS</translation>
     <message>
       <source>Cannot write %1: %2</source>
       <translation>Tiedostoon %1 ei voi kirjoittaa: %2</translation>
+    </message>
+    <message>
+      <source>B - A: %1 s, %2 scan</source>
+      <translation>B - A: %1 s, %2 kierros</translation>
+    </message>
+    <message>
+      <source>B - A: %1 s, %2 scans</source>
+      <translation>B - A: %1 s, %2 kierrosta</translation>
+    </message>
+    <message>
+      <source>Trace %1</source>
+      <translation>Jäljitys %1</translation>
+    </message>
+    <message>
+      <source>Following the run</source>
+      <translation>Seuraa ajoa</translation>
+    </message>
+    <message>
+      <source>Chart paused</source>
+      <translation>Aikakaavio pysäytetty</translation>
+    </message>
+    <message>
+      <source>Scans kept: %1</source>
+      <translation>Kierroksia tallessa: %1</translation>
     </message>
   </context>
 </TS>

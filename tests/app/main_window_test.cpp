@@ -62,10 +62,12 @@ TEST_F(MainWindowTest, TheMenusReadAsTheProgramDefinesThem) {
     EXPECT_EQ(main->windowTitle(), QStringLiteral("TORVEX"));
     QStringList bar;
     for (QAction* a : main->menuBar()->actions()) bar << a->text();
-    EXPECT_EQ(bar, (QStringList{"&File", "&Edit", "&Simulations", "Se&tup", "&Control", "&Help"}));
-    EXPECT_EQ(Items(Menu("mnuFile")),
-              (QStringList{"&New Diagram", "&Open Diagram...", "&Save Diagram",
-                           "Save Diagram &As...", "-", "Print Diagram...", "-", "E&xit"}));
+    EXPECT_EQ(bar, (QStringList{"&File", "&Edit", "&View", "&Simulations", "Se&tup", "&Control",
+                                "&Help"}));
+    EXPECT_EQ(
+        Items(Menu("mnuFile")),
+        (QStringList{"&New Diagram", "&Open Diagram...", "&Save Diagram", "Save Diagram &As...",
+                     "-", "Open &Trace...", "-", "Print Diagram...", "-", "E&xit"}));
     EXPECT_EQ(Items(Menu("mnuEdit")),
               (QStringList{"&Undo", "R&edo", "-", "Cu&t Rung", "Cop&y Rung", "&Paste Rung", "-",
                            "&Add Rung", "&Insert Rung", "&Delete Rung", "-", "Add &Branch",
@@ -99,7 +101,8 @@ TEST_F(MainWindowTest, FinnishTextsComeFromTheTranslation) {
     Create(false);
     QStringList bar;
     for (QAction* a : main->menuBar()->actions()) bar << a->text();
-    EXPECT_EQ(bar, (QStringList{"Teidosto", "Muokkaa", "Simuloi", "Se&tup", "Ohjaus", "Ohje"}));
+    EXPECT_EQ(bar,
+              (QStringList{"Teidosto", "Muokkaa", "Näytä", "Simuloi", "Se&tup", "Ohjaus", "Ohje"}));
     EXPECT_EQ(Action(QStringLiteral("mnuFileSaveDiagram"))->text(), QStringLiteral("&Save Diagram"))
         << "no Finnish form";
     EXPECT_EQ(Action(QStringLiteral("mnuSetupRestoreScreenLayoutToDefault"))->text(),
