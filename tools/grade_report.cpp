@@ -4,8 +4,8 @@
 #include <charconv>
 #include <cmath>
 
-#include "tools/scenario.h"
 #include "files/trace.h"
+#include "tools/scenario.h"
 
 namespace torvex {
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "engine/plc.h"
+#include "files/trace.h"
 #include "simulation/plants/plant.h"
 #include "tools/scenario.h"
-#include "files/trace.h"
 
 namespace torvex {
 
