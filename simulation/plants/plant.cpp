@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "simulation/plants/elevator.h"
 #include "simulation/plants/traffic_light.h"
 
 namespace torvex {
@@ -175,6 +176,8 @@ PlantRegistry StandardPlants() {
     PlantRegistry registry;
     registry.add(TrafficLight::Description(),
                  [](uint64_t seed) { return std::make_unique<TrafficLight>(seed); });
+    registry.add(Elevator::Description(),
+                 [](uint64_t seed) { return std::make_unique<Elevator>(seed); });
     return registry;
 }
 
