@@ -16,7 +16,7 @@ constexpr int kPressExchanges = 4;    // a passenger holds a button 400 ms
 constexpr int kPressAgain = 50;       // and presses again after 5 s while its lamp is dark
 constexpr int kDoorwayExchanges = 8;  // to step through the door
 constexpr int kClosingOnBody = 5;     // exchanges the door may push against someone: 0.5 s
-constexpr int kQueueFront = -2100;    // the first place on a landing, beside the shaft
+constexpr int kQueueFront = -2600;    // the first place on a landing, by the hall button
 constexpr int kQueueGap = 500;
 constexpr int kCarSlots[E::kCapacity] = {-900, 900, -540, 540, -180, 180};
 
@@ -30,31 +30,34 @@ PlantDescription MakeDescription() {
         "that a door motor opens and closes. Each floor has a hall call button, the car a "
         "button for each floor, and each floor one call lamp, lit by the diagram when a call "
         "for that floor is registered. Passengers arrive at random, about one every 12 s, two "
-        "in five of them at floor 1; most from the upper floors go down to floor 1. A passenger "
-        "presses the hall button when its lamp is dark (and again every 5 s while it stays "
-        "dark), boards when the door is fully open at the floor, presses the button of the "
-        "floor it wants, and leaves the car there; those getting off go first, and the car "
-        "holds six. Stepping through the door takes 0.8 s, in the light curtain; someone who "
-        "reaches a door that is less than half open waits for it to open again. The car "
-        "travels a floor in 3 s and stops the moment its motor is off. A level sensor is on "
-        "while the car is within 10 cm of its floor, 0.3 s as the car passes, and a car "
-        "stopped while it is on is level. The door takes 2 s to open or close fully. The plant "
-        "starts with the car level at floor 1, the door fully closed and nobody waiting.",
+        "in five of them at floor 1; most from the upper floors go down to floor 1. They press "
+        "the hall button when its lamp is dark (again every 5 s while it stays dark), board "
+        "when the door is fully open at their floor, press the button of the floor they want "
+        "and leave the car there. Those getting off go first; the car holds six, and those it "
+        "leaves behind call again once it has gone. Stepping through the door takes 0.8 s, in "
+        "the light curtain; someone who reaches the door when it is less than half open waits "
+        "for it to open again. The car travels a floor in 3 s and stops the moment its motor "
+        "is off. A level sensor is on while the car is within 10 cm of its floor, 0.3 s as the "
+        "car passes, and a car stopped while it is on is level. The door takes 2 s to open or "
+        "close fully. The plant starts with the car level at floor 1, the door fully closed "
+        "and nobody waiting.",
         "Neljän kerroksen hissi: kuilussa kori, jota moottori ajaa ylös ja alas, ja korin ovi, "
         "jonka oven moottori avaa ja sulkee. Joka kerroksessa on ulkokutsupainike, korissa "
         "painike kullekin kerrokselle ja kullakin kerroksella yksi kutsun kuittausvalo, jonka "
         "kaavio sytyttää, kun kutsu kerrokseen on rekisteröity. Matkustajia saapuu "
         "satunnaisesti, noin yksi 12 sekunnin välein, heistä kaksi viidestä kerrokseen 1; "
-        "ylemmistä kerroksista useimmat menevät alas kerrokseen 1. Matkustaja painaa "
-        "ulkokutsupainiketta, kun sen valo on pimeä (ja uudelleen 5 sekunnin välein valon "
-        "pysyessä pimeänä), nousee koriin, kun ovi on kerroksessa täysin auki, painaa "
-        "haluamansa kerroksen painiketta ja poistuu korista siellä; poistujat menevät ensin, ja "
-        "koriin mahtuu kuusi. Ovesta kulkeminen kestää 0,8 s valoverhossa; joka saapuu ovelle, "
-        "joka on alle puoliksi auki, odottaa sen aukeamista uudelleen. Kori kulkee kerrosvälin "
-        "3 sekunnissa ja pysähtyy heti, kun sen moottori sammuu. Tasoanturi on päällä, kun kori "
-        "on 10 cm:n päässä kerroksensa tasosta, ohi kulkiessa 0,3 s, ja kori, joka pysähtyy "
-        "anturin ollessa päällä, on tasossa. Ovi aukeaa tai sulkeutuu kokonaan 2 sekunnissa. "
-        "Aluksi kori on tasossa kerroksessa 1, ovi täysin kiinni eikä kukaan odota."};
+        "ylemmistä kerroksista useimmat menevät alas kerrokseen 1. He painavat "
+        "ulkokutsupainiketta, kun sen valo on pimeä (uudelleen 5 sekunnin välein valon "
+        "pysyessä pimeänä), nousevat koriin, kun ovi on heidän kerroksessaan täysin auki, "
+        "painavat haluamansa kerroksen painiketta ja poistuvat korista siellä. Poistujat "
+        "menevät ensin; koriin mahtuu kuusi, ja ne, jotka jäävät täyden korin jälkeen, "
+        "kutsuvat uudelleen, kun kori on lähtenyt. Ovesta kulkeminen kestää 0,8 s "
+        "valoverhossa; joka tulee ovelle sen ollessa alle puoliksi auki, odottaa sen "
+        "aukeamista uudelleen. Kori kulkee kerrosvälin 3 sekunnissa ja pysähtyy heti, kun sen "
+        "moottori sammuu. Tasoanturi on päällä, kun kori on 10 cm:n päässä kerroksensa "
+        "tasosta, ohi kulkiessa 0,3 s, ja kori, joka pysähtyy anturin ollessa päällä, on "
+        "tasossa. Ovi aukeaa tai sulkeutuu kokonaan 2 sekunnissa. Aluksi kori on tasossa "
+        "kerroksessa 1, ovi täysin kiinni eikä kukaan odota."};
     d.width = 530;
     d.height = 348;
     auto sensor = [](std::string en, std::string fi) {

@@ -7,6 +7,8 @@
 
 #include <map>
 
+#include "tests/support/lift_controller.h"
+
 namespace torvex {
 namespace {
 
@@ -31,75 +33,11 @@ void Hold(Plant& plant, uint16_t outputs, int exchanges) {
     }
 }
 
-// A collective lift as a diagram would run it: registers calls, serves them in the direction
-// it goes, holds the door 3 s after the last one through and opens it again for anyone in the
-// doorway or a call at its floor.
-class Controller {
-public:
-    uint16_t step(const Plant& p) {
-        bool level = false;
-        for (int f = 0; f < E::kFloors; ++f) {
-            if (p.Input(E::Level1 + f)) {
-                at_ = f;
-                level = true;
-            }
-            if (p.Input(E::HallCall1 + f) || p.Input(E::CarButton1 + f)) calls_[f] = true;
-        }
-        const bool open = p.Input(E::DoorOpen), closed = p.Input(E::DoorClosed);
-        const bool someone = p.Input(E::DoorObstructed), here = level && calls_[at_];
-        bool above = false, below = false;
-        for (int f = 0; f < E::kFloors; ++f) {
-            above = above || (calls_[f] && f > at_);
-            below = below || (calls_[f] && f < at_);
-        }
-        // A door found open is closed through a door cycle too.
-        if (!serving_ && (here || !closed) && !up_ && !down_) serving_ = true;
-        bool opening = false, closing = false;
-        if (serving_) {
-            if (closing_ && (someone || here)) closing_ = false;
-            if (!closing_) {
-                calls_[at_] = false;
-                opening = !open;
-                dwell_ = open && !someone ? dwell_ + 1 : 0;
-                closing_ = dwell_ >= 30;
-            } else {
-                closing = !closed;
-                serving_ = closing_ = !closed;
-            }
-        }
-        if ((way_ > 0 && !above && !up_) || (way_ < 0 && !below && !down_)) way_ = 0;
-        if (way_ == 0) way_ = above ? 1 : below ? -1 : 0;
-        const bool go = !serving_ && closed && !here;
-        up_ = go && way_ > 0 && !p.Input(E::Level1 + 3);
-        down_ = go && way_ < 0 && !p.Input(E::Level1);
-        uint16_t word = 0;
-        auto set = [&](int k, bool on) {
-            if (on) word = static_cast<uint16_t>(word | 1u << k);
-        };
-        set(E::MotorUp, up_);
-        set(E::MotorDown, down_);
-        set(E::DoorOpenMotor, opening);
-        set(E::DoorCloseMotor, closing);
-        for (int f = 0; f < E::kFloors; ++f) {
-            set(E::CallLamp1 + f, calls_[f]);
-            set(E::Position1 + f, at_ == f);
-        }
-        set(E::ArrowUp, way_ > 0);
-        set(E::ArrowDown, way_ < 0);
-        return word;
-    }
-
-private:
-    bool calls_[E::kFloors] = {};
-    int at_ = 0, way_ = 0, dwell_ = 0;
-    bool serving_ = false, closing_ = false, up_ = false, down_ = false;
-};
-
 // Runs `plant` under the controller for `exchanges`; calls `seen` with the inputs each scan
 // reads.
 template <class Seen>
 void Drive(Plant& plant, int exchanges, Seen seen) {
-    Controller controller;
+    test::LiftController controller;
     for (int k = 0; k < exchanges && !plant.Stopped(); ++k) {
         seen(plant.inputWord());
         plant.setOutputWord(controller.step(plant));
