@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QToolTip>
 
+#include "simulation/elevator_view.h"
 #include "simulation/plants/traffic_light.h"
 #include "simulation/traffic_light_view.h"
 
@@ -105,6 +106,10 @@ PlantView* MakePlantView(Plant& plant, QWidget* parent, bool finnish) {
         case 1:
             if (auto* traffic = dynamic_cast<TrafficLight*>(&plant))
                 return new TrafficLightView(*traffic, finnish, parent);
+            break;
+        case 4:
+            if (auto* lift = dynamic_cast<Elevator*>(&plant))
+                return new ElevatorView(*lift, finnish, parent);
             break;
         default:
             break;

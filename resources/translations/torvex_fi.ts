@@ -493,6 +493,17 @@ Do you wish to save to file?</source>
     </message>
   </context>
   <context>
+    <name>torvex::ElevatorView</name>
+    <message>
+      <source>In the car</source>
+      <translation>Korissa</translation>
+    </message>
+    <message>
+      <source>Stopped: %1</source>
+      <translation>Pysäytetty: %1</translation>
+    </message>
+  </context>
+  <context>
     <name>torvex::TrafficLightView</name>
     <message>
       <source>Stopped: %1</source>
