@@ -30,7 +30,7 @@ PlantDescription MakeDescription() {
         "that a door motor opens and closes. Each floor has a hall call button, the car a "
         "button for each floor, and each floor one call lamp, lit by the diagram when a call "
         "for that floor is registered. Passengers arrive at random, about one every 12 s, two "
-        "in five of them at floor 1; most from the upper floors go down to floor 1. They press "
+        "in five of them at floor 1; half of the others go down to floor 1. They press "
         "the hall button when its lamp is dark (again every 5 s while it stays dark), board "
         "when the door is fully open at their floor, press the button of the floor they want "
         "and leave the car there. Those getting off go first; the car holds six, and those it "
@@ -46,7 +46,7 @@ PlantDescription MakeDescription() {
         "painike kullekin kerrokselle ja kullakin kerroksella yksi kutsun kuittausvalo, jonka "
         "kaavio sytyttää, kun kutsu kerrokseen on rekisteröity. Matkustajia saapuu "
         "satunnaisesti, noin yksi 12 sekunnin välein, heistä kaksi viidestä kerrokseen 1; "
-        "ylemmistä kerroksista useimmat menevät alas kerrokseen 1. He painavat "
+        "muista puolet menevät alas kerrokseen 1. He painavat "
         "ulkokutsupainiketta, kun sen valo on pimeä (uudelleen 5 sekunnin välein valon "
         "pysyessä pimeänä), nousevat koriin, kun ovi on heidän kerroksessaan täysin auki, "
         "painavat haluamansa kerroksen painiketta ja poistuvat korista siellä. Poistujat "
@@ -243,7 +243,7 @@ void Elevator::press(Passenger& p, int input) {
 
 void Elevator::arrive() {
     if (!random_.oneIn(kArrivalMean)) return;
-    // Two in five arrive at floor 1 and go up; most of the others go down to floor 1.
+    // Two in five arrive at floor 1 and go up; half of the others go down to floor 1.
     const int where = random_.below(5);
     Passenger p;
     p.from = std::max(0, where - 1);
