@@ -661,8 +661,10 @@ void ElevatorView::drawStop(QPainter& p, qreal car) const {
                           kCarHeight / 2 + 6);
             break;
         case E::StopCause::Overtravel:
+            // Kept within the picture: past floor 4 the car is at its top edge.
             p.drawRect(QRectF(kDoorX - kCarHalf - 4, top - kOperator - 4, 2 * kCarHalf + 8,
-                              kCarHeight + kOperator + 8));
+                              kCarHeight + kOperator + 8)
+                           .intersected(QRectF(QPointF(1, 1), sizeHint() - QSizeF(2, 2))));
             break;
         case E::StopCause::None:
             break;
