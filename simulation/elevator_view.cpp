@@ -486,6 +486,7 @@ void ElevatorView::drawCar(QPainter& p, qreal car, qreal door) const {
     p.setPen(QPen(QColor(0x4a, 0x50, 0x58), 1.6));
     p.setBrush(Qt::NoBrush);
     p.drawRect(body);
+    drawRiderTags(p);
     const QRectF box(kDoorX - 22, top - kOperator, 44, kOperator);
     p.setPen(QPen(QColor(0x20, 0x22, 0x26), 0.5));
     p.setBrush(QColor(0x4c, 0x52, 0x5a));
@@ -522,23 +523,46 @@ void ElevatorView::drawCar(QPainter& p, qreal car, qreal door) const {
 
 void ElevatorView::drawPeople(QPainter& p, Where where) const {
     const qreal done = progress();
-    QFont font = p.font();
-    font.setPixelSize(6);
-    font.setBold(true);
-    p.setFont(font);
     for (const Mover& m : movers_) {
         if (m.where != where) continue;
         const QPointF at = m.from + (m.at - m.from) * done;
         const qreal stride = m.from.x() != m.at.x() ? std::sin(at.x() / 2.2) : 0;
         Person(p, at, m.id, stride);
-        if (where != Where::Car && where != Where::Doorway) continue;
-        // The floor a rider has chosen.
-        const QRectF tag = Around(at + QPointF(0, -kPersonHeight - 5.5), 7, 7);
+    }
+}
+
+void ElevatorView::drawRiderTags(QPainter& p) const {
+    // The floor each rider has chosen, on a tag over its head. Riders stand close, so the tags
+    // stand side by side, in the order of the riders across the car, never over one another.
+    constexpr qreal kTag = 7, kGap = 0.6;
+    const qreal done = progress();
+    struct Tag {
+        QPointF at;
+        const Mover* rider;
+    };
+    std::vector<Tag> tags;
+    for (const Mover& m : movers_)
+        if (m.where == Where::Car || m.where == Where::Doorway)
+            tags.push_back({m.from + (m.at - m.from) * done, &m});
+    if (tags.empty()) return;
+    std::sort(tags.begin(), tags.end(), [](const Tag& a, const Tag& b) {
+        return a.at.x() != b.at.x() ? a.at.x() < b.at.x() : a.rider->id < b.rider->id;
+    });
+    for (size_t k = 1; k < tags.size(); ++k)
+        tags[k].at.setX(std::max(tags[k].at.x(), tags[k - 1].at.x() + kTag + kGap));
+    const qreal over = tags.back().at.x() - (kDoorX + kCarHalf - kTag / 2 - 1);
+    QFont font = p.font();
+    font.setPixelSize(6);
+    font.setBold(true);
+    p.setFont(font);
+    for (const Tag& t : tags) {
+        const QRectF tag =
+            Around(t.at + QPointF(std::min<qreal>(0, -over), -kPersonHeight - 5.5), kTag, kTag);
         p.setPen(QPen(QColor(0x40, 0x40, 0x40), 0.4));
         p.setBrush(QColor(0xff, 0xff, 0xff, 225));
         p.drawRoundedRect(tag, 1.5, 1.5);
         p.setPen(QColor(0x20, 0x20, 0x20));
-        p.drawText(tag, Qt::AlignCenter, QString::number(m.to + 1));
+        p.drawText(tag, Qt::AlignCenter, QString::number(t.rider->to + 1));
     }
 }
 

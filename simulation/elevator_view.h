@@ -46,6 +46,7 @@ private:
     void drawDrive(QPainter& p, qreal car) const;
     void drawCar(QPainter& p, qreal car, qreal door) const;
     void drawPeople(QPainter& p, Elevator::Where where) const;
+    void drawRiderTags(QPainter& p) const;
     void drawLandings(QPainter& p) const;
     void drawCarPanel(QPainter& p) const;
     void drawStop(QPainter& p, qreal car) const;
