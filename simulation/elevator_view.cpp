@@ -1,5 +1,6 @@
 #include "simulation/elevator_view.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
@@ -214,10 +215,13 @@ void ElevatorView::refresh() {
         movers.push_back(m);
     }
     movers_ = std::move(movers);
+    const bool chimed = outputs_[E::Chime];
     for (int k = 0; k < kPoints; ++k) {
         inputs_[k] = lift_.Input(k);
         outputs_[k] = lift_.Output(k);
     }
+    // The chime's short sound as it comes on, if sounds are wanted.
+    if (sound() && outputs_[E::Chime] && !chimed) QApplication::beep();
     cause_ = lift_.stopCause();
     stopText_ = QString::fromStdString(lift_.stopReason().in(finnish()));
     sinceRefresh_.restart();
