@@ -127,11 +127,28 @@ ServerMap::Answer ServerMap::answer(const uint8_t* frame, int length) {
     std::memcpy(request, frame, static_cast<size_t>(length));
     const uint8_t* pdu = request + kMbapLength;
     const int function = pdu[0];
+    if (function & 0x80) {
+        // No function has the exception bit; libmodbus would add it again and overflow into
+        // another function's code, so this answer is made here: the request's header, its
+        // function as it is, "illegal function".
+        std::memcpy(answer.bytes.data(), request, kMbapLength + 1);
+        answer.bytes[4] = 0;
+        answer.bytes[5] = 3;
+        answer.bytes[kMbapLength + 1] = MODBUS_EXCEPTION_ILLEGAL_FUNCTION;
+        answer.length = kMbapLength + 2;
+        return answer;
+    }
     if (AddsUp(pdu, length - kMbapLength))
         modbus_reply(ctx_, request, length, map_);
     else
         modbus_reply_exception(ctx_, request, MODBUS_EXCEPTION_ILLEGAL_DATA_VALUE);
-    const ssize_t made = ::recv(pair_[1], answer.bytes.data(), answer.bytes.size(), 0);
+    ssize_t made = ::recv(pair_[1], answer.bytes.data(), answer.bytes.size(), 0);
+    if (made <= 0) {
+        // Some functions libmodbus knows but leaves unanswered (read exception status): the
+        // client would wait in vain.
+        modbus_reply_exception(ctx_, request, MODBUS_EXCEPTION_ILLEGAL_FUNCTION);
+        made = ::recv(pair_[1], answer.bytes.data(), answer.bytes.size(), 0);
+    }
     if (made <= kMbapLength) return answer;
     answer.length = static_cast<int>(made);
     // An exception answer sets the function's top bit.

@@ -94,7 +94,9 @@ TEST_F(ServerTest, AnswersEveryRequestFromItsMapOrWithAnException) {
         {"a read with bytes too few", 1, {0x04, 0}, {0x84, 0x03}, -1},
         {"function 0", 1, {0x00}, {0x80, 0x01}, -1},
         {"diagnostics are not offered", 1, {0x08, 0, 0, 0x12, 0x34}, {0x88, 0x01}, -1},
+        {"nor the exception status", 1, {0x07}, {0x87, 0x01}, -1},
         {"an unknown function", 1, {0x41, 1, 2, 3}, {0xC1, 0x01}, 0x0F01},
+        {"a function with the exception bit", 1, {0x99, 0, 0}, {0x99, 0x01}, -1},
     };
     uint16_t transaction = 0x1200;
     for (const auto& row : rows) {
