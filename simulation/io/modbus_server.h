@@ -51,7 +51,7 @@ public:
     int32_t AddressValue(int32_t choice) override;
     std::string AddressText(int32_t choice) override;
     bool HasRoutine() override { return true; }
-    std::string RoutineCaption() override { return "Listen on..."; }
+    std::string RoutineCaption() override { return "Listening address\u2026"; }
     int32_t Routine() override;
     // Starts listening; does nothing when listening already.
     void Open() override;
