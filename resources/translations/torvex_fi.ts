@@ -362,6 +362,30 @@ Do you wish to save to file?</source>
       <source>Cancel</source>
       <translation>Peruuta</translation>
     </message>
+    <message>
+      <source>Modbus TCP remote I/O</source>
+      <translation>Modbus TCP -etä-I/O</translation>
+    </message>
+    <message>
+      <source>Modbus TCP server</source>
+      <translation>Modbus TCP -palvelin</translation>
+    </message>
+    <message>
+      <source>Connection…</source>
+      <translation>Yhteys…</translation>
+    </message>
+    <message>
+      <source>Listening address…</source>
+      <translation>Kuunteluosoite…</translation>
+    </message>
+    <message>
+      <source>unit %1</source>
+      <translation>yksikkö %1</translation>
+    </message>
+    <message>
+      <source>port %1</source>
+      <translation>portti %1</translation>
+    </message>
   </context>
   <context>
     <name>torvex::RungEditor</name>

@@ -2,15 +2,19 @@
 // remote I/O device, a Modbus client drives a plant, and the link shows beside the status.
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 
 #include "engine/plc.h"
 #include "simulation/debugger.h"
 #include "simulation/io/modbus_server.h"
+#include "simulation/preferences_dialog.h"
 #include "simulation/simulation_window.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/simulation/io/device_peer.h"
 #include "tests/support/ladder_text.h"
+#include "ui/language.h"
 
 namespace torvex::test {
 namespace {
@@ -73,6 +77,36 @@ TEST_F(ExternalIo, ADiagramDrivesAModbusDeviceAndShowsWhatItReports) {
     EXPECT_EQ(device.coils(), 0) << "Stop leaves the device's outputs off";
     EXPECT_TRUE(Serve([&] { return link->text() == endpoint + "closed"; }, 1500));
     EXPECT_EQ(main->plc().guard().violations(), 0);
+}
+
+TEST_F(ExternalIo, TheInterfacesAndTheLinkSpeakFinnish) {
+    FinnishTranslation finnishTexts;
+    ASSERT_TRUE(finnishTexts.install());
+    finnish = true;
+    settings->writeInterface(2);
+    settings->setValue("ModbusServer", "Port", "0");
+    Create();
+    Trigger("mnuSetupConfigureIO");
+    ASSERT_NE(main->preferences(), nullptr);
+    auto* list = main->preferences()->findChild<QComboBox*>(QStringLiteral("Interfaces"));
+    auto* addresses = main->preferences()->findChild<QComboBox*>(QStringLiteral("Addresses"));
+    auto* routine = main->preferences()->findChild<QPushButton*>(QStringLiteral("btnRoutine"));
+    EXPECT_EQ(list->itemText(1), QStringLiteral("Modbus TCP -etä-I/O"));
+    EXPECT_EQ(list->itemText(2), QStringLiteral("Modbus TCP -palvelin"));
+    EXPECT_EQ(addresses->itemText(0), QStringLiteral("portti 1502"));
+    EXPECT_EQ(routine->text(), QStringLiteral("Kuunteluosoite\u2026"));
+    list->setCurrentIndex(1);
+    EXPECT_EQ(addresses->itemText(12), QStringLiteral("yksikkö 12"));
+    main->preferences()->close();
+
+    Trigger("mnuControlExternalDevice");
+    auto& server = dynamic_cast<ModbusServerInterface&>(*main->interfaces().at(2));
+    EXPECT_TRUE(Serve([&] {
+        return Label("lblLink")->text() ==
+               QStringLiteral("Modbus 127.0.0.1:%1 \u2014 ei asiakkaita")
+                   .arg(server.linkStatus().port);
+    }));
+    main.reset();
 }
 
 // A PLC drives the Traffic Light through the server, the plant ten times faster than the
