@@ -258,13 +258,16 @@ void TfrmMain::resizeEvent(QResizeEvent* event) {
 
 void TfrmMain::updateActions() {
     const bool editable = !editorLocked_;
-    for (QAction* a : {mnuFileNewDiagram_, mnuFileOpenDiagram_, edit_.addRung, edit_.insertRung,
-                       edit_.deleteRung, edit_.addBranch, edit_.deleteBranch, edit_.editControl,
-                       edit_.deleteControl, mnuControlDebugger_, mnuControlInternalSimulation_,
-                       mnuControlExternalDevice_, mnuControlExternalPLC_, mnuSetupConfigureIO_,
-                       mnuSetupRestoreScreenLayoutToDefault_})
+    for (QAction* a :
+         {mnuFileNewDiagram_, mnuFileOpenDiagram_, edit_.addRung, edit_.insertRung,
+          edit_.deleteRung, edit_.addBranch, edit_.deleteBranch, edit_.editControl,
+          edit_.deleteControl, edit_.cutRung, edit_.copyRung, edit_.pasteRung, mnuControlDebugger_,
+          mnuControlInternalSimulation_, mnuControlExternalDevice_, mnuControlExternalPLC_,
+          mnuSetupConfigureIO_, mnuSetupRestoreScreenLayoutToDefault_})
         a->setEnabled(editable);
     for (QAction* a : mnuFileRecent_) a->setEnabled(editable);
+    edit_.undo->setEnabled(editable && editor_ && editor_->undoStack().canUndo());
+    edit_.redo->setEnabled(editable && editor_ && editor_->undoStack().canRedo());
     edit_.showComments->setEnabled(editable && commentItemsEnabled_);
     edit_.hideComments->setEnabled(editable && commentItemsEnabled_);
     for (size_t k = 0; k < mnuSimulationsSimulation_.size(); ++k) {
@@ -356,6 +359,9 @@ void TfrmMain::createWindows() {
         if (debugger_) debugger_->UpdateDisplay(false);
     });
     connect(rungs_, &TfrmRungs::commentEdited, this, [this] { setDiagramChanged(true); });
+    connect(&editor_->undoStack(), &QUndoStack::canUndoChanged, this, &TfrmMain::updateActions);
+    connect(&editor_->undoStack(), &QUndoStack::canRedoChanged, this, &TfrmMain::updateActions);
+    updateActions();
     rungs_->show();
     mnuControlDebuggerClick();
     if (!openAtStart_.isEmpty()) OpenFile(std::exchange(openAtStart_, QString()));

@@ -1,8 +1,6 @@
 // The dialogs the rung editor asks for: the control dialogs, whose answer goes back to the
 // editor, and the I/O comment dialog.
 
-#include <algorithm>
-
 #include "app/main_window.h"
 #include "dialogs/bit_shift_dialog.h"
 #include "dialogs/counter_dialog.h"
@@ -16,20 +14,6 @@
 #include "ui/workspace.h"
 
 namespace torvex {
-
-namespace {
-
-bool SameComments(const IOComments& a, const IOComments& b) {
-    auto same = [](const auto& x, const auto& y) {
-        return std::equal(x.begin(), x.end(), y.begin());
-    };
-    return a.InputComments == b.InputComments && a.OutputComments == b.OutputComments &&
-           a.FlagComments == b.FlagComments && same(a.TimerComments, b.TimerComments) &&
-           same(a.CounterComments, b.CounterComments) &&
-           same(a.RegisterComments, b.RegisterComments);
-}
-
-}  // namespace
 
 void TfrmMain::openControlDialog(DialogKind kind) {
     const ControlDialogContext context{ws_->editor, plc_->memory, *prompter_,
@@ -69,10 +53,15 @@ void TfrmMain::openControlComments(int32_t code, int32_t kind, int32_t index) {
         FunctionDialogContext{ws_->comments, ws_->shell.FunctionOpen, ws_->editor.ControlDialogOpen,
                               ws_->shell.LargeFonts},
         code, kind, index, this);
-    connect(this, &TfrmMain::wiped, dialog, &QWidget::close);
-    // A stored comment is an edit of the diagram.
-    connect(dialog, &QObject::destroyed, this, [this, before = ws_->comments] {
-        if (!SameComments(before, ws_->comments)) setDiagramChanged(true);
+    // A stored comment is an edit of the diagram, one step of its history.
+    const QMetaObject::Connection stored =
+        connect(dialog, &QObject::destroyed, this, [this, before = editor_->snapshot()] {
+            if (editor_) editor_->ioCommentsEdited(before);
+        });
+    // A diagram cleared or loaded meanwhile is another diagram: nothing to compare with.
+    connect(this, &TfrmMain::wiped, dialog, [dialog, stored] {
+        QObject::disconnect(stored);
+        dialog->close();
     });
     dialog->show();
 }

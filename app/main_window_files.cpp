@@ -84,6 +84,7 @@ void TfrmMain::showFreshDiagram(bool commentsShown) {
 void TfrmMain::Wipe() {
     torvex::Wipe(*plc_, ws_->comments);
     emit wiped();
+    if (editor_) editor_->clearHistory();
     ws_->shell.CurrentFileName.clear();
     setDiagramChanged(false);
     showFreshDiagram(rungs_ && rungs_->CommentsShown());
@@ -140,6 +141,7 @@ void TfrmMain::LoadFile(const QString& fileName) {
     }
     setMode(ControlMenuMode::Debugger);
     emit wiped();
+    if (editor_) editor_->clearHistory();
     ws_->shell.CurrentFileName.clear();
     setDiagramChanged(false);
     showLoadMessages(result);
@@ -171,6 +173,7 @@ void TfrmMain::DoOldLoad(const QString& fileName) {
     }
     mnuControlDebuggerClick();
     emit wiped();
+    if (editor_) editor_->clearHistory();
     ws_->shell.CurrentFileName.clear();
     setDiagramChanged(false);
     showLoadMessages(result);
@@ -199,6 +202,8 @@ bool TfrmMain::SaveLadder(const QString& fileName) {
     ws_->shell.CurrentFileName = fileName;
     recent_.AddFileCaption(fileName.toStdString());
     refreshRecentMenu();
+    // Undoing back to this point brings the diagram back to what the file holds.
+    if (editor_) editor_->markSaved();
     setDiagramChanged(false);
     return true;
 }

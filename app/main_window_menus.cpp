@@ -170,6 +170,10 @@ void TfrmMain::buildMenus() {
     for (QAction* a : mnuFileRecent_) file->addAction(a);
 
     QMenu* edit = menu(nullptr, "mnuEdit", tr("&Edit"));
+    edit->addActions({edit_.undo, edit_.redo});
+    edit->addSeparator();
+    edit->addActions({edit_.cutRung, edit_.copyRung, edit_.pasteRung});
+    edit->addSeparator();
     edit->addActions({edit_.addRung, edit_.insertRung, edit_.deleteRung});
     edit->addSeparator();
     edit->addActions({edit_.addBranch, edit_.deleteBranch});
@@ -234,6 +238,8 @@ void TfrmMain::buildToolbar() {
     small.setBold(true);
     setup->setFont(small);
     SpeedButton(pnlToolbar_, "btnHelp", 132, mnuHelpContents_);
+    SpeedButton(pnlToolbar_, "btnUndo", 157, edit_.undo);
+    SpeedButton(pnlToolbar_, "btnRedo", 182, edit_.redo);
     SpeedButton(pnlToolbar_, "btnRun", 268, actRun_);
     SpeedButton(pnlToolbar_, "btnStepDiagram", 293, actSingleLoop_);
     SpeedButton(pnlToolbar_, "btnSingleStep", 318, actSingleStep_);

@@ -2,10 +2,17 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QMimeData>
+#include <utility>
 
 #include "editor/rung_view.h"
 #include "engine/branches.h"
 #include "engine/plc.h"
+#include "files/rung_clipboard.h"
+#include "ui/ansi_text.h"
 #include "ui/artwork.h"
 #include "ui/prompter.h"
 #include "ui/workspace.h"
@@ -14,15 +21,116 @@ namespace torvex {
 
 namespace {
 
-QAction* Command(QObject* parent, const char* name, const QString& caption) {
+QAction* Command(QObject* parent, const char* name, const QString& caption,
+                 const QList<QKeySequence>& shortcuts = {}) {
     auto* action = new QAction(caption, parent);
     action->setObjectName(QString::fromLatin1(name));
+    action->setShortcuts(shortcuts);
     return action;
 }
 
 constexpr int kTripInterval = 15000;  // an armed command lapses after 15 s
+constexpr int kHistorySteps = 1000;
+
+// One step of the history. The edit is done when the step is made; the stack's first redo()
+// finds it done.
+class EditCommand : public QUndoCommand {
+public:
+    using Step = std::function<void(const DiagramChange&, bool forward)>;
+    static constexpr int kCommentId = 1;
+
+    // `commentRung` >= 0 for a rung comment: what is typed into the same rung's memo before it
+    // is left (the same `session`) joins this step.
+    EditCommand(DiagramChange change, const QString& text, Step step, int commentRung = -1,
+                int session = 0)
+        : QUndoCommand(text),
+          change_(std::move(change)),
+          step_(std::move(step)),
+          commentRung_(commentRung),
+          session_(session) {}
+
+    void undo() override { step_(change_, false); }
+    void redo() override {
+        if (std::exchange(done_, false)) return;
+        step_(change_, true);
+    }
+    int id() const override { return commentRung_ >= 0 ? kCommentId : -1; }
+    bool mergeWith(const QUndoCommand* other) override {
+        const auto* later = static_cast<const EditCommand*>(other);
+        if (later->commentRung_ != commentRung_ || later->session_ != session_ ||
+            !change_.Merge(later->change_))
+            return false;
+        setObsolete(change_.empty());  // typed back to what it was
+        return true;
+    }
+
+private:
+    DiagramChange change_;
+    Step step_;
+    int commentRung_;
+    int session_;
+    bool done_ = true;
+};
+
+// "OP3", "R2/5", "C1/UP": the operand as the rung shows it.
+QString OperandLabel(int32_t code, int32_t kind, int32_t n) {
+    const QString number = QString::number(n);
+    auto reg = [&](int32_t first) { return QStringLiteral("R%1/%2").arg(kind - first + 1).arg(n); };
+    switch (code) {
+        case Control::NOC:
+        case Control::NCC:
+            switch (kind) {
+                case ContactKind::Input:
+                    return QStringLiteral("IP") + number;
+                case ContactKind::Output:
+                    return QStringLiteral("OP") + number;
+                case ContactKind::Flag:
+                    return QStringLiteral("F") + number;
+                case ContactKind::CounterUp:
+                    return QStringLiteral("C%1/UP").arg(n);
+                case ContactKind::CounterDown:
+                    return QStringLiteral("C%1/DN").arg(n);
+                case ContactKind::TimerDone:
+                    return QStringLiteral("T%1/DN").arg(n);
+                default:
+                    return reg(ContactKind::Register1);
+            }
+        case Control::OUT:
+        case Control::LAT:
+        case Control::UNL:
+            if (kind == CoilKind::Output) return QStringLiteral("OP") + number;
+            if (kind == CoilKind::Flag) return QStringLiteral("F") + number;
+            return reg(CoilKind::Register1);
+        case Control::RES:
+            if (kind == ResetKind::Timer) return QStringLiteral("T") + number;
+            if (kind == ResetKind::Counter) return QStringLiteral("C") + number;
+            return reg(ResetKind::Register1);
+        case Control::TIM:
+        case Control::ODT:
+            return QStringLiteral("T") + number;
+        case Control::CUP:
+        case Control::CDN:
+            return QStringLiteral("C") + number;
+        default:
+            return IsShift(code) ? QStringLiteral("R%1").arg(ShiftRegisterOf(code)) : QString();
+    }
+}
+
+// A history command's menu text, and as its hint the same with the first shortcut.
+void ShowStepText(QAction* action, const QString& text) {
+    action->setText(text);
+    QString hint = text;
+    hint.remove(QLatin1Char('&'));
+    if (!action->shortcut().isEmpty())
+        hint += QStringLiteral(" (%1)").arg(action->shortcut().toString(QKeySequence::NativeText));
+    action->setToolTip(hint);
+}
 
 }  // namespace
+
+QString RungsMimeType() {
+    return QStringLiteral("application/x-torvex-rungs");
+}
 
 RungEditor::RungEditor(Workspace& workspace, TfrmRungs& view, const Actions& actions,
                        std::function<bool()> runInProgress, QObject* parent)
@@ -47,6 +155,18 @@ RungEditor::RungEditor(Workspace& workspace, TfrmRungs& view, const Actions& act
     connect(&view_, &TfrmRungs::popupControlComments, this,
             &RungEditor::mnuPopupControlCommentsClick);
     connect(&view_, &TfrmRungs::placementTimerFired, this, &RungEditor::tmrPlaceTimer);
+    connect(&view_, &TfrmRungs::commentStored, this, &RungEditor::commentStored);
+    view_.addRungActions({actions_.cutRung, actions_.copyRung, actions_.pasteRung});
+
+    undoStack_.setParent(this);
+    undoStack_.setUndoLimit(kHistorySteps);
+    connect(&undoStack_, &QUndoStack::cleanChanged, this, &RungEditor::syncChanged);
+    connect(&undoStack_, &QUndoStack::undoTextChanged, this, [this](const QString& text) {
+        ShowStepText(actions_.undo, text.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(text));
+    });
+    connect(&undoStack_, &QUndoStack::redoTextChanged, this, [this](const QString& text) {
+        ShowStepText(actions_.redo, text.isEmpty() ? tr("R&edo") : tr("R&edo %1").arg(text));
+    });
 }
 
 RungEditor::Actions RungEditor::MakeActions(QObject* owner) {
@@ -83,6 +203,17 @@ RungEditor::Actions RungEditor::MakeActions(QObject* owner) {
         b.action->setIcon(GlyphIcon(b.glyph));
         a.editBar->addAction(b.action);
     }
+    a.undo = Command(owner, "mnuEditUndo", tr("&Undo"), {QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    a.redo = Command(
+        owner, "mnuEditRedo", tr("R&edo"),
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    a.undo->setIcon(GlyphIcon(Glyph::Undo));
+    a.redo->setIcon(GlyphIcon(Glyph::Redo));
+    ShowStepText(a.undo, a.undo->text());
+    ShowStepText(a.redo, a.redo->text());
+    a.cutRung = Command(owner, "mnuEditCutRung", tr("Cu&t Rung"), {QKeySequence::Cut});
+    a.copyRung = Command(owner, "mnuEditCopyRung", tr("Cop&y Rung"), {QKeySequence::Copy});
+    a.pasteRung = Command(owner, "mnuEditPasteRung", tr("&Paste Rung"), {QKeySequence::Paste});
     return a;
 }
 
@@ -107,6 +238,11 @@ void RungEditor::connectActions() {
     connect(a.showComments, &QAction::triggered, this, [this] { showComments(true); });
     connect(a.hideComments, &QAction::triggered, this, [this] { showComments(false); });
     connect(a.comments, &QAction::triggered, this, &RungEditor::btnCommentsClick);
+    connect(a.undo, &QAction::triggered, this, &RungEditor::undo);
+    connect(a.redo, &QAction::triggered, this, &RungEditor::redo);
+    connect(a.cutRung, &QAction::triggered, this, &RungEditor::cutRung);
+    connect(a.copyRung, &QAction::triggered, this, &RungEditor::copyRung);
+    connect(a.pasteRung, &QAction::triggered, this, &RungEditor::pasteRung);
 }
 
 // ---- prompts and the end of a command --------------------------------------------------
@@ -140,9 +276,183 @@ void RungEditor::startTrip() {
     if (!tmrTrip_.isActive()) tmrTrip_.start();  // a further command does not restart it
 }
 
-void RungEditor::edited() {
-    ws_.shell.DiagramChanged = true;
+// ---- the history ---------------------------------------------------------------------------
+
+EditSnapshot RungEditor::take(int first, int count) const {
+    return TakeSnapshot(ws_.plc, ws_.comments, first, count);
+}
+
+void RungEditor::record(const QString& name, const EditSnapshot& before) {
+    DiagramChange change(before, ws_.plc, ws_.comments);
+    if (change.empty()) return;
+    undoStack_.push(new EditCommand(std::move(change), name,
+                                    [this](const DiagramChange& c, bool f) { step(c, f); }));
+}
+
+void RungEditor::syncChanged(bool clean) {
+    ws_.shell.DiagramChanged = !clean;
     emit diagramEdited();
+}
+
+void RungEditor::clearHistory() {
+    undoStack_.clear();
+    dialogBefore_.reset();
+    view_.setSelectedRung(-1);
+}
+
+void RungEditor::markSaved() {
+    undoStack_.setClean();
+}
+
+void RungEditor::ioCommentsEdited(const EditSnapshot& before) {
+    record(tr("I/O Comment"), before);
+}
+
+void RungEditor::commentStored(int rung, const std::string& before, bool finished) {
+    EditSnapshot was = take(rung, 1);
+    if (was.rungs.empty()) return;
+    was.rungs.front().setComment(before);
+    DiagramChange change(was, ws_.plc, ws_.comments);
+    // Leaving the memo finishes the edit: typing again is another.
+    const int session = commentSession_;
+    if (finished) ++commentSession_;
+    if (change.empty()) {
+        // Keys that changed nothing in the end leave the diagram as the history says.
+        syncChanged(undoStack_.isClean());
+        return;
+    }
+    undoStack_.push(new EditCommand(
+        std::move(change), tr("Rung Comment"),
+        [this](const DiagramChange& c, bool f) { step(c, f); }, rung, session));
+}
+
+void RungEditor::step(const DiagramChange& change, bool forward) {
+    if (!(forward ? change.Redo(ws_.plc, ws_.comments) : change.Undo(ws_.plc, ws_.comments)))
+        return;
+    view_.ClearHighlight();
+    showRungsFrom(change.firstRung());
+    if (change.touchesSettings()) emit presetsChanged();
+}
+
+void RungEditor::undo() {
+    if (busy() || view_.placementPending()) return;
+    disarm();
+    view_.storePendingComment();  // typing not yet stored is the latest edit
+    undoStack_.undo();
+}
+
+void RungEditor::redo() {
+    if (busy() || view_.placementPending()) return;
+    disarm();
+    view_.storePendingComment();
+    undoStack_.redo();
+}
+
+QString RungEditor::controlLabel(int32_t code, int32_t kind, int32_t number) const {
+    const QString operand = OperandLabel(code, kind, number);
+    switch (code) {
+        case Control::NOC:
+            return tr("Normally Open Contact %1").arg(operand);
+        case Control::NCC:
+            return tr("Normally Closed Contact %1").arg(operand);
+        case Control::OUT:
+            return tr("Output %1").arg(operand);
+        case Control::RES:
+            return tr("Reset %1").arg(operand);
+        case Control::LAT:
+            return tr("Latch Output %1").arg(operand);
+        case Control::UNL:
+            return tr("Unlatch Output %1").arg(operand);
+        case Control::TIM:
+        case Control::ODT:
+            return tr("Timer %1").arg(operand);
+        case Control::CUP:
+        case Control::CDN:
+            return tr("Counter %1").arg(operand);
+        default:
+            return tr("Bit Shift %1").arg(operand);
+    }
+}
+
+// ---- the rung commands -------------------------------------------------------------------
+
+int RungEditor::targetRung() {
+    if (const int under = view_.rungUnderMouse(); under >= 0) view_.setSelectedRung(under);
+    const int rung = view_.SelectedRung();
+    if (rung < 0) emit prompt(tr("Click on a rung first to select it"));
+    return rung;
+}
+
+void RungEditor::putOnClipboard(int rung) {
+    view_.storePendingComment();  // the comment as typed goes with the rung
+    const std::string text = RungsText(ws_.plc, rung, 1);
+    auto* data = new QMimeData;
+    data->setData(RungsMimeType(), QByteArray::fromStdString(text));
+    data->setText(FromAnsi(text));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void RungEditor::copyRung() {
+    if (busy()) return;
+    disarm();
+    if (const int rung = targetRung(); rung >= 0) putOnClipboard(rung);
+}
+
+void RungEditor::cutRung() {
+    if (busy() || view_.placementPending()) return;
+    disarm();
+    const int rung = targetRung();
+    if (rung < 0) return;
+    putOnClipboard(rung);
+    const EditSnapshot before = take(rung, 1);
+    DeleteRung(ws_.plc.diagram, rung);
+    record(tr("Cut Rung"), before);
+    showRungsFrom(rung);
+}
+
+void RungEditor::pasteRung() {
+    if (busy() || view_.placementPending()) return;
+    disarm();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    std::string text;
+    if (data && data->hasFormat(RungsMimeType()))
+        text = data->data(RungsMimeType()).toStdString();
+    else if (data && data->hasText())
+        text = ToAnsi(data->text());
+    const RungsReadResult read = ReadRungsText(text, ws_.shell.FinnishTexts);
+    if (!read.ok) {
+        ws_.prompter.warn(view_.parentWidget(), QString::fromStdString(read.error));
+        return;
+    }
+    view_.storePendingComment();
+    Diagram& d = ws_.plc.diagram;
+    if (const int under = view_.rungUnderMouse(); under >= 0) view_.setSelectedRung(under);
+    const int selected = view_.SelectedRung();
+    const int at = selected >= 0 ? selected : d.RungCount();
+    const int pasted = static_cast<int>(read.rungs.rungs.size());
+    const EditSnapshot before = take(at, 0);
+    if (PasteRungs(ws_.plc, read.rungs, at) == RungEdit::TableFull) {
+        ws_.prompter.warn(view_.parentWidget(),
+                          tr("The diagram cannot hold more than 1001 rungs."));
+        return;
+    }
+    record(pasted == 1 ? tr("Paste Rung") : tr("Paste %1 Rungs").arg(pasted), before);
+    // The selection stays on the rung the paste went above.
+    if (selected >= 0) view_.setSelectedRung(selected + pasted);
+    showRungsFrom(at);
+    emit presetsChanged();
+}
+
+// After rungs changed, came or went from `rung` on (-1: none): it is in view, the memos
+// follow the rungs.
+void RungEditor::showRungsFrom(int rung) {
+    const int count = ws_.plc.diagram.RungCount();
+    if (rung >= 0 && (rung < view_.TopRung() || rung >= view_.TopRung() + view_.SlotsWhole()))
+        view_.setTopRung(rung);
+    view_.setTopRung(qBound(0, view_.TopRung(), count - 1));
+    view_.setSelectedRung(view_.SelectedRung());
+    view_.VisibilityCheck();
+    view_.DisplayRungs(RungDraw::ClearLit, TfrmRungs::Memos::Refill);
 }
 
 void RungEditor::disarm() {
@@ -164,6 +474,7 @@ void RungEditor::btnAddRungClick() {
     ws_.editor.EditorMode = emIdle;
     clearPrompt();
     Diagram& d = ws_.plc.diagram;
+    const EditSnapshot before = take(d.RungCount(), 0);
     if (AddRung(d) == RungEdit::TableFull) {
         warnTableFull(actions_.addRung);
         return;
@@ -174,7 +485,7 @@ void RungEditor::btnAddRungClick() {
     view_.VisibilityCheck();
     view_.DisplayRungs(RungDraw::ClearLit);
     actions_.addRung->setChecked(false);
-    edited();
+    record(tr("Add Rung"), before);
 }
 
 void RungEditor::btnInsertRungClick() {
@@ -363,6 +674,8 @@ void RungEditor::AddControlHere() {
     }
     e.EditorMode = emBusy;
     e.PlacingNew = p.placingNew;
+    dialogBefore_ = take(0, 0);
+    dialogPlaces_ = true;
     emit controlDialogWanted(p.dialog);
 }
 
@@ -382,9 +695,18 @@ void RungEditor::tmrPlaceTimer(int tag) {
     const int rung = view_.TopRung() + slot;
     view_.stopPlacement();
     e.EditorMode = emIdle;
-    if (PlacePendingControl(ws_.plc.diagram, ws_.plc.memory, e, rung, tag)) {
+    // The step starts from the presets before the dialog stored its own.
+    EditSnapshot before = take(rung, 1);
+    if (dialogBefore_) {
+        before.timers = dialogBefore_->timers;
+        before.counters = dialogBefore_->counters;
+    }
+    const bool placed = PlacePendingControl(ws_.plc.diagram, ws_.plc.memory, e, rung, tag);
+    const QString label = controlLabel(e.PendingCode, e.PendingKind, e.PendingNumber);
+    record(dialogPlaces_ ? tr("Place %1").arg(label) : tr("Edit %1").arg(label), before);
+    dialogBefore_.reset();
+    if (placed) {
         view_.DisplayRung(slot, rung, RungDraw::ClearLit);
-        edited();
         emit presetsChanged();
     } else {
         placementRefused();
@@ -409,6 +731,8 @@ void RungEditor::editControlClick(int slot, int column, int row) {
         return;
     }
     e.PlacingNew = false;
+    dialogBefore_ = take(0, 0);
+    dialogPlaces_ = false;
     emit controlDialogWanted(kind);
 }
 
@@ -420,8 +744,11 @@ void RungEditor::deleteControlClick(int slot, int column, int row) {
             ControlName(target->code, target->kind, target->number, ws_.shell.FinnishTexts));
         if (ws_.prompter.confirm(view_.parentWidget(),
                                  tr("Are you sure you want to delete %1?").arg(name))) {
+            const EditSnapshot before = take(rung, 1);
             DeleteControl(ws_.plc.diagram, ws_.plc.memory, rung, column, row);
-            edited();
+            record(tr("Delete %1").arg(controlLabel(target->code, target->kind, target->number)),
+                   before);
+            emit presetsChanged();
         }
         view_.ClearHighlight();
     }
@@ -429,20 +756,22 @@ void RungEditor::deleteControlClick(int slot, int column, int row) {
 }
 
 void RungEditor::deleteRungAsked(int slot, int rung) {
-    RungRecord& record = ws_.plc.diagram.Rungs[rung];
+    RungRecord& doomed = ws_.plc.diagram.Rungs[rung];
     // A comment still being typed is stored before the rungs move.
     view_.storePendingComment();
-    SetRungLit(record, true);
+    const EditSnapshot before = take(rung, 1);
+    SetRungLit(doomed, true);
     view_.DisplayRung(slot, rung, RungDraw::Live);
     if (ws_.prompter.confirm(view_.parentWidget(),
                              tr("Are you sure you want to delete rung %1?").arg(rung))) {
         DeleteRung(ws_.plc.diagram, rung);
         view_.setTopRung(qBound(0, view_.TopRung(), ws_.plc.diagram.RungCount() - 1));
+        view_.setSelectedRung(view_.SelectedRung());
         view_.VisibilityCheck();
         view_.DisplayRungs(RungDraw::ClearLit, TfrmRungs::Memos::Refill);
-        edited();
+        record(tr("Delete Rung"), before);
     } else {
-        SetRungLit(record, false);
+        SetRungLit(doomed, false);
         view_.DisplayRung(slot, rung, RungDraw::ClearLit);
     }
 }
@@ -457,12 +786,13 @@ void RungEditor::insertRungClick(int slot) {
     const int rung = view_.TopRung() + slot;
     if (rung < ws_.plc.diagram.RungCount()) {
         view_.storePendingComment();
+        const EditSnapshot before = take(rung, 0);
         if (InsertRung(ws_.plc.diagram, rung) == RungEdit::TableFull) {
             warnTableFull(actions_.insertRung);
         } else {
             view_.VisibilityCheck();
             view_.DisplayRungs(RungDraw::ClearLit, TfrmRungs::Memos::Refill);
-            edited();
+            record(tr("Insert Rung"), before);
         }
     }
     endCommand(actions_.insertRung);
@@ -489,19 +819,20 @@ void RungEditor::branchEndClick(int slot, int column) {
     bool drawn = false;
     if (slot == e.BranchSlot) {
         if (const auto span = BranchFor(ws_.plc.diagram, rung, e.BranchStartColumn, column)) {
-            RungRecord& record = ws_.plc.diagram.Rungs[rung];
-            const RungBackup backup = BackupRung(record);
-            DrawBranch(record, span->start, span->end, span->row);
+            RungRecord& r = ws_.plc.diagram.Rungs[rung];
+            const EditSnapshot before = take(rung, 1);
+            const RungBackup backup = BackupRung(r);
+            DrawBranch(r, span->start, span->end, span->row);
             view_.DisplayRung(slot, rung, RungDraw::ClearLit);
             drawn = true;
             // Anything but No keeps the branch.
             if (ws_.prompter.message(view_.parentWidget(), Prompter::Icon::Question,
                                      tr("Is this branch correct?"),
                                      Prompter::Yes | Prompter::No) == Prompter::No) {
-                RestoreRung(record, backup);
+                RestoreRung(r, backup);
                 view_.DisplayRung(slot, rung, RungDraw::ClearLit);
             } else {
-                edited();
+                record(tr("Add Branch"), before);
             }
         }
     }
@@ -518,18 +849,20 @@ void RungEditor::deleteBranchClick(int slot, int column, int row) {
     ws_.editor.EditorMode = emBusy;
     const int rung = view_.TopRung() + slot;
     if (BranchClickAccepted(ws_.plc.diagram, rung, column, row)) {
-        RungRecord& record = ws_.plc.diagram.Rungs[rung];
-        const RungBackup backup = BackupRung(record);
-        FindBranch(record, column, row);
+        RungRecord& r = ws_.plc.diagram.Rungs[rung];
+        const EditSnapshot before = take(rung, 1);
+        const RungBackup backup = BackupRung(r);
+        FindBranch(r, column, row);
         view_.DisplayRung(slot, rung, RungDraw::Live);  // the branch shows red, its ends marked
         if (ws_.prompter.confirm(view_.parentWidget(), tr("Do you wish to delete this branch?"))) {
-            WipeBranch(record);
-            RestoreLinks(record);
+            WipeBranch(r);
+            RestoreLinks(r);
         } else {
-            RestoreRung(record, backup);
+            RestoreRung(r, backup);
         }
         view_.DisplayRung(slot, rung, RungDraw::ClearLit);
-        edited();
+        // Answered No, nothing changed and nothing is recorded.
+        record(tr("Delete Branch"), before);
     } else {
         view_.ClearHighlight();
     }

@@ -7,9 +7,12 @@
 
 #include <QObject>
 #include <QTimer>
+#include <QUndoStack>
 #include <functional>
+#include <optional>
 
 #include "engine/editing.h"
+#include "files/diagram_change.h"
 
 class QAction;
 class QActionGroup;
@@ -37,6 +40,13 @@ public:
         QAction* hideComments;
         QAction* comments;  // the edit bar's show/hide toggle
         QActionGroup* editBar;
+        // The history of edits, and the rung commands (on the rung's popup too). They act on
+        // the rung under the mouse, or else the selected one.
+        QAction* undo;
+        QAction* redo;
+        QAction* cutRung;
+        QAction* copyRung;
+        QAction* pasteRung;
     };
 
     // The commands, made for the window that shows them (they exist before its rung view).
@@ -56,6 +66,17 @@ public:
     void RungADragDrop(int slot, int column, int row, int tool);
     // An armed command lapses (also what tmrTrip does after 15 s).
     void disarm();
+
+    // Every edit is one step of this history; its clean state is the file's, and
+    // DiagramChanged follows it.
+    QUndoStack& undoStack() { return undoStack_; }
+    // New and load: the history belongs to the diagram that went.
+    void clearHistory();
+    // Saved: the diagram as it stands is the file's.
+    void markSaved();
+    // What an edit made elsewhere (the I/O comment dialog) starts from, and that edit done.
+    EditSnapshot snapshot() const { return take(0, 0); }
+    void ioCommentsEdited(const EditSnapshot& before);
 
 signals:
     // For the information bar; an empty text clears it.
@@ -77,7 +98,26 @@ private:
     bool refuseEdit(QAction* action);
     void warnTableFull(QAction* action);
     void startTrip();
-    void edited();
+    // `before` was taken before an edit: what changed becomes one step named `name`.
+    void record(const QString& name, const EditSnapshot& before);
+    EditSnapshot take(int first, int count) const;
+    // A step of the history taken back (forward false) or done again: the view follows.
+    void step(const DiagramChange& change, bool forward);
+    void syncChanged(bool clean);
+    void commentStored(int rung, const std::string& before, bool finished);
+    QString controlLabel(int32_t code, int32_t kind, int32_t number) const;
+
+    void undo();
+    void redo();
+    // The rung a rung command acts on: the one under the mouse (which becomes selected), else
+    // the selected one; -1 (and a prompt) when there is none.
+    int targetRung();
+    void cutRung();
+    void copyRung();
+    void pasteRung();
+    // The rung as llg text, under our own type for TORVEX and as plain text for the rest.
+    void putOnClipboard(int rung);
+    void showRungsFrom(int rung);
 
     void btnAddRungClick();
     void btnInsertRungClick();
@@ -113,6 +153,15 @@ private:
     std::function<bool()> runInProgress_;
     Actions actions_{};
     QTimer tmrTrip_;
+    QUndoStack undoStack_;
+    // While a control dialog is open: the timer and counter settings before its OK wrote a
+    // preset, and whether it places a control or edits one.
+    std::optional<EditSnapshot> dialogBefore_;
+    bool dialogPlaces_ = false;
+    int commentSession_ = 0;  // counts the memos left, so one memo's typing is one step
 };
+
+// The clipboard's format for rungs: their llg text.
+QString RungsMimeType();
 
 }  // namespace torvex

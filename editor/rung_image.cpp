@@ -16,6 +16,8 @@ RungImage::RungImage(int slot, QWidget* parent) : QWidget(parent), slot_(slot) {
     setFixedSize(433, 104);
     setMouseTracking(true);
     setAcceptDrops(true);
+    // A click on a rung leaves a comment memo, so Ctrl+C and Ctrl+V act on rungs again.
+    setFocusPolicy(Qt::ClickFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

@@ -73,11 +73,17 @@ TfrmRungs::TfrmRungs(Workspace& workspace, int mainHeightLessBars, QWidget* pare
         image->setObjectName(QStringLiteral("Rung%1").arg(QChar(u'A' + s)));
         image->move(kLeft, 24 + 128 * s);
         connect(image, &RungImage::mouseMoved, this, &TfrmRungs::mouseMoved);
+        // A click selects its rung before the editor acts on it.
+        connect(image, &RungImage::clicked, this, [this](int slot) {
+            if (!locked_ && rungInSlot(slot)) setSelectedRung(topRung_ + slot);
+        });
         connect(image, &RungImage::clicked, this, &TfrmRungs::cellClicked);
         connect(image, &RungImage::doubleClicked, this, &TfrmRungs::cellDoubleClicked);
         connect(image, &RungImage::toolDropped, this, &TfrmRungs::toolDropped);
-        connect(image, &RungImage::rightClicked, this, [this](int, int, int, QPoint at) {
-            if (mnuPopupEdit_->isVisible()) popupMenu_->popup(at);
+        connect(image, &RungImage::rightClicked, this, [this](int slot, int, int, QPoint at) {
+            if (locked_ || !rungInSlot(slot)) return;
+            setSelectedRung(topRung_ + slot);
+            popupMenu_->popup(at);
         });
         images_[s] = image;
 
@@ -86,7 +92,7 @@ TfrmRungs::TfrmRungs(Workspace& workspace, int mainHeightLessBars, QWidget* pare
         memo->hide();
         connect(memo, &CommentMemo::entered, this, &TfrmRungs::MemoEnter);
         connect(memo, &CommentMemo::keyPressed, this, &TfrmRungs::MemoKeyDown);
-        connect(memo, &CommentMemo::exited, this, &TfrmRungs::MemoExit);
+        connect(memo, &CommentMemo::exited, this, [this](int number) { MemoExit(number, true); });
         memos_[s] = memo;
     }
     for (int s = 0; s + 1 < kSlots; ++s) setTabOrder(memos_[s], memos_[s + 1]);
@@ -121,7 +127,8 @@ TfrmRungs::TfrmRungs(Workspace& workspace, int mainHeightLessBars, QWidget* pare
     tmrTheComments_.setParent(this);
     tmrTheComments_.setInterval(3000);
     tmrTheComments_.setSingleShot(true);
-    connect(&tmrTheComments_, &QTimer::timeout, this, [this] { MemoExit(tmrTheCommentsTag_); });
+    connect(&tmrTheComments_, &QTimer::timeout, this,
+            [this] { MemoExit(tmrTheCommentsTag_, false); });
 
     // The view starts with one empty rung.
     topRung_ = 0;
@@ -234,6 +241,7 @@ void TfrmRungs::DisplayRung(int slot, int rung, RungDraw how) {
     if (slot < 0 || slot >= kSlots) return;
     const bool exists = rung >= 0 && rung < ws_.plc.diagram.RungCount();
     labels_[slot]->setText(exists ? tr("Rung %1").arg(rung) : QString());
+    showSelection(slot);
     RungImage* image = images_[slot];
     if (image->image().isNull()) image->setImage(painter_.blankRung());
     painter_.DisplayRung(image->image(), exists ? &ws_.plc.uiRung(rung) : nullptr,
@@ -250,6 +258,48 @@ void TfrmRungs::DisplayRunningSlot(int slot, RungDraw how) {
         return;
     }
     DisplayRung(slot, topRung_ + slot, how);
+}
+
+void TfrmRungs::addRungActions(const QList<QAction*>& actions) {
+    popupMenu_->addSeparator();
+    popupMenu_->addActions(actions);
+}
+
+int TfrmRungs::SelectedRung() const {
+    return selectedRung_ < ws_.plc.diagram.RungCount() ? selectedRung_ : -1;
+}
+
+void TfrmRungs::setSelectedRung(int rung) {
+    selectedRung_ = rung >= 0 && rung < ws_.plc.diagram.RungCount() ? rung : -1;
+    for (int s = 0; s < kSlots; ++s) showSelection(s);
+}
+
+int TfrmRungs::rungUnderMouse() const {
+    for (int s = 0; s < kSlots; ++s) {
+        const int rung = topRung_ + s;
+        if (images_[s]->isVisible() && images_[s]->underMouse() &&
+            rung < ws_.plc.diagram.RungCount())
+            return rung;
+    }
+    return -1;
+}
+
+// The selected rung's label stands out in the highlight colour: not red, which is power.
+void TfrmRungs::showSelection(int slot) {
+    QLabel* label = labels_[slot];
+    const int selected = SelectedRung();
+    const bool marked = selected >= 0 && topRung_ + slot == selected;
+    const int width = marked ? label->fontMetrics().horizontalAdvance(label->text()) + 12 : 433;
+    if (marked == label->autoFillBackground() && width == label->width()) return;
+    QPalette colours = client_->palette();
+    if (marked) {
+        colours.setColor(QPalette::Window, colours.color(QPalette::Highlight));
+        colours.setColor(QPalette::WindowText, colours.color(QPalette::HighlightedText));
+    }
+    label->setPalette(colours);
+    label->setAutoFillBackground(marked);
+    label->setIndent(marked ? 4 : -1);
+    label->resize(width, label->height());
 }
 
 void TfrmRungs::PopupMenus(bool visible) {
@@ -361,18 +411,21 @@ void TfrmRungs::MemoKeyDown(int number) {
     emit commentEdited();
 }
 
-void TfrmRungs::MemoExit(int number) {
+void TfrmRungs::MemoExit(int number, bool finished) {
     if (number < 1 || number > kSlots) return;
     const int rung = topRung_ + number - 1;
     if (rung >= ws_.plc.diagram.RungCount()) return;
     const std::string bytes =
         ToAnsi(CleanComment(memos_[number - 1]->toPlainText(), CommentMemo::kMaxLength));
-    ws_.plc.diagram.Rungs[rung].setComment(bytes);
+    RungRecord& record = ws_.plc.diagram.Rungs[rung];
+    const std::string before = record.Comment();
+    record.setComment(bytes);
     tmrTheComments_.stop();
+    emit commentStored(rung, before, finished);
 }
 
 void TfrmRungs::storePendingComment() {
-    if (tmrTheComments_.isActive()) MemoExit(tmrTheCommentsTag_);
+    if (tmrTheComments_.isActive()) MemoExit(tmrTheCommentsTag_, false);
 }
 
 void TfrmRungs::setLocked(bool locked) {

@@ -58,6 +58,12 @@ public:
     HoverCursorKind HoverCursor() const { return hoverCursor_; }
     // The rung shown in a slot, or null when the slot is beyond the diagram.
     RungRecord* rungInSlot(int slot);
+    // The rung the rung commands (cut, copy, paste) act on: the one last clicked, marked on
+    // its label; -1 for none.
+    int SelectedRung() const;
+    void setSelectedRung(int rung);
+    // The rung whose image the mouse is over now, or -1.
+    int rungUnderMouse() const;
 
     // ---- drawing -----------------------------------------------------------------------
     // Every visible slot; the memos are refilled when asked or when TopRung has moved.
@@ -71,6 +77,9 @@ public:
     // Forgets the hover cell and draws its rung again without the highlight.
     void ClearHighlight();
     void PopupMenus(bool visible);
+    // Commands on a whole rung, shown in the popup below the control's own wherever a
+    // right click falls on a rung.
+    void addRungActions(const QList<QAction*>& actions);
     RungPainter& painter() { return painter_; }
 
     // ---- comments ----------------------------------------------------------------------
@@ -100,8 +109,11 @@ signals:
     void popupDelete();
     void popupControlComments();
     void placementTimerFired(int tag);
-    // A memo's text changed the diagram.
+    // A key in a memo: its text may differ from the rung's comment now.
     void commentEdited();
+    // A memo's text was stored as the comment of `rung`, which held `before` until then.
+    // `finished` when the memo lost the focus; otherwise typing may go on.
+    void commentStored(int rung, const std::string& before, bool finished);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -115,7 +127,8 @@ private:
     void mouseMoved(int slot, int column, int row);
     void MemoEnter(int number);
     void MemoKeyDown(int number);
-    void MemoExit(int number);
+    void MemoExit(int number, bool finished);
+    void showSelection(int slot);
     // Drawing the diagram's power is allowed now (see the top of this file).
     bool mayDraw() const;
     void setScrollValue(int value);
@@ -152,6 +165,7 @@ private:
     QPoint createdAt_;
     bool locked_ = false;
     bool placed_ = false;
+    int selectedRung_ = -1;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TfrmRungs::Marks)

@@ -297,8 +297,8 @@ void LadderReader::Finish() {
         result_.warnings.push_back(
             "Sections whose number lies outside the diagram's tables were skipped: " +
             ListNames(skipped_));
-    if (std::string cleared = ClearedCellsWarning(ClearInvalidOperands(plc_.diagram));
-        !cleared.empty())
+    result_.clearedCells = ClearInvalidOperands(plc_.diagram);
+    if (std::string cleared = ClearedCellsWarning(result_.clearedCells); !cleared.empty())
         result_.warnings.push_back(std::move(cleared));
     if (!result_.completed) return;
     // A comment beyond the last rung would be dropped by the next save without a word.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/plc.h"
+#include "files/cell_check.h"
 #include "files/diagram_settings.h"
 #include "files/io_comments.h"
 
@@ -37,6 +38,8 @@ struct LoadResult {
     ControlMenuMode controlMode = ControlMenuMode::Debugger;
     int simulation = 0;  // 1 ... 4, or 0 when the file names none
     bool commentsShown = false;
+    // Cells whose operand lay outside its table, cleared (a warning names them too).
+    std::vector<ClearedCell> clearedCells;
 
     // The settings a window holds after entering this result: a simulation named in the
     // file is open.

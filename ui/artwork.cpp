@@ -328,6 +328,29 @@ void DrawGlyph(QPainter& p, Glyph glyph) {
                 p.drawLine(QPointF(6, 7 + 3 * i), QPointF(18 - 3 * (i == 2), 7 + 3 * i));
             break;
         }
+        case Glyph::Undo:
+        case Glyph::Redo: {
+            // A curved arrow turning back to the left (undo), its mirror image for redo.
+            p.save();
+            if (glyph == Glyph::Redo) {
+                p.translate(kGrid, 0);
+                p.scale(-1, 1);
+            }
+            const QColor blue(30, 80, 170);
+            p.setPen(InkPen(blue, 2.4));
+            p.setBrush(Qt::NoBrush);
+            QPainterPath bow;
+            bow.moveTo(7, 9);
+            bow.lineTo(13, 9);
+            bow.cubicTo(22, 9, 22, 20, 13, 20);
+            bow.lineTo(9, 20);
+            p.drawPath(bow);
+            p.setPen(InkPen(blue, 1.0));
+            p.setBrush(blue);
+            p.drawPolygon(QPolygonF({QPointF(2.5, 9), QPointF(9, 3.5), QPointF(9, 14.5)}));
+            p.restore();
+            break;
+        }
         case Glyph::Application: {
             p.setPen(Qt::NoPen);
             p.setBrush(QColor(30, 60, 130));

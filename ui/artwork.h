@@ -50,6 +50,8 @@ enum class Glyph {
     AddBranch,
     DeleteBranch,
     Comments,
+    Undo,
+    Redo,
     Application
 };
 

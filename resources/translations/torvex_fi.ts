@@ -481,6 +481,126 @@ Do you wish to save to file?</source>
       <source>The diagram cannot hold more than 1001 rungs.</source>
       <translation>Kaavioon mahtuu enintään 1001 puolaa.</translation>
     </message>
+    <message>
+      <source>&amp;Undo</source>
+      <translation>Kumoa</translation>
+    </message>
+    <message>
+      <source>R&amp;edo</source>
+      <translation>Tee uudelleen</translation>
+    </message>
+    <message>
+      <source>&amp;Undo %1</source>
+      <translation>Kumoa: %1</translation>
+    </message>
+    <message>
+      <source>R&amp;edo %1</source>
+      <translation>Tee uudelleen: %1</translation>
+    </message>
+    <message>
+      <source>Cu&amp;t Rung</source>
+      <translation>Leikkaa puola</translation>
+    </message>
+    <message>
+      <source>Cop&amp;y Rung</source>
+      <translation>Kopioi puola</translation>
+    </message>
+    <message>
+      <source>&amp;Paste Rung</source>
+      <translation>Liitä puola</translation>
+    </message>
+    <message>
+      <source>Add Rung</source>
+      <translation>Lisää puola</translation>
+    </message>
+    <message>
+      <source>Insert Rung</source>
+      <translation>Sijoita puola</translation>
+    </message>
+    <message>
+      <source>Delete Rung</source>
+      <translation>Poista puola</translation>
+    </message>
+    <message>
+      <source>Add Branch</source>
+      <translation>Lisää haara</translation>
+    </message>
+    <message>
+      <source>Delete Branch</source>
+      <translation>Poista haara</translation>
+    </message>
+    <message>
+      <source>Cut Rung</source>
+      <translation>Leikkaa puola</translation>
+    </message>
+    <message>
+      <source>Paste Rung</source>
+      <translation>Liitä puola</translation>
+    </message>
+    <message>
+      <source>Paste %1 Rungs</source>
+      <translation>Liitä %1 puolaa</translation>
+    </message>
+    <message>
+      <source>Rung Comment</source>
+      <translation>Puolan kommentti</translation>
+    </message>
+    <message>
+      <source>I/O Comment</source>
+      <translation>I/O-kommentti</translation>
+    </message>
+    <message>
+      <source>Place %1</source>
+      <translation>Sijoita %1</translation>
+    </message>
+    <message>
+      <source>Edit %1</source>
+      <translation>Muokkaa %1</translation>
+    </message>
+    <message>
+      <source>Delete %1</source>
+      <translation>Poista %1</translation>
+    </message>
+    <message>
+      <source>Normally Open Contact %1</source>
+      <translation>Sulkeutuva kosketin %1</translation>
+    </message>
+    <message>
+      <source>Normally Closed Contact %1</source>
+      <translation>Avautuva kosketin %1</translation>
+    </message>
+    <message>
+      <source>Output %1</source>
+      <translation>Lähtö %1</translation>
+    </message>
+    <message>
+      <source>Reset %1</source>
+      <translation>Nollaus %1</translation>
+    </message>
+    <message>
+      <source>Latch Output %1</source>
+      <translation>Lukittu lähtö %1</translation>
+    </message>
+    <message>
+      <source>Unlatch Output %1</source>
+      <translation>Lukitsematon lähtö %1</translation>
+    </message>
+    <message>
+      <source>Timer %1</source>
+      <translation>Ajastin %1</translation>
+    </message>
+    <message>
+      <source>Counter %1</source>
+      <translation>Laskuri %1</translation>
+    </message>
+    <message>
+      <source>Bit Shift %1</source>
+      <translation>Bittisiirto %1</translation>
+    </message>
+    <message>
+      <source>Click on a rung first to select it</source>
+      <translation>Valitse ensin puola klikkaamalla sitä.</translation>
+    </message>
   </context>
   <context>
     <name>torvex::TfrmAbout</name>

@@ -1,17 +1,24 @@
 // Editing with the mouse, through the main window and the rung view: the paths a user takes
 // from the palette, the popup and the edit bar to the cells of the diagram.
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
 
+#include "dialogs/function_dialog.h"
 #include "dialogs/input_dialog.h"
 #include "dialogs/output_dialog.h"
 #include "dialogs/timer_dialog.h"
 #include "editor/comment_memo.h"
+#include "editor/rung_editor.h"
+#include "editor/rung_image.h"
 #include "editor/rung_view.h"
 #include "engine/plc.h"
 #include "engine/run_control.h"
@@ -290,6 +297,111 @@ TEST_F(EditingWindow, AnArmedCommandLapses) {
     EXPECT_EQ(ws().editor.EditorMode, emIdle);
 }
 
+// The history's clean state is the file's: undoing back to the saved diagram takes the
+// change mark away; New and Open start a history of their own.
+TEST_F(EditingWindow, UndoingBackToTheSavedDiagramClearsTheChangeMark) {
+    QAction* undo = Action(QStringLiteral("mnuEditUndo"));
+    QAction* redo = Action(QStringLiteral("mnuEditRedo"));
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(Button("btnUndo")->isEnabled());
+    Button("btnAddRung")->click();
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), QStringLiteral("&Undo Add Rung"));
+    EXPECT_EQ(Button("btnUndo")->toolTip(), QStringLiteral("Undo Add Rung (Ctrl+Z)"));
+    EXPECT_EQ(view().windowTitle(), QStringLiteral("Rung Viewer *"));
+    prompter.files = {File(QStringLiteral("saved.llg"))};
+    Trigger("mnuFileSaveDiagram");
+    EXPECT_EQ(view().windowTitle(), QStringLiteral("Rung Viewer - saved.llg"));
+    const QString saved = Read(QStringLiteral("saved.llg"));
+
+    Button("btnAddRung")->click();
+    EXPECT_EQ(view().windowTitle(), QStringLiteral("Rung Viewer - saved.llg *"));
+    Button("btnUndo")->click();
+    EXPECT_FALSE(ws().shell.DiagramChanged);
+    EXPECT_EQ(view().windowTitle(), QStringLiteral("Rung Viewer - saved.llg"));
+    EXPECT_TRUE(redo->isEnabled());
+    Button("btnUndo")->click();  // past the saved state
+    EXPECT_TRUE(ws().shell.DiagramChanged);
+    EXPECT_EQ(D().RungCount(), 1);
+    EXPECT_FALSE(undo->isEnabled());
+    Button("btnRedo")->click();
+    EXPECT_FALSE(ws().shell.DiagramChanged);
+    EXPECT_EQ(view().windowTitle(), QStringLiteral("Rung Viewer - saved.llg"));
+    main->OpenFile(File(QStringLiteral("saved.llg")));  // the same diagram, loaded
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+    Button("btnAddRung")->click();
+    prompter.answers = {Prompter::No};
+    Trigger("mnuFileNewDiagram");
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(ws().shell.DiagramChanged);
+    EXPECT_EQ(Read(QStringLiteral("saved.llg")), saved);
+}
+
+// The I/O comment dialog's Store is one step; a dialog still open when another diagram is
+// loaded records nothing.
+TEST_F(EditingWindow, AStoredIOCommentIsOneStep) {
+    SetRung(D(), 0, {Simple({"NOC:IP3"}, "OUT:OP0")});
+    auto openComment = [&] {
+        view().DisplayRungs(RungDraw::ClearLit);
+        view().Highlight(0, 0, 0, kAllMarks);
+        Trigger("mnuPopupControlComments");
+        return Open<TfrmFunction>();
+    };
+    TfrmFunction* dialog = openComment();
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QPlainTextEdit*>(QStringLiteral("TheText"))->setPlainText("Start");
+    Press(dialog, "btnStore");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(ws().comments.InputComments[3], "Start");
+    EXPECT_EQ(main->rungEditor()->undoStack().undoText(), QStringLiteral("I/O Comment"));
+    EXPECT_TRUE(ws().shell.DiagramChanged);
+    Trigger("mnuEditUndo");
+    EXPECT_EQ(ws().comments.InputComments[3], "");
+    EXPECT_FALSE(ws().shell.DiagramChanged);
+
+    Trigger("mnuEditRedo");
+    ASSERT_NE(openComment(), nullptr);
+    main->OpenFile(QStringLiteral(TORVEX_TEST_DATA "/complete_example.llg"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(Open<TfrmFunction>(), nullptr);
+    EXPECT_EQ(main->rungEditor()->undoStack().count(), 0);
+    EXPECT_FALSE(ws().shell.DiagramChanged);
+    EXPECT_EQ(view().windowTitle(), QStringLiteral("Rung Viewer - complete_example.llg"));
+}
+
+// Ctrl+C and Ctrl+V copy text inside a comment memo, and rungs once a rung is clicked.
+TEST_F(EditingWindow, TheKeysCopyAndPasteTheRungClickedOn) {
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    Trigger("actComments");
+    auto* memo = Part<CommentMemo>(QStringLiteral("MemoA"));
+    auto* image = Part<RungImage>(QStringLiteral("RungA"));
+    D().Rungs[0].setComment("Motor");
+    view().SetMemos();
+    // Clicks as the window system delivers them, which move the focus.
+    auto click = [&](QWidget* w, QPoint at) {
+        QTest::mouseClick(main->windowHandle(), Qt::LeftButton, {}, w->mapTo(main.get(), at));
+    };
+    click(memo, QPoint(20, 20));
+    ASSERT_TRUE(memo->hasFocus());
+    QTest::keyClick(main->windowHandle(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(main->windowHandle(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasFormat(RungsMimeType()));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Motor"));
+    click(image, QPoint(200, 90));
+    ASSERT_TRUE(image->hasFocus());
+    QTest::keyClick(main->windowHandle(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(RungsMimeType()));
+    QTest::keyClick(main->windowHandle(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(D().RungCount(), 2);
+    EXPECT_EQ(D().Rungs[0].Comment(), "Motor");
+    QTest::keyClick(main->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(D().RungCount(), 1);
+    QTest::keyClick(main->windowHandle(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(D().RungCount(), 2);
+}
+
 TEST_F(EditingWindow, AMemoStoresItsTextWhenItLosesTheFocus) {
     Trigger("actComments");
     ASSERT_TRUE(view().CommentsShown());
@@ -343,6 +455,15 @@ TEST_F(FinnishEditing, PromptsAndQuestionsAreFinnish) {
     Click(0, 9, 1);  // the box bottom stands for its box
     EXPECT_EQ(prompter.lastText(), QStringLiteral("Haluatko varmisti poistaa Alaslaskuri 4?"));
     EXPECT_EQ(view().windowTitle(), QStringLiteral("Puolanäyttö"));
+    Trigger("mnuEditDeleteControl");
+    Click(0, 9, 0);
+    EXPECT_EQ(Action(QStringLiteral("mnuEditUndo"))->text(),
+              QStringLiteral("Kumoa: Poista Laskuri C4"));
+    Trigger("mnuEditUndo");
+    EXPECT_EQ(Action(QStringLiteral("mnuEditRedo"))->text(),
+              QStringLiteral("Tee uudelleen: Poista Laskuri C4"));
+    Trigger("mnuEditCutRung");  // no rung selected yet
+    EXPECT_EQ(InfoBar(), QStringLiteral("Valitse ensin puola klikkaamalla sitä."));
 }
 
 }  // namespace

@@ -67,7 +67,8 @@ TEST_F(MainWindowTest, TheMenusReadAsTheProgramDefinesThem) {
               (QStringList{"&New Diagram", "&Open Diagram...", "&Save Diagram",
                            "Save Diagram &As...", "-", "Print Diagram...", "-", "E&xit"}));
     EXPECT_EQ(Items(Menu("mnuEdit")),
-              (QStringList{"&Add Rung", "&Insert Rung", "&Delete Rung", "-", "Add &Branch",
+              (QStringList{"&Undo", "R&edo", "-", "Cu&t Rung", "Cop&y Rung", "&Paste Rung", "-",
+                           "&Add Rung", "&Insert Rung", "&Delete Rung", "-", "Add &Branch",
                            "Delete B&ranch", "-", "Edit &Control", "Delete C&ontrol", "-",
                            "&Show Comments", "&Hide Comments"}));
     EXPECT_EQ(Items(Menu("mnuSimulations")),
@@ -128,6 +129,8 @@ TEST_F(MainWindowTest, ButtonsStandWhereTheBarsPlaceThem) {
         {"btnPrint", 83, "Print Diagram (Ctrl+P)", "mnuFilePrintDiagram", QKeySequence::Print},
         {"btnSetup", 107, "Configure I/O...", "mnuSetupConfigureIO", {}},
         {"btnHelp", 132, "Help (F1)", "mnuHelpContents", QKeySequence(Qt::Key_F1)},
+        {"btnUndo", 157, "Undo (Ctrl+Z)", "mnuEditUndo", QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {"btnRedo", 182, "Redo (Ctrl+Y)", "mnuEditRedo", QKeySequence(Qt::CTRL | Qt::Key_Y)},
         {"btnRun", 268, "Run Diagram (F9)", "actRun", QKeySequence(Qt::Key_F9)},
         {"btnStepDiagram", 293, "Single Loop (F10)", "actSingleLoop", QKeySequence(Qt::Key_F10)},
         {"btnSingleStep", 318, "Single Step (F11)", "actSingleStep", QKeySequence(Qt::Key_F11)},
@@ -151,6 +154,13 @@ TEST_F(MainWindowTest, ButtonsStandWhereTheBarsPlaceThem) {
     }
     EXPECT_EQ(Action(QStringLiteral("mnuFileSaveDiagramAs"))->shortcut(),
               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    EXPECT_EQ(Action(QStringLiteral("mnuEditRedo"))->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+    for (const auto& [command, key] : {std::pair{"mnuEditCutRung", QKeySequence::Cut},
+                                       {"mnuEditCopyRung", QKeySequence::Copy},
+                                       {"mnuEditPasteRung", QKeySequence::Paste}})
+        EXPECT_EQ(Action(QString::fromLatin1(command))->shortcut(), QKeySequence(key));
     EXPECT_EQ(Button("btnSetup")->text(), QStringLiteral("I/O"));
     EXPECT_EQ(Widget("pnlToolbar")->height(), 30);
     EXPECT_EQ(Widget("pnlSimulations")->height(), 30);
@@ -479,6 +489,11 @@ TEST_F(MainWindowTest, ARunLocksTheEditorAndStopReleasesIt) {
         Action(QStringLiteral("mnuEditDeleteBranch")),
         Action(QStringLiteral("mnuEditEditControl")),
         Action(QStringLiteral("mnuEditDeleteControl")),
+        Action(QStringLiteral("mnuEditUndo")),
+        Action(QStringLiteral("mnuEditRedo")),
+        Action(QStringLiteral("mnuEditCutRung")),
+        Action(QStringLiteral("mnuEditCopyRung")),
+        Action(QStringLiteral("mnuEditPasteRung")),
         Action(QStringLiteral("mnuEditShowComments")),
         Action(QStringLiteral("mnuEditHideComments")),
         Action(QStringLiteral("mnuControlDebugger")),
@@ -489,6 +504,10 @@ TEST_F(MainWindowTest, ARunLocksTheEditorAndStopReleasesIt) {
         Action(QStringLiteral("mnuSetupRestoreScreenLayoutToDefault")),
         Action("mnuSimulationsSimulation", 1),
         Action("mnuSimulationsSimulation", 4)};
+    // Something to undo and something to redo.
+    Trigger("mnuEditAddRung");
+    Trigger("mnuEditAddRung");
+    Trigger("mnuEditUndo");
     Palette(kToolTIM)->setDown(true);
     QTest::mouseClick(Button("btnSingleStep"), Qt::LeftButton);
     EXPECT_TRUE(main->RunInProgress());
