@@ -158,5 +158,19 @@ TEST_F(ClientInARun, RidesOutEveryFaultOfTheDeviceAtItsPeriod) {
     EXPECT_EQ(device.coils(), 0) << "Stop leaves the outputs off";
 }
 
+// Stop and the end of the program wait for no device: a silent one holds the network thread's
+// exchange for at most its answer time, and nothing else waits for that thread.
+TEST_F(ClientInARun, StopsAtOnceThoughTheDeviceNeverAnswers) {
+    run.btnRunClick();
+    ASSERT_TRUE(Serve([&] { return device.coils() == 0x0001; }, 2s));
+    device.setFault(Fault::Silent);
+    ASSERT_TRUE(Serve([&] { return client->linkStatus().state == LinkState::NoAnswer; }, 2s));
+    const auto start = std::chrono::steady_clock::now();
+    run.btnStopClick();
+    interfaces.RegisterInterfaces();  // the client's end, as at exit
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 800ms);
+    EXPECT_FALSE(run.RunInProgress());
+}
+
 }  // namespace
 }  // namespace torvex::test
