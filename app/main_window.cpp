@@ -243,8 +243,7 @@ void TfrmMain::refreshLink() {
     if (!external || !link) return;
     const LinkStatus status = link->linkStatus();
     const QString text = LinkCaption::text(status);
-    lblLink_->setText(
-        lblLink_->fontMetrics().elidedText(text, Qt::ElideMiddle, lblLink_->width()));
+    lblLink_->setText(lblLink_->fontMetrics().elidedText(text, Qt::ElideMiddle, lblLink_->width()));
     const bool server = dynamic_cast<const ModbusServerInterface*>(current) != nullptr;
     lblLink_->setToolTip(text + QLatin1Char('\n') + LinkCaption::toolTip(status, server));
 }
