@@ -132,6 +132,9 @@ private:
     void mnuHelpContentsClick();
     void mnuSetupRestoreScreenLayoutToDefaultClick();
     void mnuQuendaleClick();
+    // The link label beside the status panel: the current interface's link in the external
+    // modes, hidden otherwise.
+    void refreshLink();
     void InternetLink(const QString& address);
     void prompt(const QString& text);
     QString examplesFolder() const;
@@ -213,6 +216,7 @@ private:
     QString openAtStart_;
     qreal logicalDpi_;
     QTimer tmrIntro_;
+    QTimer tmrLink_;
 
     // ---- commands ----------------------------------------------------------------------
     QAction *mnuFileNewDiagram_, *mnuFileOpenDiagram_, *mnuFileSaveDiagram_;
@@ -233,6 +237,7 @@ private:
     // ---- widgets -----------------------------------------------------------------------
     QWidget* pnlToolbar_;
     QLabel* pnlStatus_;
+    QLabel* lblLink_ = nullptr;
     QWidget* pnlSimulations_;
     std::array<PaletteButton*, 10> palette_{};
     QLabel* pnlInfoBar_;

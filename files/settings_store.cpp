@@ -61,6 +61,12 @@ void SettingsStore::writeInterface(int index) {
     setValue(QStringLiteral("Setup"), QStringLiteral("Interface"), QString::number(index));
 }
 
+int SettingsStore::readInterface() const {
+    const QString text = value(QStringLiteral("Setup"), QStringLiteral("Interface"), QString());
+    const auto n = StrictInt(text.toStdString());
+    return n && *n >= 0 ? *n : -1;
+}
+
 void SettingsStore::resetWindowPlaces() {
     for (const char* section : {"Debugger", "Rungs", "Simulator"})
         writeMoved(QString::fromLatin1(section), false);

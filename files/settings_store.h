@@ -40,6 +40,8 @@ public:
     static QString simulationSection(int k) { return QStringLiteral("Simulation%1").arg(k); }
 
     void writeInterface(int index);
+    // The interface stored by writeInterface; -1 when none is, or it is not a number.
+    int readInterface() const;
     // Restore Screen Layout to Default, at exit: Moved = "False" for the debugger, the rung
     // view, the I/O monitor and simulation windows 1 ... 25.
     void resetWindowPlaces();
