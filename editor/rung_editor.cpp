@@ -155,6 +155,7 @@ RungEditor::RungEditor(Workspace& workspace, TfrmRungs& view, const Actions& act
     connect(&view_, &TfrmRungs::popupControlComments, this,
             &RungEditor::mnuPopupControlCommentsClick);
     connect(&view_, &TfrmRungs::placementTimerFired, this, &RungEditor::tmrPlaceTimer);
+    connect(actions_.addBranch, &QAction::toggled, this, &RungEditor::showPlacingGrid);
     connect(&view_, &TfrmRungs::commentStored, this, &RungEditor::commentStored);
     view_.addRungActions({actions_.cutRung, actions_.copyRung, actions_.pasteRung});
 
@@ -557,9 +558,15 @@ void RungEditor::btnCommentsClick() {
 
 // ---- the rung view's gestures ---------------------------------------------------------
 
+void RungEditor::showPlacingGrid() {
+    view_.setPlacingGrid(!runInProgress_() &&
+                         (ws_.editor.PaletteTool != 0 || actions_.addBranch->isChecked()));
+}
+
 void RungEditor::RungADragDrop(int slot, int column, int row, int tool) {
     if (runInProgress_() || ws_.editor.EditorMode == emRunning) return;
     ws_.editor.PaletteTool = tool;
+    showPlacingGrid();
     view_.Highlight(slot, column, row, TfrmRungs::Mark::AllowWire);
     AddControlHere();
 }
