@@ -328,9 +328,14 @@ void TfrmMain::createWindows() {
         if (debugger_) debugger_->UpdateDisplay(false);
     });
     connect(rungs_, &TfrmRungs::commentEdited, this, [this] { setDiagramChanged(true); });
+    connect(editor_, &RungEditor::ioCommentsChanged, this, &TfrmMain::ioCommentsChanged);
     connect(&editor_->undoStack(), &QUndoStack::canUndoChanged, this, &TfrmMain::updateActions);
     connect(&editor_->undoStack(), &QUndoStack::canRedoChanged, this, &TfrmMain::updateActions);
     updateActions();
+    {
+        const QSignalBlocker quiet(mnuViewShowNames_);
+        mnuViewShowNames_->setChecked(rungs_->namesShown());
+    }
     rungs_->show();
     mnuControlDebuggerClick();
     if (!openAtStart_.isEmpty()) OpenFile(std::exchange(openAtStart_, QString()));
@@ -446,6 +451,7 @@ QString TfrmMain::examplesFolder() const {
 void TfrmMain::selectPaletteTool(int tool) {
     for (int t = 0; t < kToolCount; ++t) palette_[t]->setDown(t == tool);
     ws_->editor.PaletteTool = tool;
+    if (editor_) editor_->showPlacingGrid();
 }
 
 void TfrmMain::paletteMouseDown(int tool) {

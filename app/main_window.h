@@ -177,6 +177,13 @@ private:
     // Serves pending paint, timer and posted events, but no user input.
     static void letPendingEventsRun(int rounds = 1);
 
+    // ---- View menu and display size (main_window_view.cpp) -----------------------------
+    void buildViewActions();
+    void mnuViewFitWidthClick();
+    void mnuSetupDisplaySizeClick(int percent);
+    // The I/O comments changed: the rungs and the point labels show them at once.
+    void ioCommentsChanged();
+
     // ---- the dialogs the rung editor asks for (main_window_edit.cpp) ------------------
     void openControlDialog(DialogKind kind);
     void openControlComments(int32_t code, int32_t kind, int32_t index);
@@ -227,6 +234,10 @@ private:
     std::array<QAction*, 8> mnuControlInternalSimulationSimulation_{};
     std::array<QAction*, 4> mnuControlExternalPLCSimulation_{};
     QAction *mnuHelpContents_, *mnuHelpContactDetails_, *mnuHelpAboutTORVEX_, *mnuQuendale_;
+    QMenu* mnuFileExamples_ = nullptr;
+    QAction *mnuViewZoomIn_, *mnuViewZoomOut_, *mnuViewActualSize_, *mnuViewFitWidth_;
+    QAction* mnuViewShowNames_;
+    QActionGroup* displaySizes_;
     QAction *actRun_, *actSingleLoop_, *actSingleStep_, *actPause_, *actStop_;
     QAction* actCloseSimulation_;
 

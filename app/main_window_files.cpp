@@ -79,6 +79,7 @@ void TfrmMain::showFreshDiagram(bool commentsShown) {
         rungs_->DisplayRungs(RungDraw::ClearLit, TfrmRungs::Memos::Refill);
     }
     if (debugger_) debugger_->UpdateDisplay(false);
+    ioCommentsChanged();
 }
 
 void TfrmMain::Wipe() {

@@ -79,6 +79,7 @@ void TfrmMain::buildActions() {
     mnuFilePrintDiagram_->setIcon(GlyphIcon(Glyph::Print));
 
     edit_ = RungEditor::MakeActions(this);
+    buildViewActions();
 
     for (int k = 0; k < kSimulationEntries; ++k) {
         mnuSimulationsSimulation_[k] = Command(this, "", QString());
@@ -182,11 +183,18 @@ void TfrmMain::buildMenus() {
     edit->addSeparator();
     edit->addActions({edit_.showComments, edit_.hideComments});
 
+    QMenu* view = menu(nullptr, "mnuView", tr("&View"));
+    view->addActions({mnuViewZoomIn_, mnuViewZoomOut_, mnuViewActualSize_, mnuViewFitWidth_});
+    view->addSeparator();
+    view->addAction(mnuViewShowNames_);
+
     QMenu* simulations = menu(nullptr, "mnuSimulations", tr("&Simulations"));
     for (QAction* a : mnuSimulationsSimulation_) simulations->addAction(a);
 
     QMenu* setup = menu(nullptr, "mnuSetup", tr("Se&tup"));
     setup->addActions({mnuSetupConfigureIO_, mnuSetupRestoreScreenLayoutToDefault_});
+    QMenu* sizes = menu(setup, "mnuSetupDisplaySize", tr("&Display Size"));
+    sizes->addActions(displaySizes_->actions());
 
     QMenu* control = menu(nullptr, "mnuControl", tr("&Control"));
     control->addAction(mnuControlDebugger_);

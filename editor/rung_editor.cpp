@@ -307,6 +307,7 @@ void RungEditor::markSaved() {
 
 void RungEditor::ioCommentsEdited(const EditSnapshot& before) {
     record(tr("I/O Comment"), before);
+    emit ioCommentsChanged();
 }
 
 void RungEditor::commentStored(int rung, const std::string& before, bool finished) {
@@ -333,6 +334,7 @@ void RungEditor::step(const DiagramChange& change, bool forward) {
     view_.ClearHighlight();
     showRungsFrom(change.firstRung());
     if (change.touchesSettings()) emit presetsChanged();
+    if (change.firstRung() < 0) emit ioCommentsChanged();
 }
 
 void RungEditor::undo() {

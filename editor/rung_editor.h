@@ -91,6 +91,8 @@ signals:
     void diagramEdited();
     // A placement may have changed a timer's or counter's preset.
     void presetsChanged();
+    // An I/O comment was edited, or an edit of one undone or done again.
+    void ioCommentsChanged();
 
 private:
     void connectActions();

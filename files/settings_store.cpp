@@ -61,6 +61,17 @@ void SettingsStore::writeInterface(int index) {
     setValue(QStringLiteral("Setup"), QStringLiteral("Interface"), QString::number(index));
 }
 
+int SettingsStore::displaySize() const {
+    const int percent = value(QStringLiteral("Setup"), QStringLiteral("DisplaySize"), {}).toInt();
+    for (int size : kDisplaySizes)
+        if (size == percent) return size;
+    return 100;
+}
+
+void SettingsStore::writeDisplaySize(int percent) {
+    setValue(QStringLiteral("Setup"), QStringLiteral("DisplaySize"), QString::number(percent));
+}
+
 void SettingsStore::resetWindowPlaces() {
     for (const char* section : {"Debugger", "Rungs", "Simulator"})
         writeMoved(QString::fromLatin1(section), false);

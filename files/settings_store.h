@@ -40,6 +40,12 @@ public:
     static QString simulationSection(int k) { return QStringLiteral("Simulation%1").arg(k); }
 
     void writeInterface(int index);
+
+    // The whole program's size on screen, in percent: one of kDisplaySizes (100 when the
+    // stored value is none of them). Applied when the program starts.
+    static constexpr std::array<int, 4> kDisplaySizes = {100, 125, 150, 200};
+    int displaySize() const;
+    void writeDisplaySize(int percent);
     // Restore Screen Layout to Default, at exit: Moved = "False" for the debugger, the rung
     // view, the I/O monitor and simulation windows 1 ... 25.
     void resetWindowPlaces();

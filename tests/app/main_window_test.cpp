@@ -62,7 +62,8 @@ TEST_F(MainWindowTest, TheMenusReadAsTheProgramDefinesThem) {
     EXPECT_EQ(main->windowTitle(), QStringLiteral("TORVEX"));
     QStringList bar;
     for (QAction* a : main->menuBar()->actions()) bar << a->text();
-    EXPECT_EQ(bar, (QStringList{"&File", "&Edit", "&Simulations", "Se&tup", "&Control", "&Help"}));
+    EXPECT_EQ(bar, (QStringList{"&File", "&Edit", "&View", "&Simulations", "Se&tup", "&Control",
+                                "&Help"}));
     EXPECT_EQ(Items(Menu("mnuFile")),
               (QStringList{"&New Diagram", "&Open Diagram...", "&Save Diagram",
                            "Save Diagram &As...", "-", "Print Diagram...", "-", "E&xit"}));
@@ -71,6 +72,8 @@ TEST_F(MainWindowTest, TheMenusReadAsTheProgramDefinesThem) {
                            "&Add Rung", "&Insert Rung", "&Delete Rung", "-", "Add &Branch",
                            "Delete B&ranch", "-", "Edit &Control", "Delete C&ontrol", "-",
                            "&Show Comments", "&Hide Comments"}));
+    EXPECT_EQ(Items(Menu("mnuView")), (QStringList{"Zoom &In", "Zoom &Out", "&Actual Size",
+                                                   "Fit &Width", "-", "Show I/O &Names"}));
     EXPECT_EQ(Items(Menu("mnuSimulations")),
               (QStringList{"&1 Traffic Light", "&2 Annunciator", "&3 Car Park", "&4 Elevator",
                            "&5 ", "&6 ", "&7 ", "&8 "}));
@@ -78,8 +81,11 @@ TEST_F(MainWindowTest, TheMenusReadAsTheProgramDefinesThem) {
         EXPECT_FALSE(Action("mnuSimulationsSimulation", k + 1)->isEnabled());
         EXPECT_FALSE(Action("mnuControlInternalSimulationSimulation", k + 1)->isEnabled());
     }
-    EXPECT_EQ(Items(Menu("mnuSetup")),
-              (QStringList{"&Configure I/O...", "&Restore Screen Layout to Default"}));
+    EXPECT_EQ(Items(Menu("mnuSetup")), (QStringList{"&Configure I/O...",
+                                                    "&Restore Screen Layout to Default",
+                                                    "&Display Size"}));
+    EXPECT_EQ(Items(Menu("mnuSetupDisplaySize")),
+              (QStringList{"100 %", "125 %", "150 %", "200 %"}));
     EXPECT_EQ(Items(Menu("mnuControl")),
               (QStringList{"&Debugger", "Internal &Simulation", "&External Device",
                            "Internal Simulation from External &PLC"}));
@@ -99,7 +105,7 @@ TEST_F(MainWindowTest, FinnishTextsComeFromTheTranslation) {
     Create(false);
     QStringList bar;
     for (QAction* a : main->menuBar()->actions()) bar << a->text();
-    EXPECT_EQ(bar, (QStringList{"Teidosto", "Muokkaa", "Simuloi", "Se&tup", "Ohjaus", "Ohje"}));
+    EXPECT_EQ(bar, (QStringList{"Teidosto", "Muokkaa", "&Näytä", "Simuloi", "Se&tup", "Ohjaus", "Ohje"}));
     EXPECT_EQ(Action(QStringLiteral("mnuFileSaveDiagram"))->text(), QStringLiteral("&Save Diagram"))
         << "no Finnish form";
     EXPECT_EQ(Action(QStringLiteral("mnuSetupRestoreScreenLayoutToDefault"))->text(),
