@@ -1,8 +1,14 @@
 // The File menu of the main window: new, open, save, print and the recent files.
 
 #include <QAction>
+#include <QDate>
+#include <QDir>
 #include <QFileInfo>
+#include <QLocale>
+#include <QMenu>
 #include <QPrinter>
+#include <QStandardPaths>
+#include <memory>
 
 #include "app/main_window.h"
 #include "editor/diagram_printer.h"
@@ -235,7 +241,11 @@ void TfrmMain::mnuFilePrintDiagramClick() {
                            ? tr("Untitled diagram")
                            : QFileInfo(ws_->shell.CurrentFileName).fileName());
     if (!prompter_->choosePrinter(this, printer)) return;
-    if (PrintDiagram(printer, *plc_, printer.docName()) == 0)
+    // A comment still being typed is printed too.
+    if (rungs_) rungs_->storePendingComment();
+    const PrintHeader header{printer.docName(),
+                             QLocale().toString(QDate::currentDate(), QLocale::ShortFormat)};
+    if (PrintDiagram(printer, *plc_, ws_->comments, header, rungs_ && rungs_->namesShown()) == 0)
         prompter_->error(this, tr("The diagram could not be printed."));
 }
 

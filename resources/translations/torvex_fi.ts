@@ -664,4 +664,31 @@ Do you wish to save to file?</source>
       <translation>P</translation>
     </message>
   </context>
+  <context>
+    <name>DiagramPrinter</name>
+    <message>
+      <source>Page %1</source>
+      <translation>Sivu %1</translation>
+    </message>
+    <message>
+      <source>Rung %1</source>
+      <translation>Puola %1</translation>
+    </message>
+    <message>
+      <source>I/O List</source>
+      <translation>I/O-luettelo</translation>
+    </message>
+    <message>
+      <source>Point</source>
+      <translation>Piste</translation>
+    </message>
+    <message>
+      <source>Comment</source>
+      <translation>Kommentti</translation>
+    </message>
+    <message>
+      <source>Rungs</source>
+      <translation>Puolat</translation>
+    </message>
+  </context>
 </TS>

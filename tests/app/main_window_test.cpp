@@ -7,8 +7,10 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QToolButton>
 #include <climits>
 #include <functional>
@@ -478,6 +480,23 @@ TEST_F(MainWindowTest, PrintingToAPdfFileWritesPages) {
     const QByteArray bytes = pdf.readAll();
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_GT(bytes.size(), 2000);
+    EXPECT_LT(bytes.size(), 200 * 1024) << "vector rungs, no raster images";
+
+    // The text is real text: the header, the rungs, and the I/O list with its cross-reference.
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), prompter.printTo,
+                                             QStringLiteral("-")});
+    if (!text.waitForFinished(20000) || text.exitCode() != 0) GTEST_SKIP() << "no pdftotext";
+    const QStringList lines =
+        QString::fromUtf8(text.readAllStandardOutput()).split(QLatin1Char('\n'));
+    auto lineWith = [&](const QString& words) {
+        for (const QString& line : lines)
+            if (line.simplified().contains(words)) return true;
+        return false;
+    };
+    for (const char* words : {"example.llg", "Page 1", "Rung 0", "Runs the motor while",
+                              "I/O List", "IP0 Start button 0", "OP0 Motor contactor 0"})
+        EXPECT_TRUE(lineWith(QString::fromUtf8(words))) << words;
 }
 
 TEST_F(MainWindowTest, ARunLocksTheEditorAndStopReleasesIt) {
