@@ -160,8 +160,6 @@ TfrmMain::TfrmMain(const Options& options, QWidget* parent)
     settings_->loadRecentFiles(recent_);
     refreshRecentMenu();
     updateActions();
-    // The open and save dialogs start in the examples folder.
-    openFolder_ = saveFolder_ = examplesFolder();
 
     // The start-up continues from the event loop: first the intro form, then the windows.
     tmrIntro_.setInterval(1);
@@ -430,20 +428,8 @@ void TfrmMain::prompt(const QString& text) {
 QString TfrmMain::examplesFolder() const {
     const QDir program(programFolder_);
     const QString beside = program.filePath(QStringLiteral("Solutions"));
-    if (QFileInfo(beside).isDir() && QFileInfo(beside).isWritable()) return beside;
-    // Installed for every user, the examples are read-only: each user works in a copy,
-    // made on the first start.
-    QString source = beside;
-    if (!QFileInfo(source).isDir())
-        source = program.filePath(QStringLiteral("../share/torvex/Solutions"));
-    const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-                        QStringLiteral("/Solutions");
-    if (!QFileInfo(own).isDir() && QFileInfo(source).isDir() && QDir().mkpath(own)) {
-        const QDir from(source);
-        for (const QString& name : from.entryList(QDir::Files))
-            QFile::copy(from.filePath(name), own + QLatin1Char('/') + name);
-    }
-    return QFileInfo(own).isDir() ? own : programFolder_;
+    if (QFileInfo(beside).isDir()) return beside;
+    return program.filePath(QStringLiteral("../share/torvex/Solutions"));
 }
 
 // ---- the palette -------------------------------------------------------------------------

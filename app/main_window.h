@@ -134,6 +134,7 @@ private:
     void mnuQuendaleClick();
     void InternetLink(const QString& address);
     void prompt(const QString& text);
+    // The example diagrams as they ship, beside the program or installed with it.
     QString examplesFolder() const;
 
     // ---- File menu (main_window_files.cpp) --------------------------------------------
@@ -141,13 +142,21 @@ private:
     void NewDiagram(bool returnToDebugger);
     void Wipe();
     void mnuFileOpenDiagramClick();
-    void LoadFile(const QString& fileName);
+    void LoadFile(const QString& fileName, bool untitled = false);
     void DoOldLoad(const QString& fileName);
     int SaveDiagram();    // 1 saved, 2 cancelled or failed
     int SaveDiagramAs();  // 1 saved, 2 cancelled or failed
     bool SaveLadder(const QString& fileName);
     void mnuFilePrintDiagramClick();
     void mnuFileRecentClick(int entry);
+    // File > Examples: each example by its first rung comment's opening words.
+    void fillExamplesMenu();
+    // An example opens as an untitled copy, so that Save asks for a new name.
+    void OpenExample(const QString& fileName);
+    // Where the open and save dialogs start: the folder last used for a diagram, or the
+    // user's documents the first time.
+    QString diagramFolder() const;
+    void rememberFolder(const QString& fileName);
     // Asks about unsaved changes; false when the command is to be abandoned.
     bool askToSaveChanges();
     DiagramSettings diagramSettings() const;
@@ -215,8 +224,6 @@ private:
     bool paletteDrags_ = true;
     int introTicks_ = 0;
     QString programFolder_;
-    QString openFolder_;
-    QString saveFolder_;
     QString openAtStart_;
     qreal logicalDpi_;
     QTimer tmrIntro_;

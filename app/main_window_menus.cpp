@@ -159,8 +159,10 @@ void TfrmMain::buildMenus() {
     };
 
     QMenu* file = menu(nullptr, "mnuFile", tr("&File"));
-    file->addActions(
-        {mnuFileNewDiagram_, mnuFileOpenDiagram_, mnuFileSaveDiagram_, mnuFileSaveDiagramAs_});
+    file->addActions({mnuFileNewDiagram_, mnuFileOpenDiagram_});
+    mnuFileExamples_ = menu(file, "mnuFileExamples", tr("&Examples"));
+    fillExamplesMenu();
+    file->addActions({mnuFileSaveDiagram_, mnuFileSaveDiagramAs_});
     file->addSeparator();
     file->addAction(mnuFilePrintDiagram_);
     file->addSeparator();

@@ -72,6 +72,14 @@ void SettingsStore::writeDisplaySize(int percent) {
     setValue(QStringLiteral("Setup"), QStringLiteral("DisplaySize"), QString::number(percent));
 }
 
+QString SettingsStore::diagramFolder() const {
+    return value(QStringLiteral("Setup"), QStringLiteral("DiagramFolder"), {});
+}
+
+void SettingsStore::writeDiagramFolder(const QString& folder) {
+    setValue(QStringLiteral("Setup"), QStringLiteral("DiagramFolder"), folder);
+}
+
 void SettingsStore::resetWindowPlaces() {
     for (const char* section : {"Debugger", "Rungs", "Simulator"})
         writeMoved(QString::fromLatin1(section), false);

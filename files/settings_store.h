@@ -46,6 +46,9 @@ public:
     static constexpr std::array<int, 4> kDisplaySizes = {100, 125, 150, 200};
     int displaySize() const;
     void writeDisplaySize(int percent);
+    // The folder a diagram was last opened from or saved to; empty before the first.
+    QString diagramFolder() const;
+    void writeDiagramFolder(const QString& folder);
     // Restore Screen Layout to Default, at exit: Moved = "False" for the debugger, the rung
     // view, the I/O monitor and simulation windows 1 ... 25.
     void resetWindowPlaces();

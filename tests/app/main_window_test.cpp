@@ -468,6 +468,36 @@ TEST_F(MainWindowTest, RecentFilesFollowTheLoads) {
     EXPECT_EQ(Action("mnuFile", 2)->text(), QStringLiteral("&2 c.llg"));
 }
 
+// Open and Save start where the last diagram was, or in the documents the first time; never
+// among the examples, which open as untitled copies.
+TEST_F(MainWindowTest, FileDialogsStartInTheLastFolderAndExamplesOpenUntitled) {
+    QDir(dir.path()).mkpath(QStringLiteral("Solutions"));
+    QDir(dir.path()).mkpath(QStringLiteral("work"));
+    QFile::copy(QStringLiteral(TORVEX_SOLUTIONS "/seal_in.llg"),
+                File(QStringLiteral("Solutions/seal_in.llg")));
+    Write(QStringLiteral("work/mine.llg"), DataFile("timer_counter.llg"));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString first = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    Create();
+    Trigger("mnuFileOpenDiagram");  // cancelled
+    prompter.files = {File(QStringLiteral("work/mine.llg"))};
+    Trigger("mnuFileOpenDiagram");
+    QAction* example = Action(QStringLiteral("mnuFileExample_seal_in"));
+    EXPECT_EQ(example->text(), QStringLiteral("Seal-in: Start (IP0) switches the motor\u2026"));
+    example->trigger();
+    EXPECT_TRUE(ws().shell.CurrentFileName.isEmpty()) << "an untitled copy";
+    EXPECT_EQ(main->recentFiles().path(1), File(QStringLiteral("work/mine.llg")).toStdString());
+    Trigger("mnuFileSaveDiagram");  // asks for a name: cancelled
+    main.reset();
+    Create();
+    Trigger("mnuFileSaveDiagramAs");
+    ASSERT_EQ(prompter.requests.size(), 4u);
+    const QString folders[] = {first, first, File(QStringLiteral("work")),
+                               File(QStringLiteral("work"))};
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(prompter.requests[i].folder, folders[i]) << i;
+    EXPECT_EQ(prompter.requests[2].title, QStringLiteral("Save Diagram As"));
+}
+
 TEST_F(MainWindowTest, PrintingToAPdfFileWritesPages) {
     Write(QStringLiteral("example.llg"), DataFile("complete_example.llg"));
     Create();
