@@ -50,6 +50,7 @@ const Words kName{"Name", "Nimi"};
 const Words kStops{"When the plant stops the run", "Milloin laitos pysäyttää ajon"};
 const Words kStopsText{"The run ends at once; the picture and the information bar say why.",
                        "Ajo päättyy heti; kuva ja tietopalkki kertovat syyn."};
+const Words kNeverStops{"This plant never stops the run.", "Tämä laitos ei koskaan pysäytä ajoa."};
 const Words kNotUsed{"not used", "ei käytössä"};
 
 void PointRows(QString& html, const std::array<PointDescription, kPoints>& points, bool input,
@@ -121,12 +122,17 @@ QString PlantHelpHtml(const PlantDescription& d, bool finnish, const QString& pi
                     .arg(Html(f.name), Html(f.meaning.in(finnish)));
     html += QStringLiteral("</table>\n");
 
-    html += QStringLiteral("<h2>%1</h2>\n<p>%2</p>\n<ul>\n")
-                .arg(kStops.in(finnish), kStopsText.in(finnish));
-    for (const PlantStopReason& s : d.stopReasons)
-        html += QStringLiteral("<li><b>%1</b>: %2</li>\n")
-                    .arg(Html(s.reason.in(finnish)), Html(s.when.in(finnish)));
-    html += QStringLiteral("</ul>\n</body></html>\n");
+    html += QStringLiteral("<h2>%1</h2>\n").arg(kStops.in(finnish));
+    if (d.stopReasons.empty()) {
+        html += QStringLiteral("<p>%1</p>\n").arg(kNeverStops.in(finnish));
+    } else {
+        html += QStringLiteral("<p>%1</p>\n<ul>\n").arg(kStopsText.in(finnish));
+        for (const PlantStopReason& s : d.stopReasons)
+            html += QStringLiteral("<li><b>%1</b>: %2</li>\n")
+                        .arg(Html(s.reason.in(finnish)), Html(s.when.in(finnish)));
+        html += QStringLiteral("</ul>\n");
+    }
+    html += QStringLiteral("</body></html>\n");
     return html;
 }
 
@@ -136,6 +142,7 @@ QImage PlantPicture(const PlantRegistry& plants, int number, bool finnish, qreal
     std::unique_ptr<Plant> plant = plants.make(number);
     if (!d || !plant) return {};
     plant->StartSimulation();
+    for (const auto& [input, on] : d->pictureControls) plant->operate(input, on);
     for (int k = 0; k < d->pictureSeconds * 1000 / Plant::kExchangeMs && !plant->Stopped(); ++k) {
         plant->setOutputWord(d->pictureOutputs);
         plant->UpdateSimulation();

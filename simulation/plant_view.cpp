@@ -4,6 +4,10 @@
 #include <QMouseEvent>
 #include <QToolTip>
 
+#include "simulation/annunciator_view.h"
+#include "simulation/car_park_view.h"
+#include "simulation/plants/annunciator.h"
+#include "simulation/plants/car_park.h"
 #include "simulation/plants/traffic_light.h"
 #include "simulation/traffic_light_view.h"
 
@@ -105,6 +109,14 @@ PlantView* MakePlantView(Plant& plant, QWidget* parent, bool finnish) {
         case 1:
             if (auto* traffic = dynamic_cast<TrafficLight*>(&plant))
                 return new TrafficLightView(*traffic, finnish, parent);
+            break;
+        case 2:
+            if (auto* annunciator = dynamic_cast<Annunciator*>(&plant))
+                return new AnnunciatorView(*annunciator, finnish, parent);
+            break;
+        case 3:
+            if (auto* carPark = dynamic_cast<CarPark*>(&plant))
+                return new CarParkView(*carPark, finnish, parent);
             break;
         default:
             break;

@@ -22,6 +22,10 @@ class PlantView : public QWidget {
 public:
     Plant& plant() const { return plant_; }
     bool finnish() const { return finnish_; }
+    // Whether the picture makes its plant's sounds (the Annunciator's horn) through the
+    // system's bell; on, so the horn is heard wherever the desktop's sound is on.
+    bool sound() const { return sound_; }
+    void setSound(bool on) { sound_ = on; }
     // The model has moved on (an exchange, a start): take its new state and show it.
     virtual void refresh() = 0;
 
@@ -66,6 +70,7 @@ private:
 
     Plant& plant_;
     bool finnish_;
+    bool sound_ = true;
     int held_ = -1;  // the push button the mouse holds down
 };
 

@@ -12,6 +12,7 @@
 #include "files/ladder_reader.h"
 #include "files/ladder_writer.h"
 #include "files/legacy_import.h"
+#include "tools/grade.h"
 #include "torvex_version.h"
 
 namespace torvex {
@@ -23,6 +24,7 @@ constexpr const char* kHelp = R"(Usage:
              [--end SECONDS]
   torvex-run DIAGRAM --save OUT.llg
   torvex-run --plant NAME --describe
+  torvex-run --grade DIR_OR_FILE... --scenario SCENARIO [OPTIONS]   (see 'Grading a class')
   torvex-run --help | --version
 
 Loads DIAGRAM (an llg file; a name ending in lld, in any letter case, is imported from the
@@ -196,7 +198,8 @@ int64_t LastCommandScan(const Scenario& scenario) {
 }  // namespace
 
 RunCounts RunScenario(Plc& plc, VirtualTickSource& clock, const Scenario& scenario,
-                      int64_t lastScan, Trace* trace, std::ostream& out, Plant* plant) {
+                      int64_t lastScan, Trace* trace, std::ostream& out, Plant* plant,
+                      RunWatch* watch) {
     std::vector<const ScenarioCommand*> order;
     for (const ScenarioCommand& c : scenario.commands) order.push_back(&c);
     std::stable_sort(order.begin(), order.end(),
@@ -213,11 +216,11 @@ RunCounts RunScenario(Plc& plc, VirtualTickSource& clock, const Scenario& scenar
         auto failed = [&](const std::string& name, const std::string& expected,
                           const std::string& got) {
             ++counts.failed;
-            out << "t=" << ScanTime(c.scan) << ' ' << name << ": expected " << expected;
-            if (reached)
-                out << ", got " << got << '\n';
-            else
-                out << ", not reached: the run ended at t=" << ScanTime(scan) << '\n';
+            const std::string line =
+                "t=" + ScanTime(c.scan) + ' ' + name + ": expected " + expected +
+                (reached ? ", got " + got : ", not reached: the run ended at t=" + ScanTime(scan));
+            out << line << '\n';
+            if (watch) watch->failed(c.scan, name, line);
         };
         for (const ScenarioCommand::Assignment& a : c.assignments) {
             const int64_t got = PointValue(plc.memory, a.point);
@@ -237,12 +240,23 @@ RunCounts RunScenario(Plc& plc, VirtualTickSource& clock, const Scenario& scenar
         }
     };
 
+    const bool stopExpected = std::any_of(order.begin(), order.end(), [](auto* c) {
+        return std::any_of(c->figures.begin(), c->figures.end(),
+                           [](const FigureCheck& f) { return f.name == "stopped"; });
+    });
+
     plc.StartRun();
     if (plant) plant->StartSimulation();
     size_t next = 0;
     bool stopped = false;
     int64_t k = 0;
     for (; k <= lastScan; ++k) {
+        if (watch && k % RunWatch::kWatchScans == 0 && k > 0 && watch->cut()) {
+            counts.cut = true;
+            if (trace) trace->finish(k - 1);
+            plc.EndRun();
+            return counts;
+        }
         size_t after = next;
         for (; after < order.size() && order[after]->scan == k; ++after)
             if (order[after]->type == ScenarioCommand::Set)
@@ -266,7 +280,10 @@ RunCounts RunScenario(Plc& plc, VirtualTickSource& clock, const Scenario& scenar
         for (; next < after; ++next)
             if (order[next]->type == ScenarioCommand::Expect) check(*order[next], true, k);
         if (stopped) {
-            out << "t=" << ScanTime(k) << " plant stopped: " << plant->stopReason().en << '\n';
+            const std::string line =
+                "t=" + ScanTime(k) + " plant stopped: " + plant->stopReason().en;
+            out << line << '\n';
+            if (watch && !stopExpected) watch->failed(k, "plant stopped", line);
             break;
         }
     }
@@ -275,13 +292,7 @@ RunCounts RunScenario(Plc& plc, VirtualTickSource& clock, const Scenario& scenar
     // After a stop the run is over but its end state stands: later expectations see it.
     for (; next < order.size(); ++next)
         if (order[next]->type == ScenarioCommand::Expect) check(*order[next], stopped, last);
-    if (stopped) {
-        const bool expected = std::any_of(order.begin(), order.end(), [](auto* c) {
-            return std::any_of(c->figures.begin(), c->figures.end(),
-                               [](const FigureCheck& f) { return f.name == "stopped"; });
-        });
-        if (!expected) ++counts.failed;
-    }
+    if (stopped && !stopExpected) ++counts.failed;
     plc.EndRun();
     return counts;
 }
@@ -321,13 +332,15 @@ ScenarioError CheckAgainstPlant(const Scenario& scenario, const PlantDescription
 }
 
 int TorvexRunMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (std::find(args.begin(), args.end(), "--grade") != args.end())
+        return GradeMain(args, out, err);
     Options o;
     if (std::string problem = ParseArguments(args, o); !problem.empty()) {
         err << "torvex-run: " << problem << "\nTry 'torvex-run --help'.\n";
         return kRunBadInput;
     }
     if (o.help) {
-        out << kHelp;
+        out << kHelp << GradeHelp();
         return kRunPassed;
     }
     if (o.version) {

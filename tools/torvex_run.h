@@ -25,6 +25,21 @@ constexpr uint32_t kRunStartTick = 0;
 struct RunCounts {
     int passed = 0;
     int failed = 0;
+    bool cut = false;  // the watch ended the run early; the later expectations went unchecked
+};
+
+// What a caller sees of a run besides its output: each failure as it is written, and a way
+// to cut the run short.
+class RunWatch {
+public:
+    virtual ~RunWatch() = default;
+    // A failure, as its line is written to the output (without the line end): the scan whose
+    // time the line gives, and the point or figure it concerns ("OP0", "plant.cars"), or
+    // "plant stopped" for a stop of the plant that counts as a failure.
+    virtual void failed(int64_t scan, const std::string& name, const std::string& line) = 0;
+    // Asked every kWatchScans scans; true ends the run before the next scan.
+    virtual bool cut() = 0;
+    static constexpr int64_t kWatchScans = 256;
 };
 
 // Runs the diagram in `plc` from StartRun through scan `lastScan`, applying the scenario's
@@ -36,9 +51,11 @@ struct RunCounts {
 // outputs are written to the actuators and the plant advances by 100 ms. A set works the
 // operator control of its input. When the plant stops the run, the run ends at that scan
 // and the later expectations are checked against the state it ended in; the stop counts as
-// a failure unless an expectation names plant.stopped.
+// a failure unless an expectation names plant.stopped. A `watch` (may be null) sees every
+// failure and may cut the run short.
 RunCounts RunScenario(Plc& plc, VirtualTickSource& clock, const Scenario& scenario,
-                      int64_t lastScan, Trace* trace, std::ostream& out, Plant* plant = nullptr);
+                      int64_t lastScan, Trace* trace, std::ostream& out, Plant* plant = nullptr,
+                      RunWatch* watch = nullptr);
 
 // Empty when every set and figure of the scenario fits the plant (null: no plant); else the
 // first problem, with its line.

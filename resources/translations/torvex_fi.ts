@@ -619,6 +619,120 @@ Do you wish to save to file?</source>
     </message>
   </context>
   <context>
+    <name>torvex::AnnunciatorView</name>
+    <message>
+      <source>PROCESS ALARMS</source>
+      <translation>HÄLYTYKSET</translation>
+    </message>
+    <message>
+      <source>ACK</source>
+      <translation>KUITTAUS</translation>
+    </message>
+    <message>
+      <source>RESET</source>
+      <translation>PALAUTUS</translation>
+    </message>
+    <message>
+      <source>TEST</source>
+      <translation>TESTI</translation>
+    </message>
+    <message>
+      <source>SILENCE</source>
+      <translation>HILJENNYS</translation>
+    </message>
+    <message>
+      <source>FIELD CONTACTS — CLICK TO UPSET</source>
+      <translation>KOSKETTIMET — HÄIRIÖ NAPSAUTTAMALLA</translation>
+    </message>
+    <message>
+      <source>HIGH
+PRESSURE</source>
+      <translation>PAINE
+KORKEA</translation>
+    </message>
+    <message>
+      <source>HIGH
+TEMP.</source>
+      <translation>LÄMPÖ
+KORKEA</translation>
+    </message>
+    <message>
+      <source>LOW
+LEVEL</source>
+      <translation>PINTA
+MATALA</translation>
+    </message>
+    <message>
+      <source>LOW
+FLOW</source>
+      <translation>VIRTAUS
+PIENI</translation>
+    </message>
+    <message>
+      <source>PUMP
+TRIPPED</source>
+      <translation>PUMPPU
+LAUENNUT</translation>
+    </message>
+    <message>
+      <source>GAS
+DETECTED</source>
+      <translation>KAASU-
+HÄLYTYS</translation>
+    </message>
+    <message>
+      <source>OK</source>
+      <translation>OK</translation>
+    </message>
+    <message>
+      <source>UPSET</source>
+      <translation>HÄIRIÖ</translation>
+    </message>
+  </context>
+  <context>
+    <name>torvex::CarParkView</name>
+    <message>
+      <source>ENTRY</source>
+      <translation>SISÄÄN</translation>
+    </message>
+    <message>
+      <source>EXIT</source>
+      <translation>ULOS</translation>
+    </message>
+    <message>
+      <source>ATTENDANT</source>
+      <translation>VALVOJA</translation>
+    </message>
+    <message>
+      <source>RESET</source>
+      <translation>KUITTAUS</translation>
+    </message>
+    <message>
+      <source>FULL</source>
+      <translation>TÄYNNÄ</translation>
+    </message>
+    <message>
+      <source>SPACES</source>
+      <translation>TILAA</translation>
+    </message>
+    <message>
+      <source>OPEN</source>
+      <translation>AUKI</translation>
+    </message>
+    <message>
+      <source>CLOSED</source>
+      <translation>KIINNI</translation>
+    </message>
+    <message>
+      <source>KEY</source>
+      <translation>AVAIN</translation>
+    </message>
+    <message>
+      <source>Stopped: %1</source>
+      <translation>Pysäytetty: %1</translation>
+    </message>
+  </context>
+  <context>
     <name>torvex::TfrmAbout</name>
     <message>
       <source>About</source>

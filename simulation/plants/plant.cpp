@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "simulation/plants/annunciator.h"
+#include "simulation/plants/car_park.h"
 #include "simulation/plants/traffic_light.h"
 
 namespace torvex {
@@ -112,7 +114,8 @@ std::string DescriptionText(const PlantDescription& d) {
         name.resize(width + 2, ' ');
         text += Wrap("  " + name, std::string(width + 4, ' '), f.meaning.en);
     }
-    text += "\nThe plant stops the run for:\n";
+    text += d.stopReasons.empty() ? "\nThe plant never stops the run.\n"
+                                  : "\nThe plant stops the run for:\n";
     for (const PlantStopReason& stop : d.stopReasons)
         text += Wrap("  " + stop.reason.en + ": ", "    ", stop.when.en);
     return text;
@@ -175,6 +178,10 @@ PlantRegistry StandardPlants() {
     PlantRegistry registry;
     registry.add(TrafficLight::Description(),
                  [](uint64_t seed) { return std::make_unique<TrafficLight>(seed); });
+    registry.add(Annunciator::Description(),
+                 [](uint64_t seed) { return std::make_unique<Annunciator>(seed); });
+    registry.add(CarPark::Description(),
+                 [](uint64_t seed) { return std::make_unique<CarPark>(seed); });
     return registry;
 }
 

@@ -77,9 +77,11 @@ struct PlantDescription {
     std::array<PointDescription, kPoints> outputs;  // OP0 ... OP15
     std::vector<PlantFigure> figures;
     std::vector<PlantStopReason> stopReasons;
-    // The help page's picture: the plant after this many seconds with these actuators on.
+    // The help page's picture: the plant after this many seconds with these actuators on,
+    // these operator controls worked first (input, on).
     uint16_t pictureOutputs = 0;
     int pictureSeconds = 0;
+    std::vector<std::pair<int, bool>> pictureControls;
 };
 
 // The description as plain text, for `torvex-run --describe`.

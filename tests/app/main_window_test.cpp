@@ -590,6 +590,8 @@ TEST_F(MainWindowTest, ClosingDuringARunStopsItFirst) {
 }
 
 TEST_F(MainWindowTest, ChoosingASimulationThatIsNotThereReturnsToTheDebugger) {
+    const PlantRegistry none;  // the program has every plant
+    plants = &none;
     Create();
     ws().comments.InputComments[3] = "kept";
     Action("mnuSimulationsSimulation", 3)->trigger();

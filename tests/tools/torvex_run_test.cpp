@@ -252,6 +252,56 @@ TEST(TorvexRun, RunsAPlantInTheLoopAndEndsTheRunWhenItStops) {
     EXPECT_EQ(csv[21].substr(csv[21].size() - 2), ",0") << csv[21];  // no head fault
 }
 
+// A diagram of the rungs given, each in the row form of ladder_text.
+std::string Diagram(TempFolder& folder, const std::string& name,
+                    const std::vector<std::vector<std::string>>& rungs) {
+    Model m;
+    m.plc->diagram.clear();
+    for (size_t r = 0; r < rungs.size(); ++r) SetRung(m.diagram(), static_cast<int>(r), rungs[r]);
+    const std::string path = folder.path(name);
+    EXPECT_EQ(SaveLadder(*m.plc, m.comments, m.settings, path), "");
+    return path;
+}
+
+TEST(TorvexRun, TheCarParkStopsARunThatBreaksEachOfItsRules) {
+    TempFolder folder;
+    const struct {
+        std::vector<std::vector<std::string>> rungs;
+        const char* stop;
+    } cases[] = {
+        {{{Simple({}, "OUT:OP0")}, {Simple({}, "OUT:OP1")}},
+         "t=0.0 plant stopped: barrier raised and lowered at once\n"},
+        {{{Simple({}, "OUT:OP3")}}, "t=0.5 plant stopped: barrier motor against its end stop\n"},
+        // Up for a waiting car, down as soon as it has driven off the loop before the barrier.
+        {{{Simple({"NOC:IP0", "NCC:IP1"}, "OUT:OP0")}, {Simple({"NCC:IP0", "NCC:IP2"}, "OUT:OP1")}},
+         "plant stopped: barrier lowered onto a car\n"},
+        // Both barriers up for good: nothing keeps a ninth car out.
+        {{{Simple({"NCC:IP1"}, "OUT:OP0")}, {Simple({"NCC:IP5"}, "OUT:OP2")}},
+         "plant stopped: car park overfilled\n"},
+    };
+    test::WriteBytes(folder.path("s.scn"), "at 3600 expect plant.stopped=1 plant.cars_in<20");
+    for (const auto& c : cases) {
+        const RunOutput r = TorvexRun(
+            {Diagram(folder, "d.llg", c.rungs), folder.path("s.scn"), "--plant", "carpark"});
+        EXPECT_EQ(r.status, 0) << c.stop << r.err;
+        EXPECT_NE(r.out.find(c.stop), std::string::npos) << r.out;
+    }
+}
+
+TEST(TorvexRun, TheAnnunciatorHoldsADiagramAgainstSequenceA) {
+    TempFolder folder;
+    // A window that only burns while its process is upset, and no horn.
+    const std::string steady = Diagram(folder, "d.llg", {{Simple({"NCC:IP0"}, "OUT:OP0")}});
+    test::WriteBytes(folder.path("s.scn"),
+                     "at 1 set IP0=0\nat 10 expect OP0=1 plant.alarms=1 plant.announced=0 "
+                     "plant.missed=1 plant.sequence_errors=9 plant.stopped=0");
+    const RunOutput r = TorvexRun({steady, folder.path("s.scn"), "--plant", "annunciator"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "6 passed, 0 failed\n");
+    const RunOutput describe = TorvexRun({"--plant", "2", "--describe"});
+    EXPECT_NE(describe.out.find("\nThe plant never stops the run.\n"), std::string::npos);
+}
+
 TEST(TorvexRun, RefusesWhatThePlantCannotDo) {
     TempFolder folder;
     const std::string example = std::string(TORVEX_SOLUTIONS) + "/traffic_light.llg";
