@@ -32,6 +32,7 @@
 #include "files/settings_store.h"
 #include "simulation/debugger.h"
 #include "simulation/io_monitor.h"
+#include "simulation/modbus_dialogs.h"
 #include "simulation/preferences_dialog.h"
 #include "simulation/simulation_window.h"
 #include "ui/artwork.h"
@@ -165,6 +166,11 @@ TfrmMain::TfrmMain(const Options& options, QWidget* parent)
     tmrIntro_.setInterval(1);
     connect(&tmrIntro_, &QTimer::timeout, this, &TfrmMain::tmrIntroTimer);
     tmrIntro_.start();
+
+    // A link changes by itself: it is looked at twice a second.
+    tmrLink_.setInterval(500);
+    connect(&tmrLink_, &QTimer::timeout, this, &TfrmMain::refreshLink);
+    tmrLink_.start();
 }
 
 TfrmMain::~TfrmMain() {
@@ -219,6 +225,25 @@ void TfrmMain::letPendingEventsRun(int rounds) {
 
 void TfrmMain::placeStatusPanel() {
     pnlStatus_->move(pnlToolbar_->width() - pnlStatus_->width() - 8, pnlStatus_->y());
+    // From the last tool button to the status panel.
+    const int left = 425;
+    lblLink_->setGeometry(left, pnlStatus_->y(), std::max(0, pnlStatus_->x() - 8 - left),
+                          pnlStatus_->height());
+    refreshLink();
+}
+
+void TfrmMain::refreshLink() {
+    IoInterface* current = interfaces_.at(interfaces_.CurrentInterface());
+    const auto* link = dynamic_cast<const LinkReport*>(current);
+    const bool external =
+        mode_ == ControlMenuMode::ExternalDevice || mode_ == ControlMenuMode::ExternalPLC;
+    lblLink_->setVisible(external && link);
+    if (!external || !link) return;
+    const LinkStatus status = link->linkStatus();
+    const QString text = LinkCaption::text(status);
+    lblLink_->setText(lblLink_->fontMetrics().elidedText(text, Qt::ElideMiddle, lblLink_->width()));
+    const bool server = dynamic_cast<const ModbusServerInterface*>(current) != nullptr;
+    lblLink_->setToolTip(text + QLatin1Char('\n') + LinkCaption::toolTip(status, server));
 }
 
 void TfrmMain::resizeEvent(QResizeEvent* event) {
@@ -257,6 +282,8 @@ void TfrmMain::updateActions() {
     mnuControlInternalSimulation_->setChecked(mode_ == ControlMenuMode::InternalSimulation);
     mnuControlExternalDevice_->setChecked(mode_ == ControlMenuMode::ExternalDevice);
     mnuControlExternalPLC_->setChecked(mode_ == ControlMenuMode::ExternalPLC);
+    // A run's start and end open and close the link.
+    refreshLink();
 }
 
 void TfrmMain::lockEditor() {
@@ -288,8 +315,11 @@ void TfrmMain::tmrIntroTimer() {
     if (introTicks_ == 1) {
         TfrmIntro::Hooks hooks;
         hooks.initialise = [this] {
-            // The interface table with the null interface, interface 0 current and open.
-            interfaces_.RegisterInterfaces();
+            // The interface table: the null interface, current and open, then the Modbus
+            // client and server; the one chosen last time is current again.
+            interfaces_.RegisterInterfaces(ModbusInterfaces(*settings_));
+            const int stored = settings_->readInterface();
+            if (stored > 0 && stored < interfaces_.InterfaceCount()) interfaces_.Select(stored);
         };
         hooks.continueStartUp = [this] { tmrIntro_.start(); };
         hooks.useLargeLogo = [this] {

@@ -132,6 +132,9 @@ private:
     void mnuHelpContentsClick();
     void mnuSetupRestoreScreenLayoutToDefaultClick();
     void mnuQuendaleClick();
+    // The link label beside the status panel: the current interface's link in the external
+    // modes, hidden otherwise.
+    void refreshLink();
     void InternetLink(const QString& address);
     void prompt(const QString& text);
     // The example diagrams as they ship, beside the program or installed with it.
@@ -227,6 +230,7 @@ private:
     QString openAtStart_;
     qreal logicalDpi_;
     QTimer tmrIntro_;
+    QTimer tmrLink_;
 
     // ---- commands ----------------------------------------------------------------------
     QAction *mnuFileNewDiagram_, *mnuFileOpenDiagram_, *mnuFileSaveDiagram_;
@@ -251,6 +255,7 @@ private:
     // ---- widgets -----------------------------------------------------------------------
     QWidget* pnlToolbar_;
     QLabel* pnlStatus_;
+    QLabel* lblLink_ = nullptr;
     QWidget* pnlSimulations_;
     std::array<PaletteButton*, 10> palette_{};
     QLabel* pnlInfoBar_;

@@ -268,6 +268,12 @@ void TfrmMain::buildToolbar() {
     pnlStatus_->setPalette(white);
     pnlStatus_->setGeometry(0, 3, 169, 25);
     pnlStatus_->hide();  // placed and shown by the first start-up tick
+
+    // Left of the status panel, the link of a network interface in the external modes.
+    lblLink_ = new QLabel(pnlToolbar_);
+    lblLink_->setObjectName(QStringLiteral("lblLink"));
+    lblLink_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblLink_->hide();
 }
 
 void TfrmMain::buildPalette() {

@@ -80,6 +80,12 @@ void SettingsStore::writeDiagramFolder(const QString& folder) {
     setValue(QStringLiteral("Setup"), QStringLiteral("DiagramFolder"), folder);
 }
 
+int SettingsStore::readInterface() const {
+    const QString text = value(QStringLiteral("Setup"), QStringLiteral("Interface"), QString());
+    const auto n = StrictInt(text.toStdString());
+    return n && *n >= 0 ? *n : -1;
+}
+
 void SettingsStore::resetWindowPlaces() {
     for (const char* section : {"Debugger", "Rungs", "Simulator"})
         writeMoved(QString::fromLatin1(section), false);

@@ -49,6 +49,8 @@ public:
     // The folder a diagram was last opened from or saved to; empty before the first.
     QString diagramFolder() const;
     void writeDiagramFolder(const QString& folder);
+    // The interface stored by writeInterface; -1 when none is, or it is not a number.
+    int readInterface() const;
     // Restore Screen Layout to Default, at exit: Moved = "False" for the debugger, the rung
     // view, the I/O monitor and simulation windows 1 ... 25.
     void resetWindowPlaces();

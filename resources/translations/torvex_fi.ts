@@ -402,6 +402,30 @@ Do you wish to save to file?</source>
       <source>Cancel</source>
       <translation>Peruuta</translation>
     </message>
+    <message>
+      <source>Modbus TCP remote I/O</source>
+      <translation>Modbus TCP -etä-I/O</translation>
+    </message>
+    <message>
+      <source>Modbus TCP server</source>
+      <translation>Modbus TCP -palvelin</translation>
+    </message>
+    <message>
+      <source>Connection…</source>
+      <translation>Yhteys…</translation>
+    </message>
+    <message>
+      <source>Listening address…</source>
+      <translation>Kuunteluosoite…</translation>
+    </message>
+    <message>
+      <source>unit %1</source>
+      <translation>yksikkö %1</translation>
+    </message>
+    <message>
+      <source>port %1</source>
+      <translation>portti %1</translation>
+    </message>
   </context>
   <context>
     <name>torvex::RungEditor</name>
@@ -803,6 +827,127 @@ HÄLYTYS</translation>
     <message>
       <source>Rungs</source>
       <translation>Puolat</translation>
+    </message>
+  </context>
+  <context>
+    <name>torvex::TfrmModbusConnection</name>
+    <message>
+      <source>Connection</source>
+      <translation>Yhteys</translation>
+    </message>
+    <message>
+      <source>Host:</source>
+      <translation>Osoite:</translation>
+    </message>
+    <message>
+      <source>Port:</source>
+      <translation>Portti:</translation>
+    </message>
+    <message>
+      <source>Unit id:</source>
+      <translation>Yksikön tunnus:</translation>
+    </message>
+    <message>
+      <source>First discrete input (inputs 0-15):</source>
+      <translation>Ensimmäinen digitaalitulo (tulot 0-15):</translation>
+    </message>
+    <message>
+      <source>First coil (outputs 0-15):</source>
+      <translation>Ensimmäinen kela (lähdöt 0-15):</translation>
+    </message>
+    <message>
+      <source>Enter the device's host name or address.</source>
+      <translation>Anna laitteen nimi tai osoite.</translation>
+    </message>
+    <message>
+      <source>A unit id is 1 ... 247 or 255.</source>
+      <translation>Yksikön tunnus on 1 ... 247 tai 255.</translation>
+    </message>
+    <message>
+      <source>OK</source>
+      <translation>OK</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>Peruuta</translation>
+    </message>
+  </context>
+  <context>
+    <name>torvex::TfrmModbusListen</name>
+    <message>
+      <source>Listening address</source>
+      <translation>Kuunteluosoite</translation>
+    </message>
+    <message>
+      <source>This machine only</source>
+      <translation>Vain tämä kone</translation>
+    </message>
+    <message>
+      <source>Every network of this machine</source>
+      <translation>Kaikki tämän koneen verkot</translation>
+    </message>
+    <message>
+      <source>Listen on:</source>
+      <translation>Kuuntele osoitteessa:</translation>
+    </message>
+    <message>
+      <source>Listening on %1, any machine on that network can drive the outputs.</source>
+      <translation>Kun kuunnellaan osoitteessa %1, mikä tahansa kone siinä verkossa voi ohjata lähtöjä.</translation>
+    </message>
+    <message>
+      <source>OK</source>
+      <translation>OK</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>Peruuta</translation>
+    </message>
+  </context>
+  <context>
+    <name>torvex::LinkCaption</name>
+    <message>
+      <source>closed</source>
+      <translation>suljettu</translation>
+    </message>
+    <message>
+      <source>connecting</source>
+      <translation>yhdistetään</translation>
+    </message>
+    <message>
+      <source>connected</source>
+      <translation>yhdistetty</translation>
+    </message>
+    <message>
+      <source>no answer (retrying)</source>
+      <translation>ei vastausta (yritetään uudelleen)</translation>
+    </message>
+    <message>
+      <source>no client</source>
+      <translation>ei asiakkaita</translation>
+    </message>
+    <message>
+      <source>1 client</source>
+      <translation>1 asiakas</translation>
+    </message>
+    <message>
+      <source>%1 clients</source>
+      <translation>%1 asiakasta</translation>
+    </message>
+    <message>
+      <source>cannot listen (retrying)</source>
+      <translation>ei voi kuunnella (yritetään uudelleen)</translation>
+    </message>
+    <message>
+      <source>Any machine on that network can drive the outputs.</source>
+      <translation>Mikä tahansa kone siinä verkossa voi ohjata lähtöjä.</translation>
+    </message>
+    <message>
+      <source>No error so far.</source>
+      <translation>Ei virheitä tähän mennessä.</translation>
+    </message>
+    <message>
+      <source>Last error: %1</source>
+      <translation>Viimeisin virhe: %1</translation>
     </message>
   </context>
 </TS>

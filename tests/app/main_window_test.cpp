@@ -229,8 +229,11 @@ TEST_F(MainWindowTest, StartUpShowsTheIntroThenCreatesTheWindows) {
     EXPECT_TRUE(main->intro()->isVisible());
     EXPECT_EQ(main->interfaces().InterfaceCount(), 0) << "the intro's first tick registers them";
     FinishStartUp();
-    EXPECT_EQ(main->interfaces().InterfaceCount(), 1);
+    ASSERT_EQ(main->interfaces().InterfaceCount(), 3);
     EXPECT_EQ(main->interfaces().at(0)->Name(), "Non-active Demo interface");
+    EXPECT_EQ(main->interfaces().at(1)->Name(), "Modbus TCP remote I/O");
+    EXPECT_EQ(main->interfaces().at(2)->Name(), "Modbus TCP server");
+    EXPECT_EQ(main->interfaces().CurrentInterface(), 0);
     ASSERT_NE(main->rungView(), nullptr);
     ASSERT_NE(main->debugger(), nullptr);
     EXPECT_EQ(main->rungView()->windowTitle(), QStringLiteral("Rung Viewer"));
