@@ -161,8 +161,6 @@ TfrmMain::TfrmMain(const Options& options, QWidget* parent)
     settings_->loadRecentFiles(recent_);
     refreshRecentMenu();
     updateActions();
-    // The open and save dialogs start in the examples folder.
-    openFolder_ = saveFolder_ = examplesFolder();
 
     // The start-up continues from the event loop: first the intro form, then the windows.
     tmrIntro_.setInterval(1);
@@ -358,9 +356,14 @@ void TfrmMain::createWindows() {
         if (debugger_) debugger_->UpdateDisplay(false);
     });
     connect(rungs_, &TfrmRungs::commentEdited, this, [this] { setDiagramChanged(true); });
+    connect(editor_, &RungEditor::ioCommentsChanged, this, &TfrmMain::ioCommentsChanged);
     connect(&editor_->undoStack(), &QUndoStack::canUndoChanged, this, &TfrmMain::updateActions);
     connect(&editor_->undoStack(), &QUndoStack::canRedoChanged, this, &TfrmMain::updateActions);
     updateActions();
+    {
+        const QSignalBlocker quiet(mnuViewShowNames_);
+        mnuViewShowNames_->setChecked(rungs_->namesShown());
+    }
     rungs_->show();
     mnuControlDebuggerClick();
     if (!openAtStart_.isEmpty()) OpenFile(std::exchange(openAtStart_, QString()));
@@ -455,20 +458,8 @@ void TfrmMain::prompt(const QString& text) {
 QString TfrmMain::examplesFolder() const {
     const QDir program(programFolder_);
     const QString beside = program.filePath(QStringLiteral("Solutions"));
-    if (QFileInfo(beside).isDir() && QFileInfo(beside).isWritable()) return beside;
-    // Installed for every user, the examples are read-only: each user works in a copy,
-    // made on the first start.
-    QString source = beside;
-    if (!QFileInfo(source).isDir())
-        source = program.filePath(QStringLiteral("../share/torvex/Solutions"));
-    const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-                        QStringLiteral("/Solutions");
-    if (!QFileInfo(own).isDir() && QFileInfo(source).isDir() && QDir().mkpath(own)) {
-        const QDir from(source);
-        for (const QString& name : from.entryList(QDir::Files))
-            QFile::copy(from.filePath(name), own + QLatin1Char('/') + name);
-    }
-    return QFileInfo(own).isDir() ? own : programFolder_;
+    if (QFileInfo(beside).isDir()) return beside;
+    return program.filePath(QStringLiteral("../share/torvex/Solutions"));
 }
 
 // ---- the palette -------------------------------------------------------------------------
@@ -476,6 +467,7 @@ QString TfrmMain::examplesFolder() const {
 void TfrmMain::selectPaletteTool(int tool) {
     for (int t = 0; t < kToolCount; ++t) palette_[t]->setDown(t == tool);
     ws_->editor.PaletteTool = tool;
+    if (editor_) editor_->showPlacingGrid();
 }
 
 void TfrmMain::paletteMouseDown(int tool) {

@@ -79,6 +79,7 @@ void TfrmMain::buildActions() {
     mnuFilePrintDiagram_->setIcon(GlyphIcon(Glyph::Print));
 
     edit_ = RungEditor::MakeActions(this);
+    buildViewActions();
 
     for (int k = 0; k < kSimulationEntries; ++k) {
         mnuSimulationsSimulation_[k] = Command(this, "", QString());
@@ -158,8 +159,10 @@ void TfrmMain::buildMenus() {
     };
 
     QMenu* file = menu(nullptr, "mnuFile", tr("&File"));
-    file->addActions(
-        {mnuFileNewDiagram_, mnuFileOpenDiagram_, mnuFileSaveDiagram_, mnuFileSaveDiagramAs_});
+    file->addActions({mnuFileNewDiagram_, mnuFileOpenDiagram_});
+    mnuFileExamples_ = menu(file, "mnuFileExamples", tr("&Examples"));
+    fillExamplesMenu();
+    file->addActions({mnuFileSaveDiagram_, mnuFileSaveDiagramAs_});
     file->addSeparator();
     file->addAction(mnuFilePrintDiagram_);
     file->addSeparator();
@@ -182,11 +185,18 @@ void TfrmMain::buildMenus() {
     edit->addSeparator();
     edit->addActions({edit_.showComments, edit_.hideComments});
 
+    QMenu* view = menu(nullptr, "mnuView", tr("&View"));
+    view->addActions({mnuViewZoomIn_, mnuViewZoomOut_, mnuViewActualSize_, mnuViewFitWidth_});
+    view->addSeparator();
+    view->addAction(mnuViewShowNames_);
+
     QMenu* simulations = menu(nullptr, "mnuSimulations", tr("&Simulations"));
     for (QAction* a : mnuSimulationsSimulation_) simulations->addAction(a);
 
     QMenu* setup = menu(nullptr, "mnuSetup", tr("Se&tup"));
     setup->addActions({mnuSetupConfigureIO_, mnuSetupRestoreScreenLayoutToDefault_});
+    QMenu* sizes = menu(setup, "mnuSetupDisplaySize", tr("&Display Size"));
+    sizes->addActions(displaySizes_->actions());
 
     QMenu* control = menu(nullptr, "mnuControl", tr("&Control"));
     control->addAction(mnuControlDebugger_);

@@ -83,6 +83,42 @@
 Do you wish to save to file?</source>
       <translation>Kaavio on muuttunut.  Haluatko tallettaa?</translation>
     </message>
+    <message>
+      <source>&amp;View</source>
+      <translation>&amp;Näytä</translation>
+    </message>
+    <message>
+      <source>Zoom &amp;In</source>
+      <translation>Suurenna</translation>
+    </message>
+    <message>
+      <source>Zoom &amp;Out</source>
+      <translation>Pienennä</translation>
+    </message>
+    <message>
+      <source>&amp;Actual Size</source>
+      <translation>Todellinen koko</translation>
+    </message>
+    <message>
+      <source>Fit &amp;Width</source>
+      <translation>Sovita leveyteen</translation>
+    </message>
+    <message>
+      <source>Show I/O &amp;Names</source>
+      <translation>Näytä I/O-nimet</translation>
+    </message>
+    <message>
+      <source>&amp;Display Size</source>
+      <translation>Näytön koko</translation>
+    </message>
+    <message>
+      <source>&amp;Examples</source>
+      <translation>Esimerkit</translation>
+    </message>
+    <message>
+      <source>The display size will change the next time you start TORVEX.</source>
+      <translation>Näytön koko muuttuu, kun TORVEX käynnistetään seuraavan kerran.</translation>
+    </message>
   </context>
   <context>
     <name>torvex::TfrmRungs</name>
@@ -132,6 +168,10 @@ Do you wish to save to file?</source>
     <message>
       <source>Register %1</source>
       <translation>Rekisteri %1</translation>
+    </message>
+    <message>
+      <source>Show I/O names</source>
+      <translation>Näytä I/O-nimet</translation>
     </message>
   </context>
   <context>
@@ -771,6 +811,33 @@ HÄLYTYS</translation>
       <source>N</source>
       <extracomment>The compass point north, one letter.</extracomment>
       <translation>P</translation>
+    </message>
+  </context>
+  <context>
+    <name>DiagramPrinter</name>
+    <message>
+      <source>Page %1</source>
+      <translation>Sivu %1</translation>
+    </message>
+    <message>
+      <source>Rung %1</source>
+      <translation>Puola %1</translation>
+    </message>
+    <message>
+      <source>I/O List</source>
+      <translation>I/O-luettelo</translation>
+    </message>
+    <message>
+      <source>Point</source>
+      <translation>Piste</translation>
+    </message>
+    <message>
+      <source>Comment</source>
+      <translation>Kommentti</translation>
+    </message>
+    <message>
+      <source>Rungs</source>
+      <translation>Puolat</translation>
     </message>
   </context>
   <context>

@@ -31,7 +31,7 @@ protected:
 };
 
 TEST_F(RunEndToEnd, ASealInMotorRunsFromTheDebugger) {
-    // The example as it ships, from the Solutions folder the Open dialog starts in.
+    // The example as it ships, from File > Examples.
     {
         QFile source(QStringLiteral(TORVEX_SOLUTIONS "/seal_in.llg"));
         ASSERT_TRUE(source.open(QIODevice::ReadOnly));
@@ -41,10 +41,8 @@ TEST_F(RunEndToEnd, ASealInMotorRunsFromTheDebugger) {
         copy.write(source.readAll());
     }
     Create();
-    prompter.files = {File(QStringLiteral("Solutions/seal_in.llg"))};
-    Trigger("mnuFileOpenDiagram");
-    ASSERT_EQ(prompter.requests.size(), 1u);
-    EXPECT_EQ(prompter.requests[0].folder, File(QStringLiteral("Solutions")));
+    Trigger("mnuFileExample_seal_in");
+    EXPECT_TRUE(ws().shell.CurrentFileName.isEmpty()) << "an untitled copy of the example";
     ASSERT_TRUE(prompter.shown.empty()) << prompter.lastText().toStdString();
     ASSERT_NE(main->debugger(), nullptr);
     const MemoryImage& m = main->plc().memory;
