@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/main_window.h"
+#include "files/settings_store.h"
 #include "torvex_version.h"
 #include "ui/language.h"
 #include "ui/prompter.h"
@@ -27,6 +28,14 @@ int main(int argc, char** argv) {
     if (!DisplayAvailable()) {
         std::fprintf(stderr, "torvex: no display to show the window on (DISPLAY is not set)\n");
         return 1;
+    }
+    // Setup > Display Size: Qt takes its scale factor only before the application is made.
+    // A factor the user's environment already sets is multiplied, not overridden.
+    if (const int percent = torvex::SettingsStore().displaySize(); percent != 100) {
+        bool given = false;
+        const double outer = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&given);
+        const double factor = (given && outer > 0 ? outer : 1.0) * percent / 100.0;
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(factor));
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TORVEX"));

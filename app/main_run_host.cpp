@@ -96,12 +96,22 @@ void TfrmMain::Host::takeMonitorInputs(PointStates& inputs) {
     if (main_.monitor_) main_.monitor_->takeInputs(inputs);
 }
 
+namespace {
+
+// Whenever a run shows power flow, the boxes show their live values with it; they go with
+// the red.
+RungDraw WithValues(RungDraw how) {
+    return Has(how, RungDraw::Live) ? how | RungDraw::Values : how;
+}
+
+}  // namespace
+
 void TfrmMain::Host::DisplayRungs(RungDraw how) {
-    if (main_.rungs_) main_.rungs_->DisplayRungs(how);
+    if (main_.rungs_) main_.rungs_->DisplayRungs(WithValues(how));
 }
 
 void TfrmMain::Host::DisplayRung(int32_t slot, RungDraw how) {
-    if (main_.rungs_) main_.rungs_->DisplayRunningSlot(slot, how);
+    if (main_.rungs_) main_.rungs_->DisplayRunningSlot(slot, WithValues(how));
 }
 
 void TfrmMain::Host::runStarted() {

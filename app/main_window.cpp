@@ -32,6 +32,7 @@
 #include "files/settings_store.h"
 #include "simulation/debugger.h"
 #include "simulation/io_monitor.h"
+#include "simulation/modbus_dialogs.h"
 #include "simulation/preferences_dialog.h"
 #include "simulation/simulation_window.h"
 #include "ui/artwork.h"
@@ -160,13 +161,16 @@ TfrmMain::TfrmMain(const Options& options, QWidget* parent)
     settings_->loadRecentFiles(recent_);
     refreshRecentMenu();
     updateActions();
-    // The open and save dialogs start in the examples folder.
-    openFolder_ = saveFolder_ = examplesFolder();
 
     // The start-up continues from the event loop: first the intro form, then the windows.
     tmrIntro_.setInterval(1);
     connect(&tmrIntro_, &QTimer::timeout, this, &TfrmMain::tmrIntroTimer);
     tmrIntro_.start();
+
+    // A link changes by itself: it is looked at twice a second.
+    tmrLink_.setInterval(500);
+    connect(&tmrLink_, &QTimer::timeout, this, &TfrmMain::refreshLink);
+    tmrLink_.start();
 }
 
 TfrmMain::~TfrmMain() {
@@ -221,6 +225,25 @@ void TfrmMain::letPendingEventsRun(int rounds) {
 
 void TfrmMain::placeStatusPanel() {
     pnlStatus_->move(pnlToolbar_->width() - pnlStatus_->width() - 8, pnlStatus_->y());
+    // From the last tool button to the status panel.
+    const int left = 425;
+    lblLink_->setGeometry(left, pnlStatus_->y(), std::max(0, pnlStatus_->x() - 8 - left),
+                          pnlStatus_->height());
+    refreshLink();
+}
+
+void TfrmMain::refreshLink() {
+    IoInterface* current = interfaces_.at(interfaces_.CurrentInterface());
+    const auto* link = dynamic_cast<const LinkReport*>(current);
+    const bool external =
+        mode_ == ControlMenuMode::ExternalDevice || mode_ == ControlMenuMode::ExternalPLC;
+    lblLink_->setVisible(external && link);
+    if (!external || !link) return;
+    const LinkStatus status = link->linkStatus();
+    const QString text = LinkCaption::text(status);
+    lblLink_->setText(lblLink_->fontMetrics().elidedText(text, Qt::ElideMiddle, lblLink_->width()));
+    const bool server = dynamic_cast<const ModbusServerInterface*>(current) != nullptr;
+    lblLink_->setToolTip(text + QLatin1Char('\n') + LinkCaption::toolTip(status, server));
 }
 
 void TfrmMain::resizeEvent(QResizeEvent* event) {
@@ -260,6 +283,8 @@ void TfrmMain::updateActions() {
     mnuControlInternalSimulation_->setChecked(mode_ == ControlMenuMode::InternalSimulation);
     mnuControlExternalDevice_->setChecked(mode_ == ControlMenuMode::ExternalDevice);
     mnuControlExternalPLC_->setChecked(mode_ == ControlMenuMode::ExternalPLC);
+    // A run's start and end open and close the link.
+    refreshLink();
 }
 
 void TfrmMain::lockEditor() {
@@ -291,8 +316,11 @@ void TfrmMain::tmrIntroTimer() {
     if (introTicks_ == 1) {
         TfrmIntro::Hooks hooks;
         hooks.initialise = [this] {
-            // The interface table with the null interface, interface 0 current and open.
-            interfaces_.RegisterInterfaces();
+            // The interface table: the null interface, current and open, then the Modbus
+            // client and server; the one chosen last time is current again.
+            interfaces_.RegisterInterfaces(ModbusInterfaces(*settings_));
+            const int stored = settings_->readInterface();
+            if (stored > 0 && stored < interfaces_.InterfaceCount()) interfaces_.Select(stored);
         };
         hooks.continueStartUp = [this] { tmrIntro_.start(); };
         hooks.useLargeLogo = [this] {
@@ -329,10 +357,15 @@ void TfrmMain::createWindows() {
         if (debugger_) debugger_->UpdateDisplay(false);
     });
     connect(rungs_, &TfrmRungs::commentEdited, this, [this] { setDiagramChanged(true); });
+    connect(editor_, &RungEditor::ioCommentsChanged, this, &TfrmMain::ioCommentsChanged);
     connect(rungs_, &TfrmRungs::chartPointWanted, this, &TfrmMain::addToTimingChart);
     connect(&editor_->undoStack(), &QUndoStack::canUndoChanged, this, &TfrmMain::updateActions);
     connect(&editor_->undoStack(), &QUndoStack::canRedoChanged, this, &TfrmMain::updateActions);
     updateActions();
+    {
+        const QSignalBlocker quiet(mnuViewShowNames_);
+        mnuViewShowNames_->setChecked(rungs_->namesShown());
+    }
     rungs_->show();
     mnuControlDebuggerClick();
     if (!openAtStart_.isEmpty()) OpenFile(std::exchange(openAtStart_, QString()));
@@ -427,20 +460,8 @@ void TfrmMain::prompt(const QString& text) {
 QString TfrmMain::examplesFolder() const {
     const QDir program(programFolder_);
     const QString beside = program.filePath(QStringLiteral("Solutions"));
-    if (QFileInfo(beside).isDir() && QFileInfo(beside).isWritable()) return beside;
-    // Installed for every user, the examples are read-only: each user works in a copy,
-    // made on the first start.
-    QString source = beside;
-    if (!QFileInfo(source).isDir())
-        source = program.filePath(QStringLiteral("../share/torvex/Solutions"));
-    const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-                        QStringLiteral("/Solutions");
-    if (!QFileInfo(own).isDir() && QFileInfo(source).isDir() && QDir().mkpath(own)) {
-        const QDir from(source);
-        for (const QString& name : from.entryList(QDir::Files))
-            QFile::copy(from.filePath(name), own + QLatin1Char('/') + name);
-    }
-    return QFileInfo(own).isDir() ? own : programFolder_;
+    if (QFileInfo(beside).isDir()) return beside;
+    return program.filePath(QStringLiteral("../share/torvex/Solutions"));
 }
 
 // ---- the palette -------------------------------------------------------------------------
@@ -448,6 +469,7 @@ QString TfrmMain::examplesFolder() const {
 void TfrmMain::selectPaletteTool(int tool) {
     for (int t = 0; t < kToolCount; ++t) palette_[t]->setDown(t == tool);
     ws_->editor.PaletteTool = tool;
+    if (editor_) editor_->showPlacingGrid();
 }
 
 void TfrmMain::paletteMouseDown(int tool) {

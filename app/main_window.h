@@ -137,8 +137,12 @@ private:
     void mnuHelpContentsClick();
     void mnuSetupRestoreScreenLayoutToDefaultClick();
     void mnuQuendaleClick();
+    // The link label beside the status panel: the current interface's link in the external
+    // modes, hidden otherwise.
+    void refreshLink();
     void InternetLink(const QString& address);
     void prompt(const QString& text);
+    // The example diagrams as they ship, beside the program or installed with it.
     QString examplesFolder() const;
 
     // ---- File menu (main_window_files.cpp) --------------------------------------------
@@ -146,13 +150,21 @@ private:
     void NewDiagram(bool returnToDebugger);
     void Wipe();
     void mnuFileOpenDiagramClick();
-    void LoadFile(const QString& fileName);
+    void LoadFile(const QString& fileName, bool untitled = false);
     void DoOldLoad(const QString& fileName);
     int SaveDiagram();    // 1 saved, 2 cancelled or failed
     int SaveDiagramAs();  // 1 saved, 2 cancelled or failed
     bool SaveLadder(const QString& fileName);
     void mnuFilePrintDiagramClick();
     void mnuFileRecentClick(int entry);
+    // File > Examples: each example by its first rung comment's opening words.
+    void fillExamplesMenu();
+    // An example opens as an untitled copy, so that Save asks for a new name.
+    void OpenExample(const QString& fileName);
+    // Where the open and save dialogs start: the folder last used for a diagram, or the
+    // user's documents the first time.
+    QString diagramFolder() const;
+    void rememberFolder(const QString& fileName);
     // Asks about unsaved changes; false when the command is to be abandoned.
     bool askToSaveChanges();
     DiagramSettings diagramSettings() const;
@@ -181,6 +193,13 @@ private:
     void setMode(ControlMenuMode mode);
     // Serves pending paint, timer and posted events, but no user input.
     static void letPendingEventsRun(int rounds = 1);
+
+    // ---- View menu and display size (main_window_view.cpp) -----------------------------
+    void buildViewActions();
+    void mnuViewFitWidthClick();
+    void mnuSetupDisplaySizeClick(int percent);
+    // The I/O comments changed: the rungs and the point labels show them at once.
+    void ioCommentsChanged();
 
     // ---- the timing chart (main_window_chart.cpp) --------------------------------------
     void buildChartActions();
@@ -220,11 +239,10 @@ private:
     bool paletteDrags_ = true;
     int introTicks_ = 0;
     QString programFolder_;
-    QString openFolder_;
-    QString saveFolder_;
     QString openAtStart_;
     qreal logicalDpi_;
     QTimer tmrIntro_;
+    QTimer tmrLink_;
 
     // ---- commands ----------------------------------------------------------------------
     QAction *mnuFileNewDiagram_, *mnuFileOpenDiagram_, *mnuFileSaveDiagram_;
@@ -239,6 +257,10 @@ private:
     std::array<QAction*, 8> mnuControlInternalSimulationSimulation_{};
     std::array<QAction*, 4> mnuControlExternalPLCSimulation_{};
     QAction *mnuHelpContents_, *mnuHelpContactDetails_, *mnuHelpAboutTORVEX_, *mnuQuendale_;
+    QMenu* mnuFileExamples_ = nullptr;
+    QAction *mnuViewZoomIn_, *mnuViewZoomOut_, *mnuViewActualSize_, *mnuViewFitWidth_;
+    QAction* mnuViewShowNames_;
+    QActionGroup* displaySizes_;
     QAction *actRun_, *actSingleLoop_, *actSingleStep_, *actPause_, *actStop_;
     QAction* actCloseSimulation_;
     QAction *mnuViewTimingChart_, *mnuFileOpenTrace_;
@@ -246,6 +268,7 @@ private:
     // ---- widgets -----------------------------------------------------------------------
     QWidget* pnlToolbar_;
     QLabel* pnlStatus_;
+    QLabel* lblLink_ = nullptr;
     QWidget* pnlSimulations_;
     std::array<PaletteButton*, 10> palette_{};
     QLabel* pnlInfoBar_;

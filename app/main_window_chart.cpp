@@ -39,7 +39,7 @@ void TfrmMain::mnuFileOpenTraceClick() {
     if (RunInProgress()) return;
     Prompter::FileRequest request;
     request.title = tr("Open Trace");
-    request.folder = openFolder_;
+    request.folder = diagramFolder();
     request.filter = tr("Traces (*.vcd *.csv);;All files (*)");
     const QString file = prompter_->openFileName(this, request);
     if (file.isEmpty()) return;

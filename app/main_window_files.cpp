@@ -1,8 +1,14 @@
 // The File menu of the main window: new, open, save, print and the recent files.
 
 #include <QAction>
+#include <QDate>
+#include <QDir>
 #include <QFileInfo>
+#include <QLocale>
+#include <QMenu>
 #include <QPrinter>
+#include <QStandardPaths>
+#include <memory>
 
 #include "app/main_window.h"
 #include "editor/diagram_printer.h"
@@ -15,6 +21,7 @@
 #include "files/settings_store.h"
 #include "files/wipe.h"
 #include "simulation/debugger.h"
+#include "ui/ansi_text.h"
 #include "ui/prompter.h"
 #include "ui/workspace.h"
 
@@ -79,6 +86,7 @@ void TfrmMain::showFreshDiagram(bool commentsShown) {
         rungs_->DisplayRungs(RungDraw::ClearLit, TfrmRungs::Memos::Refill);
     }
     if (debugger_) debugger_->UpdateDisplay(false);
+    ioCommentsChanged();
 }
 
 void TfrmMain::Wipe() {
@@ -104,16 +112,58 @@ void TfrmMain::mnuFileOpenDiagramClick() {
     if (!askToSaveChanges()) return;
     Prompter::FileRequest request;
     request.title = tr("Open Diagram");
-    request.folder = openFolder_;
+    request.folder = diagramFolder();
     request.filter =
         Filters({tr("Ladder Diagrams (*.llg)"),
                  tr("Ladder Diagrams (Torvex Version 2) (*.lld *.LLD)"), tr("All Files (*)")});
     request.defaultSuffix = QStringLiteral("llg");
     const QString chosen = prompter_->openFileName(this, request);
     if (chosen.isEmpty()) return;
+    // Later Opens and Saves start where this one ended.
+    rememberFolder(chosen);
     OpenFile(chosen);
-    // Later Opens start where this one ended.
-    openFolder_ = QFileInfo(chosen).absolutePath();
+}
+
+QString TfrmMain::diagramFolder() const {
+    const QString last = settings_->diagramFolder();
+    if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
+    const QString documents =
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+void TfrmMain::rememberFolder(const QString& fileName) {
+    settings_->writeDiagramFolder(QFileInfo(fileName).absolutePath());
+}
+
+void TfrmMain::fillExamplesMenu() {
+    mnuFileExamples_->clear();
+    const QDir folder(examplesFolder());
+    for (const QString& name : folder.entryList({QStringLiteral("*.llg")}, QDir::Files)) {
+        const QString path = folder.filePath(name);
+        // Named by the opening words of its first rung comment.
+        auto plc = std::make_unique<Plc>();
+        IOComments comments;
+        QString title;
+        if (torvex::LoadFile(*plc, comments, path.toStdString()).completed)
+            title = FromAnsi(plc->diagram.Rungs[0].Comment()).simplified();
+        const QStringList words = title.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        constexpr int kWords = 6;
+        title = words.size() > kWords ? words.mid(0, kWords).join(QLatin1Char(' ')) + u'\u2026'
+                                      : words.join(QLatin1Char(' '));
+        if (title.isEmpty()) title = QFileInfo(name).completeBaseName();
+        QAction* example = mnuFileExamples_->addAction(title.replace(u'&', QStringLiteral("&&")));
+        example->setObjectName(QStringLiteral("mnuFileExample_") + QFileInfo(name).completeBaseName());
+        example->setToolTip(path);
+        connect(example, &QAction::triggered, this, [this, path] { OpenExample(path); });
+    }
+    mnuFileExamples_->menuAction()->setVisible(!mnuFileExamples_->isEmpty());
+}
+
+void TfrmMain::OpenExample(const QString& fileName) {
+    if (RunInProgress() || ws_->editor.ControlDialogOpen) return;
+    if (!askToSaveChanges()) return;
+    LoadFile(fileName, true);
 }
 
 void TfrmMain::OpenFile(const QString& fileName) {
@@ -130,7 +180,7 @@ void TfrmMain::showLoadMessages(const LoadResult& result) {
         prompter_->error(this, QString::fromStdString(result.error));
 }
 
-void TfrmMain::LoadFile(const QString& fileName) {
+void TfrmMain::LoadFile(const QString& fileName, bool untitled) {
     const LoadResult result =
         torvex::LoadFile(*plc_, ws_->comments, fileName.toStdString(), ws_->shell.FinnishTexts);
     // A file that is no diagram at all changed nothing: the diagram, its name and the recent
@@ -158,6 +208,8 @@ void TfrmMain::LoadFile(const QString& fileName) {
             mnuControlDebuggerClick();
             break;
     }
+    // A copy of an example is the user's own, with no name yet: Save asks for one.
+    if (untitled) return;
     recent_.AddFileCaption(fileName.toStdString());
     refreshRecentMenu();
     ws_->shell.CurrentFileName = fileName;
@@ -218,13 +270,13 @@ int TfrmMain::SaveDiagram() {
 int TfrmMain::SaveDiagramAs() {
     Prompter::FileRequest request;
     request.title = tr("Save Diagram As");
-    request.folder = saveFolder_;
+    request.folder = diagramFolder();
     request.filter = Filters({tr("Ladder Diagram (*.llg)"), tr("All Files (*)")});
     request.defaultSuffix = QStringLiteral("llg");
     QString chosen = prompter_->saveFileName(this, request);
     if (chosen.isEmpty()) return 2;
     if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".llg");
-    saveFolder_ = QFileInfo(chosen).absolutePath();
+    rememberFolder(chosen);
     return SaveLadder(chosen) ? 1 : 2;
 }
 
@@ -234,7 +286,11 @@ void TfrmMain::mnuFilePrintDiagramClick() {
                            ? tr("Untitled diagram")
                            : QFileInfo(ws_->shell.CurrentFileName).fileName());
     if (!prompter_->choosePrinter(this, printer)) return;
-    if (PrintDiagram(printer, *plc_, printer.docName()) == 0)
+    // A comment still being typed is printed too.
+    if (rungs_) rungs_->storePendingComment();
+    const PrintHeader header{printer.docName(),
+                             QLocale().toString(QDate::currentDate(), QLocale::ShortFormat)};
+    if (PrintDiagram(printer, *plc_, ws_->comments, header, rungs_ && rungs_->namesShown()) == 0)
         prompter_->error(this, tr("The diagram could not be printed."));
 }
 

@@ -79,6 +79,7 @@ void TfrmMain::buildActions() {
     mnuFilePrintDiagram_->setIcon(GlyphIcon(Glyph::Print));
 
     edit_ = RungEditor::MakeActions(this);
+    buildViewActions();
     buildChartActions();
 
     for (int k = 0; k < kSimulationEntries; ++k) {
@@ -159,8 +160,10 @@ void TfrmMain::buildMenus() {
     };
 
     QMenu* file = menu(nullptr, "mnuFile", tr("&File"));
-    file->addActions(
-        {mnuFileNewDiagram_, mnuFileOpenDiagram_, mnuFileSaveDiagram_, mnuFileSaveDiagramAs_});
+    file->addActions({mnuFileNewDiagram_, mnuFileOpenDiagram_});
+    mnuFileExamples_ = menu(file, "mnuFileExamples", tr("&Examples"));
+    fillExamplesMenu();
+    file->addActions({mnuFileSaveDiagram_, mnuFileSaveDiagramAs_});
     file->addSeparator();
     file->addAction(mnuFileOpenTrace_);
     file->addSeparator();
@@ -186,6 +189,10 @@ void TfrmMain::buildMenus() {
     edit->addActions({edit_.showComments, edit_.hideComments});
 
     QMenu* view = menu(nullptr, "mnuView", tr("&View"));
+    view->addActions({mnuViewZoomIn_, mnuViewZoomOut_, mnuViewActualSize_, mnuViewFitWidth_});
+    view->addSeparator();
+    view->addAction(mnuViewShowNames_);
+    view->addSeparator();
     view->addAction(mnuViewTimingChart_);
 
     QMenu* simulations = menu(nullptr, "mnuSimulations", tr("&Simulations"));
@@ -193,6 +200,8 @@ void TfrmMain::buildMenus() {
 
     QMenu* setup = menu(nullptr, "mnuSetup", tr("Se&tup"));
     setup->addActions({mnuSetupConfigureIO_, mnuSetupRestoreScreenLayoutToDefault_});
+    QMenu* sizes = menu(setup, "mnuSetupDisplaySize", tr("&Display Size"));
+    sizes->addActions(displaySizes_->actions());
 
     QMenu* control = menu(nullptr, "mnuControl", tr("&Control"));
     control->addAction(mnuControlDebugger_);
@@ -264,6 +273,12 @@ void TfrmMain::buildToolbar() {
     pnlStatus_->setPalette(white);
     pnlStatus_->setGeometry(0, 3, 169, 25);
     pnlStatus_->hide();  // placed and shown by the first start-up tick
+
+    // Left of the status panel, the link of a network interface in the external modes.
+    lblLink_ = new QLabel(pnlToolbar_);
+    lblLink_->setObjectName(QStringLiteral("lblLink"));
+    lblLink_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblLink_->hide();
 }
 
 void TfrmMain::buildPalette() {

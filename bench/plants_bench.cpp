@@ -8,13 +8,46 @@
 
 #include "simulation/plants/annunciator.h"
 #include "simulation/plants/car_park.h"
+#include "simulation/plants/elevator.h"
 #include "simulation/plants/traffic_light.h"
+#include "tests/support/lift_controller.h"
 #include "tools/torvex_run.h"
 
 namespace torvex {
 namespace {
 
 using T = TrafficLight;
+
+// One exchange of a busy lift under a collective control: the state after ten minutes.
+void BM_Elevator_Update(benchmark::State& state) {
+    Elevator plant(1);
+    plant.StartSimulation();
+    test::LiftController controller;
+    for (int k = 0; k < 6000; ++k) {
+        plant.setOutputWord(controller.step(plant));
+        plant.UpdateSimulation();
+    }
+    for (auto _ : state) {
+        plant.setOutputWord(controller.step(plant));
+        plant.UpdateSimulation();
+        benchmark::DoNotOptimize(plant.inputWord());
+    }
+    if (plant.Stopped()) state.SkipWithError("the plant stopped");
+}
+BENCHMARK(BM_Elevator_Update);
+
+// torvex-run on the Elevator example and its one-hour scenario, the plant in the loop.
+void BM_TorvexRun_ElevatorHour(benchmark::State& state) {
+    const std::string folder = TORVEX_SOLUTIONS;
+    const std::vector<std::string> args = {folder + "/elevator.llg", folder + "/elevator.scn",
+                                           "--plant", "elevator"};
+    for (auto _ : state) {
+        std::ostringstream out, err;
+        if (TorvexRunMain(args, out, err) != kRunPassed)
+            state.SkipWithError((out.str() + err.str()).c_str());
+    }
+}
+BENCHMARK(BM_TorvexRun_ElevatorHour)->Unit(benchmark::kMillisecond);
 
 // A fixed-time cycle (all red, red+amber, green, amber each way), in exchanges, as a word.
 uint16_t Cycle(int64_t exchange) {

@@ -1,4 +1,5 @@
-// Redrawing the rung view: five slots of full rungs, as a step command or a scroll does.
+// Redrawing the rung view: five slots of full rungs, as a step command or a scroll does, at
+// 100 % and zoomed.
 
 #include <benchmark/benchmark.h>
 
@@ -30,13 +31,15 @@ void BM_RedrawFiveSlots(benchmark::State& state) {
     SettingsStore settings(dir.filePath(QStringLiteral("Torvex.ini")));
     Workspace ws(*plc, prompter, settings);
     QMdiArea area;
-    area.resize(800, 1000);
+    area.resize(1600, 1000);
     auto* view = new TfrmRungs(ws, 900);
     area.addSubWindow(view);
     area.show();
     view->show();
     FullRungs(*plc, 20);
     plc->StartRun();
+    view->setZoom(static_cast<int>(state.range(1)));
+    view->resize(view->width(), 5 * 128 * view->zoom() / 100 + 60);
     view->VisibilityCheck();
     bool live = state.range(0) != 0;
     for (auto _ : state) {
@@ -50,7 +53,10 @@ void BM_RedrawFiveSlots(benchmark::State& state) {
     }
     state.counters["slots"] = view->SlotsShown();
 }
-BENCHMARK(BM_RedrawFiveSlots)->Arg(0)->Arg(1)->ArgNames({"live"})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RedrawFiveSlots)
+    ->ArgsProduct({{0, 1}, {100, 300}})
+    ->ArgNames({"live", "zoom"})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace torvex

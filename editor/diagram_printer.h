@@ -1,5 +1,7 @@
-// Prints the diagram as the rung view shows it: each rung with its label and comment,
-// as many to a page as fit, with the diagram's name and the page number at the top.
+// Prints the diagram as vector graphics: each rung with its label and comment, as many to a
+// page as fit, under a header with the diagram's name, the date and the page number; after
+// the rungs the I/O list, every point that has a comment or is used, with the rungs that use
+// it.
 #pragma once
 
 #include <QString>
@@ -9,8 +11,16 @@ class QPagedPaintDevice;
 namespace torvex {
 
 class Plc;
+struct IOComments;
 
+struct PrintHeader {
+    QString title;  // the diagram's file name
+    QString date;
+};
+
+// `names`: the points' I/O comments above the controls, as the rung view shows them.
 // Returns the number of pages printed.
-int PrintDiagram(QPagedPaintDevice& device, const Plc& plc, const QString& title);
+int PrintDiagram(QPagedPaintDevice& device, const Plc& plc, const IOComments& comments,
+                 const PrintHeader& header, bool names);
 
 }  // namespace torvex

@@ -155,6 +155,7 @@ RungEditor::RungEditor(Workspace& workspace, TfrmRungs& view, const Actions& act
     connect(&view_, &TfrmRungs::popupControlComments, this,
             &RungEditor::mnuPopupControlCommentsClick);
     connect(&view_, &TfrmRungs::placementTimerFired, this, &RungEditor::tmrPlaceTimer);
+    connect(actions_.addBranch, &QAction::toggled, this, &RungEditor::showPlacingGrid);
     connect(&view_, &TfrmRungs::commentStored, this, &RungEditor::commentStored);
     view_.addRungActions({actions_.cutRung, actions_.copyRung, actions_.pasteRung});
 
@@ -306,6 +307,7 @@ void RungEditor::markSaved() {
 
 void RungEditor::ioCommentsEdited(const EditSnapshot& before) {
     record(tr("I/O Comment"), before);
+    emit ioCommentsChanged();
 }
 
 void RungEditor::commentStored(int rung, const std::string& before, bool finished) {
@@ -332,6 +334,7 @@ void RungEditor::step(const DiagramChange& change, bool forward) {
     view_.ClearHighlight();
     showRungsFrom(change.firstRung());
     if (change.touchesSettings()) emit presetsChanged();
+    if (change.firstRung() < 0) emit ioCommentsChanged();
 }
 
 void RungEditor::undo() {
@@ -557,9 +560,15 @@ void RungEditor::btnCommentsClick() {
 
 // ---- the rung view's gestures ---------------------------------------------------------
 
+void RungEditor::showPlacingGrid() {
+    view_.setPlacingGrid(!runInProgress_() &&
+                         (ws_.editor.PaletteTool != 0 || actions_.addBranch->isChecked()));
+}
+
 void RungEditor::RungADragDrop(int slot, int column, int row, int tool) {
     if (runInProgress_() || ws_.editor.EditorMode == emRunning) return;
     ws_.editor.PaletteTool = tool;
+    showPlacingGrid();
     view_.Highlight(slot, column, row, TfrmRungs::Mark::AllowWire);
     AddControlHere();
 }

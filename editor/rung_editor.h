@@ -77,6 +77,8 @@ public:
     // What an edit made elsewhere (the I/O comment dialog) starts from, and that edit done.
     EditSnapshot snapshot() const { return take(0, 0); }
     void ioCommentsEdited(const EditSnapshot& before);
+    // The rung view's cell grid follows whether a palette tool or Add Branch is armed.
+    void showPlacingGrid();
 
 signals:
     // For the information bar; an empty text clears it.
@@ -89,6 +91,8 @@ signals:
     void diagramEdited();
     // A placement may have changed a timer's or counter's preset.
     void presetsChanged();
+    // An I/O comment was edited, or an edit of one undone or done again.
+    void ioCommentsChanged();
 
 private:
     void connectActions();

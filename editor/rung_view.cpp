@@ -22,14 +22,16 @@ namespace torvex {
 
 namespace {
 
+// The layout's figures at 100 %; every one grows with the zoom.
 constexpr int kLeft = 8;
-constexpr int kScrollLeft = 455;
+constexpr int kLabelHeight = 16;  // from a label's top to its image's
+constexpr int kGap = 8;           // below an image, and below a memo
+constexpr int kMemoHeight = 49;
+constexpr int kScrollGap = 14;  // from the images' right to the scroll bar
 constexpr int kScrollWidth = 16;
+constexpr int kRightMargin = 10;
 constexpr int kSmallHeight = 155;  // below this the first slot moves up
-// Tops of labels, images and memos with comments shown.
-constexpr int kCommentLabelTops[5] = {8, 193, 378, 563, 748};
-constexpr int kCommentImageTops[5] = {24, 209, 394, 579, 764};
-constexpr int kCommentMemoTops[5] = {136, 321, 506, 691, 876};
+constexpr int kSmallImageTop = 13;
 
 QString SettingsSection() {
     return QStringLiteral("Rungs");
@@ -39,12 +41,17 @@ QString SettingsSection() {
 
 namespace {
 
+// Comments shown take the memos' heights into the layout; with them the tops are labels 8,
+// 193, 378 ..., images 24, 209, 394 ... and memos 136, 321, 506 ... at 100 %.
+
 QColor ButtonFace() {
     const QColor face = QApplication::palette().color(QPalette::Button);
     return face.rgb() == RungPainter::kSilver.rgb() ? RungPainter::kSilver : face;
 }
 
 }  // namespace
+
+const std::array<int, 8> TfrmRungs::kZoomSteps = {100, 125, 150, 175, 200, 250, 300, 400};
 
 TfrmRungs::TfrmRungs(Workspace& workspace, int mainHeightLessBars, QWidget* parent)
     : QMdiSubWindow(parent),
@@ -67,7 +74,7 @@ TfrmRungs::TfrmRungs(Workspace& workspace, int mainHeightLessBars, QWidget* pare
         f.setItalic(true);
         f.setPixelSize(ws_.shell.LargeFonts ? 9 : 12);
         label->setFont(f);
-        label->setGeometry(kLeft, 8 + 128 * s, 433, 16);
+        label->setGeometry(kLeft, 8 + 128 * s, RungPainter::kRungWidth, kLabelHeight);
         labels_[s] = label;
 
         auto* image = new RungImage(s, client_);
@@ -81,6 +88,10 @@ TfrmRungs::TfrmRungs(Workspace& workspace, int mainHeightLessBars, QWidget* pare
         connect(image, &RungImage::clicked, this, &TfrmRungs::cellClicked);
         connect(image, &RungImage::doubleClicked, this, &TfrmRungs::cellDoubleClicked);
         connect(image, &RungImage::toolDropped, this, &TfrmRungs::toolDropped);
+        connect(image, &RungImage::dragOver, this, &TfrmRungs::dragOver);
+        connect(image, &RungImage::zoomWheel, this, [this](int steps) {
+            for (int i = 0; i < qAbs(steps); ++i) steps > 0 ? zoomIn() : zoomOut();
+        });
         connect(image, &RungImage::rightClicked, this, [this](int slot, int, int, QPoint at) {
             if (locked_ || !rungInSlot(slot)) return;
             setSelectedRung(topRung_ + slot);
@@ -97,6 +108,7 @@ TfrmRungs::TfrmRungs(Workspace& workspace, int mainHeightLessBars, QWidget* pare
         memos_[s] = memo;
     }
     for (int s = 0; s + 1 < kSlots; ++s) setTabOrder(memos_[s], memos_[s + 1]);
+    memoFont_ = memos_[0]->font();
 
     scrollBar_ = new QScrollBar(Qt::Vertical, client_);
     scrollBar_->setObjectName(QStringLiteral("ScrollBar"));
@@ -140,12 +152,23 @@ TfrmRungs::TfrmRungs(Workspace& workspace, int mainHeightLessBars, QWidget* pare
     ws_.plc.diagram.setRungCount(0);
     ws_.plc.diagram.NewRung(0);
     hoverColumn_ = -1;
+    // The zoom and the names as last chosen.
+    bool ok = false;
+    const int stored =
+        ws_.settings.value(SettingsSection(), QStringLiteral("Zoom"), QStringLiteral("100"))
+            .toInt(&ok);
+    const bool names = ws_.settings.value(SettingsSection(), QStringLiteral("Names"),
+                                          QStringLiteral("False")) == QLatin1String("True");
+    painter_.setView(ok ? stored : 100, names ? &ws_.comments : nullptr);
+    applyZoom();
     int h = mainHeightLessBars - (ws_.shell.LargeFonts ? 60 : 50);
-    h = qMin(h, 536 + 104 + 25);  // at most RungE's bottom + 25
+    // At most RungE's bottom + 25.
+    h = qMin(h, labelTop(kSlots - 1) + scaled(kLabelHeight) +
+                    painter_.geometry().imageSize().height() + scaled(25));
     ws_.editor.EditorMode = emIdle;
     commentsShown_ = false;
     slotsShown_ = 1;
-    resize(kWidth, qMax(h, 60));
+    resize(widthAt(zoom()), qMax(h, 60));
     DisplayRungs(RungDraw::ClearLit);
     memoTopRung_ = -1;
     scrollFollows_ = true;
@@ -179,17 +202,127 @@ void TfrmRungs::setTopRung(int rung) {
     topRung_ = qMax(0, rung);
 }
 
+int TfrmRungs::slotPitch() const {
+    const int image = painter_.geometry().imageSize().height();
+    const int plain = scaled(kLabelHeight) + image + scaled(kGap);
+    return commentsShown_ ? plain + scaled(kMemoHeight) + scaled(kGap) : plain;
+}
+
+int TfrmRungs::labelTop(int slot) const {
+    return scaled(8) + slot * slotPitch();
+}
+
 void TfrmRungs::layoutSlots() {
+    const int left = scaled(kLeft);
+    const int image = painter_.geometry().imageSize().height();
     for (int s = 0; s < kSlots; ++s) {
-        if (commentsShown_) {
-            labels_[s]->move(kLeft, kCommentLabelTops[s]);
-            images_[s]->move(kLeft, kCommentImageTops[s]);
-            memos_[s]->move(kLeft, kCommentMemoTops[s]);
-        } else {
-            labels_[s]->move(kLeft, 8 + 128 * s);
-            images_[s]->move(kLeft, 24 + 128 * s);
-        }
+        labels_[s]->move(left, labelTop(s));
+        images_[s]->move(left, labelTop(s) + scaled(kLabelHeight));
+        memos_[s]->move(left, labelTop(s) + scaled(kLabelHeight) + image + scaled(kGap));
     }
+}
+
+int TfrmRungs::widthAt(int percent) const {
+    const RungGeometry g(percent, painter_.geometry().devicePixelRatio(), namesShown());
+    return g.scaled(kLeft) + g.imageSize().width() + g.scaled(kScrollGap) + kScrollWidth +
+           kRightMargin;
+}
+
+int TfrmRungs::fitWidthZoom(int clientWidth) const {
+    for (int z = RungGeometry::kMaxZoom; z > RungGeometry::kMinZoom; --z)
+        if (widthAt(z) <= clientWidth) return z;
+    return RungGeometry::kMinZoom;
+}
+
+// The labels, images and memos take the zoom's sizes.
+void TfrmRungs::applyZoom() {
+    const RungGeometry& g = painter_.geometry();
+    const QSize image = g.imageSize();
+    for (int s = 0; s < kSlots; ++s) {
+        QFont f = labels_[s]->font();
+        f.setPixelSize(scaled(ws_.shell.LargeFonts ? 9 : 12));
+        labels_[s]->setFont(f);
+        labels_[s]->resize(image.width(), scaled(kLabelHeight));
+        images_[s]->setFigures(g);
+        images_[s]->setImage(painter_.blankRung());
+        QFont memo = memoFont_;
+        if (memo.pixelSize() > 0)
+            memo.setPixelSize(scaled(memo.pixelSize()));
+        else
+            memo.setPointSizeF(memo.pointSizeF() * g.zoom() / 100.0);
+        memos_[s]->setFont(memo);
+        memos_[s]->setFixedSize(image.width(), scaled(kMemoHeight));
+        showSelection(s);
+    }
+}
+
+void TfrmRungs::setZoom(int percent) {
+    percent = qBound(RungGeometry::kMinZoom, percent, RungGeometry::kMaxZoom);
+    if (percent == zoom()) return;
+    const int before = zoom();
+    ClearHighlight();
+    painter_.setView(percent, painter_.names());
+    applyZoom();
+    ws_.settings.setValue(SettingsSection(), QStringLiteral("Zoom"), QString::number(percent));
+    // The view keeps its rungs in sight as far as its MDI area lets it.
+    int h = qRound(height() * qreal(percent) / before);
+    int w = widthAt(percent);
+    if (const QWidget* area = parentWidget()) {
+        if (x() + w > area->width()) move(qMax(0, area->width() - w), y());
+        h = qMin(h, qMax(60, area->height() - qMax(0, y())));
+    }
+    resize(w, qMax(60, h));
+    FormResize();
+    emit zoomChanged(percent);
+}
+
+void TfrmRungs::zoomIn() {
+    for (int step : kZoomSteps)
+        if (step > zoom()) return setZoom(step);
+}
+
+void TfrmRungs::zoomOut() {
+    for (auto step = kZoomSteps.rbegin(); step != kZoomSteps.rend(); ++step)
+        if (*step < zoom()) return setZoom(*step);
+}
+
+void TfrmRungs::setNamesShown(bool shown) {
+    if (shown == namesShown()) return;
+    ClearHighlight();
+    painter_.setView(zoom(), shown ? &ws_.comments : nullptr);
+    applyZoom();
+    ws_.settings.setValue(SettingsSection(), QStringLiteral("Names"),
+                          shown ? QStringLiteral("True") : QStringLiteral("False"));
+    FormResize();
+}
+
+void TfrmRungs::redrawAll() {
+    painter_.setView(zoom(), painter_.names());  // names drawn afresh
+    if (mayDraw())
+        DisplayRungs(RungDraw::ClearLit);
+    else
+        redrawWaiting_ = true;
+}
+
+void TfrmRungs::setPlacingGrid(bool shown) {
+    placingGrid_ = shown;
+    for (RungImage* image : images_) image->showGrid(shown || dragging_);
+}
+
+void TfrmRungs::dragOver(int slot, int column, int row) {
+    dragging_ = column >= 0;
+    if (!dragging_) {
+        setPlacingGrid(placingGrid_);
+        return;
+    }
+    for (RungImage* image : images_) image->showGrid(true);
+    showGridCell(slot, column, row);
+}
+
+void TfrmRungs::showGridCell(int slot, int column, int row) {
+    if (!placingGrid_ && !dragging_) return;
+    for (int s = 0; s < kSlots; ++s)
+        images_[s]->showGrid(true, s == slot ? column : -1, s == slot ? row : -1);
 }
 
 void TfrmRungs::setScrollValue(int value) {
@@ -206,9 +339,9 @@ void TfrmRungs::VisibilityCheck() {
     slotsShown_ = 1;
     slotsWhole_ = 1;
     layoutSlots();
-    if (h < kSmallHeight) {
-        labels_[0]->move(kLeft, 0);
-        images_[0]->move(kLeft, 13);
+    if (h < scaled(kSmallHeight)) {
+        labels_[0]->move(scaled(kLeft), 0);
+        images_[0]->move(scaled(kLeft), scaled(kSmallImageTop));
     }
     for (int s = 1; s < kSlots; ++s) {
         const bool label = topRung_ + s < count;
@@ -225,7 +358,9 @@ void TfrmRungs::VisibilityCheck() {
     scrollFollows_ = false;
     scrollBar_->setMaximum(qMax(0, count - 1));
     scrollFollows_ = follows;
-    scrollBar_->setGeometry(kScrollLeft, 8, kScrollWidth, qMax(0, h - 46));
+    const int scrollLeft =
+        scaled(kLeft) + painter_.geometry().imageSize().width() + scaled(kScrollGap);
+    scrollBar_->setGeometry(scrollLeft, 8, kScrollWidth, qMax(0, h - 46));
     scrollBar_->setVisible(topRung_ > 0 || count - 1 >= slotsWhole_);
     scrollBar_->setPageStep(slotsWhole_);
 }
@@ -294,7 +429,8 @@ void TfrmRungs::showSelection(int slot) {
     QLabel* label = labels_[slot];
     const int selected = SelectedRung();
     const bool marked = selected >= 0 && topRung_ + slot == selected;
-    const int width = marked ? label->fontMetrics().horizontalAdvance(label->text()) + 12 : 433;
+    const int width = marked ? label->fontMetrics().horizontalAdvance(label->text()) + 12
+                             : images_[slot]->width();
     if (marked == label->autoFillBackground() && width == label->width()) return;
     QPalette colours = client_->palette();
     if (marked) {
@@ -315,6 +451,7 @@ void TfrmRungs::PopupMenus(bool visible) {
 }
 
 void TfrmRungs::mouseMoved(int slot, int column, int row) {
+    showGridCell(slot, column, row);
     const int mode = ws_.editor.EditorMode;
     if (mode == emBusy || mode == emRunning || locked_ || !mayDraw()) return;
     const bool allowWire = mode == emIdle || mode == emBranchStart || mode == emBranchEnd ||
@@ -461,7 +598,7 @@ void TfrmRungs::stopPlacement() {
 
 void TfrmRungs::FormResize() {
     if (viewCreating_) return;
-    if (width() != kWidth) resize(kWidth, height());
+    if (width() != widthAt(zoom())) resize(widthAt(zoom()), height());
     VisibilityCheck();
     if (mayDraw())
         DisplayRungs(RungDraw::ClearLit);
@@ -500,7 +637,8 @@ void TfrmRungs::showEvent(QShowEvent* event) {
     } else if (place.moved) {
         // A stored height, like the place, may come from a larger screen or a hand edit.
         const int areaHeight = parentWidget() ? parentWidget()->height() : height();
-        if (place.height > 0) resize(kWidth, qBound(60, place.height, qMax(60, areaHeight)));
+        if (place.height > 0)
+            resize(widthAt(zoom()), qBound(60, place.height, qMax(60, areaHeight)));
         move(PlaceInArea(*this, QPoint(place.left, place.top), QPoint(0, 0)));
     }
     createdAt_ = pos();

@@ -28,7 +28,9 @@ class TfrmRungs : public QMdiSubWindow {
     Q_OBJECT
 public:
     static constexpr int kSlots = 5;
-    static constexpr int kWidth = 481;
+    static constexpr int kWidth = 481;  // at 100 %
+    // The zoom steps of Zoom In and Zoom Out, in percent.
+    static const std::array<int, 8> kZoomSteps;
 
     // What a hover highlight may show: the control's mark, the palette tool's cursor over a
     // wire, the wire under the mouse in red.
@@ -82,6 +84,26 @@ public:
     void addRungActions(const QList<QAction*>& actions);
     RungPainter& painter() { return painter_; }
 
+    // ---- zoom, names and the placing grid ----------------------------------------------
+    int zoom() const { return painter_.geometry().zoom(); }
+    // Every figure of the view becomes `percent` / 100 times its size at 100 % (kept in the
+    // settings); the view's height follows, within its MDI area.
+    void setZoom(int percent);
+    void zoomIn();
+    void zoomOut();
+    // The view's width at a zoom, and the largest zoom at which it fits `clientWidth`.
+    int widthAt(int percent) const;
+    int fitWidthZoom(int clientWidth) const;
+    // Each control also shows its point's I/O comment (kept in the settings).
+    bool namesShown() const { return painter_.names() != nullptr; }
+    void setNamesShown(bool shown);
+    // Every slot drawn afresh (the names changed), now or with the run's next redraw.
+    void redrawAll();
+    // While a palette tool is armed or a branch is drawn: the cell grid and the cell under
+    // the mouse.
+    void setPlacingGrid(bool shown);
+    bool placingGrid() const { return placingGrid_; }
+
     // ---- comments ----------------------------------------------------------------------
     void BlankCaption();
     // The caption for the diagram's file ("" when untitled) and whether it has unsaved changes.
@@ -111,6 +133,7 @@ signals:
     // "Add to Timing Chart" on the point of the control under the mouse.
     void chartPointWanted(int point);
     void placementTimerFired(int tag);
+    void zoomChanged(int percent);
     // A key in a memo: its text may differ from the rung's comment now.
     void commentEdited();
     // A memo's text was stored as the comment of `rung`, which held `before` until then.
@@ -131,6 +154,13 @@ private:
     void MemoKeyDown(int number);
     void MemoExit(int number, bool finished);
     void showSelection(int slot);
+    void applyZoom();
+    void dragOver(int slot, int column, int row);
+    void showGridCell(int slot, int column, int row);
+    // Figures of the layout at the present zoom.
+    int scaled(int design) const { return painter_.geometry().scaled(design); }
+    int slotPitch() const;
+    int labelTop(int slot) const;
     // Drawing the diagram's power is allowed now (see the top of this file).
     bool mayDraw() const;
     void setScrollValue(int value);
@@ -168,6 +198,9 @@ private:
     bool redrawWaiting_ = false;  // a scroll or resize during a run, for the next cycle
     QPoint createdAt_;
     bool locked_ = false;
+    bool placingGrid_ = false;
+    bool dragging_ = false;
+    QFont memoFont_;
     bool placed_ = false;
     int selectedRung_ = -1;
 };

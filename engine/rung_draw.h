@@ -11,6 +11,7 @@ enum class RungDraw : uint8_t {
     Plain = 0,     // every cell black
     Live = 1,      // cells whose Lit flag is set drawn in red
     ClearLit = 2,  // Lit flags cleared once drawn
+    Values = 4,    // boxes show the elapsed time, the count or the register's bits
 };
 
 constexpr RungDraw operator|(RungDraw a, RungDraw b) {

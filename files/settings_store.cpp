@@ -61,6 +61,31 @@ void SettingsStore::writeInterface(int index) {
     setValue(QStringLiteral("Setup"), QStringLiteral("Interface"), QString::number(index));
 }
 
+int SettingsStore::displaySize() const {
+    const int percent = value(QStringLiteral("Setup"), QStringLiteral("DisplaySize"), {}).toInt();
+    for (int size : kDisplaySizes)
+        if (size == percent) return size;
+    return 100;
+}
+
+void SettingsStore::writeDisplaySize(int percent) {
+    setValue(QStringLiteral("Setup"), QStringLiteral("DisplaySize"), QString::number(percent));
+}
+
+QString SettingsStore::diagramFolder() const {
+    return value(QStringLiteral("Setup"), QStringLiteral("DiagramFolder"), {});
+}
+
+void SettingsStore::writeDiagramFolder(const QString& folder) {
+    setValue(QStringLiteral("Setup"), QStringLiteral("DiagramFolder"), folder);
+}
+
+int SettingsStore::readInterface() const {
+    const QString text = value(QStringLiteral("Setup"), QStringLiteral("Interface"), QString());
+    const auto n = StrictInt(text.toStdString());
+    return n && *n >= 0 ? *n : -1;
+}
+
 void SettingsStore::resetWindowPlaces() {
     for (const char* section : {"Debugger", "Rungs", "Simulator"})
         writeMoved(QString::fromLatin1(section), false);

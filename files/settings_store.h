@@ -40,6 +40,17 @@ public:
     static QString simulationSection(int k) { return QStringLiteral("Simulation%1").arg(k); }
 
     void writeInterface(int index);
+
+    // The whole program's size on screen, in percent: one of kDisplaySizes (100 when the
+    // stored value is none of them). Applied when the program starts.
+    static constexpr std::array<int, 4> kDisplaySizes = {100, 125, 150, 200};
+    int displaySize() const;
+    void writeDisplaySize(int percent);
+    // The folder a diagram was last opened from or saved to; empty before the first.
+    QString diagramFolder() const;
+    void writeDiagramFolder(const QString& folder);
+    // The interface stored by writeInterface; -1 when none is, or it is not a number.
+    int readInterface() const;
     // Restore Screen Layout to Default, at exit: Moved = "False" for the debugger, the rung
     // view, the I/O monitor and simulation windows 1 ... 25.
     void resetWindowPlaces();

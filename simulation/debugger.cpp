@@ -1,5 +1,6 @@
 #include "simulation/debugger.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -60,6 +61,18 @@ TfrmDebugger::TfrmDebugger(Workspace& workspace, ForcedInputs& forced, bool real
         connect(groups_->onButton(i), &QPushButton::clicked, this, [this, i] { btnONClick(i); });
         connect(groups_->offButton(i), &QPushButton::clicked, this, [this, i] { btnOFFClick(i); });
     }
+    // Names beside the points: the window's own option, kept in the settings.
+    chkNames_ = new QCheckBox(tr("Show I/O names"), panel_);
+    chkNames_->setObjectName(QStringLiteral("chkNames"));
+    chkNames_->setChecked(ws_.settings.value(kSection, QStringLiteral("Names"),
+                                             QStringLiteral("False")) == QLatin1String("True"));
+    ui_->layBoxes->addWidget(chkNames_);
+    connect(chkNames_, &QCheckBox::toggled, this, [this](bool shown) {
+        ws_.settings.setValue(kSection, QStringLiteral("Names"),
+                              shown ? QStringLiteral("True") : QStringLiteral("False"));
+        refreshNames();
+    });
+    refreshNames();
     panel_->installEventFilter(this);
 
     // A low MDI area shows the panel in part, with a scroll bar.
@@ -164,6 +177,10 @@ void TfrmDebugger::UpdateDisplay(bool mirrorInputs) {
     if (mirrorInputs)
         for (int i = 0; i < kPoints; ++i) showOff(i, !m.Inputs[i].Image);
     groups_->update(m);
+}
+
+void TfrmDebugger::refreshNames() {
+    groups_->setNames(ws_.comments, chkNames_->isChecked());
 }
 
 void TfrmDebugger::closeEvent(QCloseEvent* event) {

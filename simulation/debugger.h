@@ -9,6 +9,7 @@
 
 #include "engine/ladder.h"
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QScrollArea;
@@ -37,6 +38,9 @@ public:
     // Refreshes every group from the memory image; with `mirrorInputs` (a simulation is
     // open or External Device mode is marked) the input buttons show the inputs read.
     void UpdateDisplay(bool mirrorInputs);
+    // The points' labels show the I/O comments as they stand (tooltips, and beside the
+    // points when the window's own option says so).
+    void refreshNames();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -58,6 +62,7 @@ private:
     int mainWidth_;
     std::unique_ptr<Ui::TfrmDebugger> ui_;
     QScrollArea* scroll_;
+    QCheckBox* chkNames_;
     QWidget* panel_;
     QSize frame_;  // the title bar and border around the panel
     bool placed_ = false;

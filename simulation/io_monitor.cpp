@@ -154,7 +154,12 @@ TfrmSimulator::TfrmSimulator(Workspace& workspace, const MainWindowFrame& main, 
     rightGroup_ = QStringLiteral("Outputs");
     SetItems(leftGroup_, rightGroup_);
     tmrTripTimer();
+    refreshNames();
     UpdateDisplay(false);
+}
+
+void TfrmSimulator::refreshNames() {
+    groups_->setNames(ws_.comments, false);
 }
 
 TfrmSimulator::~TfrmSimulator() {

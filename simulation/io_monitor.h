@@ -38,6 +38,8 @@ public:
     // Refreshes all six groups from the memory image; the inputs only with `showInputs`
     // (a simulation is open, or External Device is the mode).
     void UpdateDisplay(bool showInputs);
+    // The points' labels carry the I/O comments as they stand, as tooltips.
+    void refreshNames();
     // The inputs as the input buttons show them (for a step command without another source).
     void takeInputs(PointStates& inputs) const;
 

@@ -12,6 +12,7 @@
 #include <QStyle>
 
 #include "simulation/chart_painter.h"
+#include "ui/ansi_text.h"
 
 namespace torvex {
 
@@ -138,10 +139,10 @@ MemoryGroups::MemoryGroups(const Boxes& boxes, const std::function<QString(int)>
     const int margin = group->style()->pixelMetric(QStyle::PM_ButtonMargin);
     const QSize size(QFontMetrics(face).horizontalAdvance(QStringLiteral("OFF")) + 2 * margin, 18);
     for (int i = 0; i < kPoints; ++i) {
-        place(group,
-              Text(group, QStringLiteral("lblIP%1").arg(i), QStringLiteral("IP%1").arg(i),
-                   compact ? Qt::AlignCenter : kName),
-              nameCell(i));
+        QLabel* name = Text(group, QStringLiteral("lblIP%1").arg(i), QStringLiteral("IP%1").arg(i),
+                            compact ? Qt::AlignCenter : kName);
+        names_[0].push_back(name);
+        place(group, name, nameCell(i));
         auto* on = new QPushButton(QStringLiteral("ON"), group);
         on->setObjectName(QStringLiteral("btnIP%1ON").arg(i));
         auto* off = new QPushButton(QStringLiteral("OFF"), group);
@@ -168,10 +169,10 @@ MemoryGroups::MemoryGroups(const Boxes& boxes, const std::function<QString(int)>
     const qreal dpr = group->devicePixelRatioF();
     const QPixmap lampOn = Lamp(QColor(230, 30, 30), dpr), lampOff = Lamp(QColor(70, 20, 20), dpr);
     for (int i = 0; i < kPoints; ++i) {
-        place(group,
-              Text(group, QStringLiteral("lblOP%1").arg(i), QStringLiteral("OP%1").arg(i),
-                   compact ? Qt::AlignCenter : kName),
-              nameCell(i));
+        QLabel* name = Text(group, QStringLiteral("lblOP%1").arg(i), QStringLiteral("OP%1").arg(i),
+                            compact ? Qt::AlignCenter : kName);
+        names_[1].push_back(name);
+        place(group, name, nameCell(i));
         auto* off = new QLabel(group);
         off->setObjectName(QStringLiteral("imgOP%1Off").arg(i));
         off->setPixmap(lampOff);
@@ -191,9 +192,9 @@ MemoryGroups::MemoryGroups(const Boxes& boxes, const std::function<QString(int)>
     group = boxes.flags;
     for (int i = 0; i < kPoints; ++i) {
         const int row = i / kPointsPerRow, column = 2 * (i % kPointsPerRow);
-        Grid(group)->addWidget(
-            Text(group, QStringLiteral("lblF%1").arg(i), QStringLiteral("F%1").arg(i), kName), row,
-            column);
+        names_[2].push_back(
+            Text(group, QStringLiteral("lblF%1").arg(i), QStringLiteral("F%1").arg(i), kName));
+        Grid(group)->addWidget(names_[2].back(), row, column);
         lblFON_[i] = Text(group, QStringLiteral("lblF%1ON").arg(i), QStringLiteral("0"));
         lblFON_[i]->setMinimumSize(18, 18);
         Grid(group)->addWidget(lblFON_[i], row, column + 1);
@@ -201,9 +202,9 @@ MemoryGroups::MemoryGroups(const Boxes& boxes, const std::function<QString(int)>
 
     group = boxes.timers;
     for (int k = 1; k <= kTimers; ++k) {
-        Grid(group)->addWidget(
-            Text(group, QStringLiteral("lblT%1").arg(k), QStringLiteral("T%1").arg(k), kName), k,
-            0);
+        names_[3].push_back(
+            Text(group, QStringLiteral("lblT%1").arg(k), QStringLiteral("T%1").arg(k), kName));
+        Grid(group)->addWidget(names_[3].back(), k, 0);
         lblTPre_[k - 1] = Text(group, QStringLiteral("lblT%1Pre").arg(k), QStringLiteral("0.0"));
         lblTAcc_[k - 1] = Text(group, QStringLiteral("lblT%1Acc").arg(k), QStringLiteral("0.0"));
         lblTDN_[k - 1] = Text(group, QStringLiteral("lblT%1DN").arg(k), QStringLiteral("0"));
@@ -217,9 +218,9 @@ MemoryGroups::MemoryGroups(const Boxes& boxes, const std::function<QString(int)>
 
     group = boxes.counters;
     for (int k = 1; k <= kCounters; ++k) {
-        Grid(group)->addWidget(
-            Text(group, QStringLiteral("lblC%1").arg(k), QStringLiteral("C%1").arg(k), kName), k,
-            0);
+        names_[4].push_back(
+            Text(group, QStringLiteral("lblC%1").arg(k), QStringLiteral("C%1").arg(k), kName));
+        Grid(group)->addWidget(names_[4].back(), k, 0);
         lblCPre_[k - 1] = Text(group, QStringLiteral("C%1Pre").arg(k), QStringLiteral("0"));
         lblCAcc_[k - 1] = Text(group, QStringLiteral("C%1Acc").arg(k), QStringLiteral("0"));
         lblCDN_[k - 1] = Text(group, QStringLiteral("lblC%1DN").arg(k), QStringLiteral("0"));
@@ -235,8 +236,9 @@ MemoryGroups::MemoryGroups(const Boxes& boxes, const std::function<QString(int)>
     group = boxes.registers;
     QGridLayout* grid = Grid(group);
     for (int r = 1; r <= kRegisters; ++r) {
-        grid->addWidget(Text(group, QStringLiteral("lblRegister%1").arg(r), registerRow(r), kName),
-                        r, 0);
+        names_[5].push_back(
+            Text(group, QStringLiteral("lblRegister%1").arg(r), registerRow(r), kName));
+        grid->addWidget(names_[5].back(), r, 0);
         for (int bit = kPoints - 1; bit >= 0; --bit) {
             // Four groups of four, bit 15 on the left, an empty column between groups.
             const int position = kPoints - 1 - bit;
@@ -280,6 +282,28 @@ MemoryGroups::MemoryGroups(const Boxes& boxes, const std::function<QString(int)>
                    QStringLiteral("C%1/DN").arg(k));
         drags->add(lblCUP_[k - 1], QStringLiteral("C%1/UP").arg(k));
         drags->add(lblCAcc_[k - 1], QStringLiteral("C%1").arg(k));
+    }
+}
+
+void MemoryGroups::setNames(const IOComments& comments, bool beside) {
+    for (int group = 0; group < kIOCommentGroups; ++group) {
+        const int first = IOCommentGroups()[group].first;
+        std::vector<QString>& plain = plainNames_[group];
+        if (plain.empty())
+            for (QLabel* label : names_[group]) plain.push_back(label->text());
+        for (size_t i = 0; i < names_[group].size(); ++i) {
+            QLabel* label = names_[group][i];
+            const std::string* comment =
+                IOCommentSlot(comments, group, first + static_cast<int>(i));
+            const QString name = comment ? FromAnsi(*comment) : QString();
+            label->setToolTip(name);
+            QString text = plain[i];
+            if (beside && !name.isEmpty())
+                text += QLatin1Char(' ') +
+                        label->fontMetrics().elidedText(name, Qt::ElideRight,
+                                                        label->fontMetrics().averageCharWidth() * 14);
+            label->setText(text);
+        }
     }
 }
 

@@ -7,9 +7,11 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "engine/ladder.h"
 #include "engine/memory_image.h"
+#include "files/io_comments.h"
 
 class QGridLayout;
 
@@ -49,6 +51,10 @@ public:
     // Outputs, flags, timers, counters and registers from the memory image (not the inputs).
     void update(const MemoryImage& memory);
 
+    // Each point's label carries its I/O comment as a tooltip; with `beside` the label also
+    // shows the comment after the point's name.
+    void setNames(const IOComments& comments, bool beside);
+
     // Seconds with one decimal, as presets and elapsed times show: 2500 ms is "2.5".
     static QString Seconds(int32_t milliseconds);
 
@@ -61,6 +67,10 @@ private:
     std::array<QLabel*, kTimers> lblTPre_{}, lblTAcc_{}, lblTDN_{};
     std::array<QLabel*, kCounters> lblCPre_{}, lblCAcc_{}, lblCDN_{}, lblCUP_{};
     std::array<std::array<QLabel*, kPoints>, kRegisters> lblRegister_{};  // [register - 1][bit]
+    // The points' own labels, by the comment table they belong to (IOCommentGroups order),
+    // and the texts they show without names.
+    std::array<std::vector<QLabel*>, kIOCommentGroups> names_;
+    std::array<std::vector<QString>, kIOCommentGroups> plainNames_;
 };
 
 }  // namespace torvex

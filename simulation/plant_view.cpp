@@ -6,6 +6,7 @@
 
 #include "simulation/annunciator_view.h"
 #include "simulation/car_park_view.h"
+#include "simulation/elevator_view.h"
 #include "simulation/plants/annunciator.h"
 #include "simulation/plants/car_park.h"
 #include "simulation/plants/traffic_light.h"
@@ -117,6 +118,10 @@ PlantView* MakePlantView(Plant& plant, QWidget* parent, bool finnish) {
         case 3:
             if (auto* carPark = dynamic_cast<CarPark*>(&plant))
                 return new CarParkView(*carPark, finnish, parent);
+            break;
+        case 4:
+            if (auto* lift = dynamic_cast<Elevator*>(&plant))
+                return new ElevatorView(*lift, finnish, parent);
             break;
         default:
             break;

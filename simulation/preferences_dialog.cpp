@@ -15,8 +15,18 @@ namespace torvex {
 
 namespace {
 
+// The interfaces name themselves in English. The texts this program has a translation for
+// are shown in the user's language, "unit 12" as its word with the number.
 QString Text(const std::string& text) {
-    return QString::fromStdString(text);
+    const QString english = QString::fromStdString(text);
+    const qsizetype space = english.lastIndexOf(QLatin1Char(' '));
+    bool numbered = false;
+    const int number = space > 0 ? english.mid(space + 1).toInt(&numbered) : 0;
+    if (numbered) {
+        const QByteArray pattern = (english.left(space) + QStringLiteral(" %1")).toUtf8();
+        return TfrmPreferences::tr(pattern.constData()).arg(number);
+    }
+    return TfrmPreferences::tr(text.c_str());
 }
 
 // An interface reports its choices; a negative count has none.

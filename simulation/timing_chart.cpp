@@ -29,6 +29,7 @@
 #include "files/settings_store.h"
 #include "files/trace.h"
 #include "files/trace_reader.h"
+#include "ui/ansi_text.h"
 #include "ui/artwork.h"
 #include "ui/prompter.h"
 #include "ui/window_place.h"
@@ -284,7 +285,7 @@ QString TfrmTimingChart::laneLabel(int point) const {
     } else {
         text = &c.CounterComments[point - ChartPoint::CounterCount + 1];
     }
-    return QString::fromStdString(*text).simplified();
+    return FromAnsi(*text).simplified();
 }
 
 void TfrmTimingChart::fillAddMenu() {

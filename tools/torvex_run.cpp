@@ -13,6 +13,7 @@
 #include "files/ladder_writer.h"
 #include "files/legacy_import.h"
 #include "tools/grade.h"
+#include "tools/realtime.h"
 #include "torvex_version.h"
 
 namespace torvex {
@@ -24,6 +25,8 @@ constexpr const char* kHelp = R"(Usage:
              [--end SECONDS]
   torvex-run DIAGRAM --save OUT.llg
   torvex-run --plant NAME --describe
+  torvex-run DIAGRAM --realtime --io SPEC [--for SECONDS]
+  torvex-run --plant NAME [--seed N] --realtime --io SPEC [--for SECONDS]
   torvex-run --grade DIR_OR_FILE... --scenario SCENARIO [OPTIONS]   (see 'Grading a class')
   torvex-run --help | --version
 
@@ -91,6 +94,28 @@ scenario is refused.
 viewer such as GTKWave; '/' in a name is written as '_' (T1_DN), registers are 16-bit
 vectors, the elapsed times and counts 32-bit integers and the figures reals (plant_cars).
 
+--realtime runs on the real clock instead: the diagram on the run thread every 100 ms, its
+inputs read from and its outputs written to the interface SPEC names, as the External Device
+mode does; or, with --plant NAME instead of a diagram, the plant served to an external PLC
+through the interface with no diagram scanned, as the External PLC mode does (the sensors are
+written to the interface, what it reads drives the actuators). It runs until SIGINT or SIGTERM
+or for --for SECONDS, printing each change of the link's state ('t=0.0 Modbus
+127.0.0.1:1502 — 1 client'); the outputs are set to 0 on the way out.
+  modbus-client:HOST[:PORT][,unit=N][,di=A][,coils=B]
+                   TORVEX is the client of a remote I/O device (port 502, unit 1, first
+                   discrete input and first coil 0 unless given): each scan's inputs are its
+                   16 discrete inputs from A (function 02), its outputs the 16 coils from B
+                   (function 15); polled every 50 ms, answers awaited 100 ms, reconnecting by
+                   itself; inputs read 0 while the last answer is older than 0.5 s
+  modbus-server:[ADDRESS:]PORT
+                   TORVEX is the server (on 127.0.0.1 unless ADDRESS is given; any other
+                   address lets every machine on that network drive the outputs): the outputs
+                   are discrete inputs 0-15 and input register 0 (bit k: point k), the inputs
+                   what a client writes to coils 0-15 or holding register 0, 0 when no client
+                   has written for 1 s; any unit id, at most 4 clients at once, exception 02
+                   outside that map; PORT 0 takes any free port (the link's line names it)
+Exit status with --realtime: 0, or 1 when the plant stopped the run.
+
 Exit status: 0 when every expectation held, 1 when one failed, 2 for a file, scenario or
 command-line error (with the reader's message, or the scenario's line and what is wrong).
 )";
@@ -110,6 +135,9 @@ struct Options {
     std::string end;
     std::string plant;
     std::string seed;
+    std::string io;
+    std::string forSeconds;
+    bool realtime = false;
     bool describe = false;
     bool help = false;
     bool version = false;
@@ -128,16 +156,19 @@ std::string ParseArguments(const std::vector<std::string>& args, Options& o) {
             o.version = true;
             return {};
         }
-        if (a == "--describe") {
-            o.describe = true;
+        if (a == "--describe" || a == "--realtime") {
+            (a == "--describe" ? o.describe : o.realtime) = true;
             continue;
         }
-        if (a == "--trace" || a == "--save" || a == "--end" || a == "--plant" || a == "--seed") {
+        if (a == "--trace" || a == "--save" || a == "--end" || a == "--plant" || a == "--seed" ||
+            a == "--io" || a == "--for") {
             if (i + 1 >= args.size()) return a + " needs a value";
             std::string& slot = a == "--trace"   ? o.trace
                                 : a == "--save"  ? o.save
                                 : a == "--end"   ? o.end
                                 : a == "--plant" ? o.plant
+                                : a == "--io"    ? o.io
+                                : a == "--for"   ? o.forSeconds
                                                  : o.seed;
             if (!slot.empty()) return a + " is given twice";
             slot = args[++i];
@@ -155,6 +186,19 @@ std::string ParseArguments(const std::vector<std::string>& args, Options& o) {
         return {};
     }
     if (!o.seed.empty() && o.plant.empty()) return "--seed needs --plant NAME";
+    if (!o.realtime && (!o.io.empty() || !o.forSeconds.empty()))
+        return (o.io.empty() ? "--for" : "--io") + std::string(" needs --realtime");
+    if (o.realtime) {
+        if (o.io.empty()) return "--realtime needs --io SPEC";
+        if (!o.trace.empty() || !o.save.empty() || !o.end.empty())
+            return "--realtime takes no --trace, --save or --end";
+        if (o.plant.empty() && positional.size() != 1)
+            return "--realtime runs one diagram, or a plant with --plant NAME";
+        if (!o.plant.empty() && !positional.empty())
+            return "--realtime --plant serves the plant to a PLC with no diagram: " + positional[0];
+        if (!positional.empty()) o.diagram = positional[0];
+        return {};
+    }
     if (positional.empty()) return "a diagram file is needed";
     if (positional.size() > 2) return "too many files: " + positional[2];
     o.diagram = positional[0];
@@ -193,6 +237,46 @@ int64_t LastCommandScan(const Scenario& scenario) {
     int64_t last = 0;
     for (const ScenarioCommand& c : scenario.commands) last = std::max(last, c.scan);
     return last;
+}
+
+// Loads the diagram (an lld one too) into `plc`; false, with the reason written, when it
+// cannot be run.
+bool Load(Plc& plc, IOComments& comments, const std::string& diagram, std::ostream& err,
+          LoadResult& loaded) {
+    const bool legacy = EndsWithIgnoringCase(diagram, "lld");
+    loaded = legacy ? DoOldLoad(plc, comments, diagram) : LoadFile(plc, comments, diagram);
+    // Messages that concern a file name it; the others concern the one diagram.
+    for (const std::string& warning : loaded.warnings) err << "torvex-run: " << warning << '\n';
+    if (!loaded.completed && !loaded.error.empty()) err << "torvex-run: " << loaded.error << '\n';
+    return loaded.completed;
+}
+
+int RealtimeMain(const Options& o, const PlantRegistry& plants,
+                 const PlantDescription* plantDescription, uint64_t seed, std::ostream& out,
+                 std::ostream& err) {
+    std::optional<int64_t> forMs;
+    if (!o.forSeconds.empty() && !(forMs = ParseSeconds(o.forSeconds))) {
+        err << "torvex-run: --for " << o.forSeconds
+            << " is not a time in seconds (0 to 1000000, at most three decimals)\n";
+        return kRunBadInput;
+    }
+    std::string problem;
+    std::unique_ptr<IoInterface> io = MakeInterface(o.io, problem);
+    if (!io) {
+        err << "torvex-run: " << problem << '\n';
+        return kRunBadInput;
+    }
+    // The real clock: timers run on the time that passes.
+    auto plc = std::make_unique<Plc>();
+    std::unique_ptr<Plant> plant;
+    if (plantDescription) {
+        plant = plants.make(plantDescription->number, seed);
+    } else {
+        IOComments comments;
+        LoadResult loaded;
+        if (!Load(*plc, comments, o.diagram, err, loaded)) return kRunBadInput;
+    }
+    return RunRealtime(*plc, plant.get(), std::move(io), forMs, out, err);
 }
 
 }  // namespace
@@ -373,6 +457,7 @@ int TorvexRunMain(const std::vector<std::string>& args, std::ostream& out, std::
         out << DescriptionText(*plantDescription);
         return kRunPassed;
     }
+    if (o.realtime) return RealtimeMain(o, plants, plantDescription, seed, out, err);
     if (!o.trace.empty()) {
         if (std::string problem = TraceOverwritesInput(o); !problem.empty()) {
             err << "torvex-run: " << problem << '\n';
@@ -410,15 +495,8 @@ int TorvexRunMain(const std::vector<std::string>& args, std::ostream& out, std::
     VirtualTickSource clock(kRunStartTick);
     auto plc = std::make_unique<Plc>(clock);
     IOComments comments;
-    const bool legacy = EndsWithIgnoringCase(o.diagram, "lld");
-    const LoadResult loaded =
-        legacy ? DoOldLoad(*plc, comments, o.diagram) : LoadFile(*plc, comments, o.diagram);
-    // Messages that concern a file name it; the others concern the one diagram.
-    for (const std::string& warning : loaded.warnings) err << "torvex-run: " << warning << '\n';
-    if (!loaded.completed) {
-        if (!loaded.error.empty()) err << "torvex-run: " << loaded.error << '\n';
-        return kRunBadInput;
-    }
+    LoadResult loaded;
+    if (!Load(*plc, comments, o.diagram, err, loaded)) return kRunBadInput;
 
     if (!o.save.empty()) {
         if (std::string problem = SaveLadder(*plc, comments, loaded.settingsAfterLoad(), o.save);

@@ -85,7 +85,39 @@ Do you wish to save to file?</source>
     </message>
     <message>
       <source>&amp;View</source>
-      <translation>Näytä</translation>
+      <translation>&amp;Näytä</translation>
+    </message>
+    <message>
+      <source>Zoom &amp;In</source>
+      <translation>Suurenna</translation>
+    </message>
+    <message>
+      <source>Zoom &amp;Out</source>
+      <translation>Pienennä</translation>
+    </message>
+    <message>
+      <source>&amp;Actual Size</source>
+      <translation>Todellinen koko</translation>
+    </message>
+    <message>
+      <source>Fit &amp;Width</source>
+      <translation>Sovita leveyteen</translation>
+    </message>
+    <message>
+      <source>Show I/O &amp;Names</source>
+      <translation>Näytä I/O-nimet</translation>
+    </message>
+    <message>
+      <source>&amp;Display Size</source>
+      <translation>Näytön koko</translation>
+    </message>
+    <message>
+      <source>&amp;Examples</source>
+      <translation>Esimerkit</translation>
+    </message>
+    <message>
+      <source>The display size will change the next time you start TORVEX.</source>
+      <translation>Näytön koko muuttuu, kun TORVEX käynnistetään seuraavan kerran.</translation>
     </message>
     <message>
       <source>&amp;Timing Chart</source>
@@ -156,6 +188,10 @@ Do you wish to save to file?</source>
     <message>
       <source>Register %1</source>
       <translation>Rekisteri %1</translation>
+    </message>
+    <message>
+      <source>Show I/O names</source>
+      <translation>Näytä I/O-nimet</translation>
     </message>
   </context>
   <context>
@@ -385,6 +421,30 @@ Do you wish to save to file?</source>
     <message>
       <source>Cancel</source>
       <translation>Peruuta</translation>
+    </message>
+    <message>
+      <source>Modbus TCP remote I/O</source>
+      <translation>Modbus TCP -etä-I/O</translation>
+    </message>
+    <message>
+      <source>Modbus TCP server</source>
+      <translation>Modbus TCP -palvelin</translation>
+    </message>
+    <message>
+      <source>Connection…</source>
+      <translation>Yhteys…</translation>
+    </message>
+    <message>
+      <source>Listening address…</source>
+      <translation>Kuunteluosoite…</translation>
+    </message>
+    <message>
+      <source>unit %1</source>
+      <translation>yksikkö %1</translation>
+    </message>
+    <message>
+      <source>port %1</source>
+      <translation>portti %1</translation>
     </message>
   </context>
   <context>
@@ -751,6 +811,17 @@ HÄLYTYS</translation>
     </message>
   </context>
   <context>
+    <name>torvex::ElevatorView</name>
+    <message>
+      <source>In the car</source>
+      <translation>Korissa</translation>
+    </message>
+    <message>
+      <source>Stopped: %1</source>
+      <translation>Pysäytetty: %1</translation>
+    </message>
+  </context>
+  <context>
     <name>torvex::TrafficLightView</name>
     <message>
       <source>Stopped: %1</source>
@@ -943,6 +1014,154 @@ HÄLYTYS</translation>
     <message>
       <source>Scans kept: %1</source>
       <translation>Kierroksia tallessa: %1</translation>
+    </message>
+  </context>
+  <context>
+    <name>DiagramPrinter</name>
+    <message>
+      <source>Page %1</source>
+      <translation>Sivu %1</translation>
+    </message>
+    <message>
+      <source>Rung %1</source>
+      <translation>Puola %1</translation>
+    </message>
+    <message>
+      <source>I/O List</source>
+      <translation>I/O-luettelo</translation>
+    </message>
+    <message>
+      <source>Point</source>
+      <translation>Piste</translation>
+    </message>
+    <message>
+      <source>Comment</source>
+      <translation>Kommentti</translation>
+    </message>
+    <message>
+      <source>Rungs</source>
+      <translation>Puolat</translation>
+    </message>
+  </context>
+  <context>
+    <name>torvex::TfrmModbusConnection</name>
+    <message>
+      <source>Connection</source>
+      <translation>Yhteys</translation>
+    </message>
+    <message>
+      <source>Host:</source>
+      <translation>Osoite:</translation>
+    </message>
+    <message>
+      <source>Port:</source>
+      <translation>Portti:</translation>
+    </message>
+    <message>
+      <source>Unit id:</source>
+      <translation>Yksikön tunnus:</translation>
+    </message>
+    <message>
+      <source>First discrete input (inputs 0-15):</source>
+      <translation>Ensimmäinen digitaalitulo (tulot 0-15):</translation>
+    </message>
+    <message>
+      <source>First coil (outputs 0-15):</source>
+      <translation>Ensimmäinen kela (lähdöt 0-15):</translation>
+    </message>
+    <message>
+      <source>Enter the device's host name or address.</source>
+      <translation>Anna laitteen nimi tai osoite.</translation>
+    </message>
+    <message>
+      <source>A unit id is 1 ... 247 or 255.</source>
+      <translation>Yksikön tunnus on 1 ... 247 tai 255.</translation>
+    </message>
+    <message>
+      <source>OK</source>
+      <translation>OK</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>Peruuta</translation>
+    </message>
+  </context>
+  <context>
+    <name>torvex::TfrmModbusListen</name>
+    <message>
+      <source>Listening address</source>
+      <translation>Kuunteluosoite</translation>
+    </message>
+    <message>
+      <source>This machine only</source>
+      <translation>Vain tämä kone</translation>
+    </message>
+    <message>
+      <source>Every network of this machine</source>
+      <translation>Kaikki tämän koneen verkot</translation>
+    </message>
+    <message>
+      <source>Listen on:</source>
+      <translation>Kuuntele osoitteessa:</translation>
+    </message>
+    <message>
+      <source>Listening on %1, any machine on that network can drive the outputs.</source>
+      <translation>Kun kuunnellaan osoitteessa %1, mikä tahansa kone siinä verkossa voi ohjata lähtöjä.</translation>
+    </message>
+    <message>
+      <source>OK</source>
+      <translation>OK</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>Peruuta</translation>
+    </message>
+  </context>
+  <context>
+    <name>torvex::LinkCaption</name>
+    <message>
+      <source>closed</source>
+      <translation>suljettu</translation>
+    </message>
+    <message>
+      <source>connecting</source>
+      <translation>yhdistetään</translation>
+    </message>
+    <message>
+      <source>connected</source>
+      <translation>yhdistetty</translation>
+    </message>
+    <message>
+      <source>no answer (retrying)</source>
+      <translation>ei vastausta (yritetään uudelleen)</translation>
+    </message>
+    <message>
+      <source>no client</source>
+      <translation>ei asiakkaita</translation>
+    </message>
+    <message>
+      <source>1 client</source>
+      <translation>1 asiakas</translation>
+    </message>
+    <message>
+      <source>%1 clients</source>
+      <translation>%1 asiakasta</translation>
+    </message>
+    <message>
+      <source>cannot listen (retrying)</source>
+      <translation>ei voi kuunnella (yritetään uudelleen)</translation>
+    </message>
+    <message>
+      <source>Any machine on that network can drive the outputs.</source>
+      <translation>Mikä tahansa kone siinä verkossa voi ohjata lähtöjä.</translation>
+    </message>
+    <message>
+      <source>No error so far.</source>
+      <translation>Ei virheitä tähän mennessä.</translation>
+    </message>
+    <message>
+      <source>Last error: %1</source>
+      <translation>Viimeisin virhe: %1</translation>
     </message>
   </context>
 </TS>

@@ -5,6 +5,7 @@
 
 #include "simulation/plants/annunciator.h"
 #include "simulation/plants/car_park.h"
+#include "simulation/plants/elevator.h"
 #include "simulation/plants/traffic_light.h"
 
 namespace torvex {
@@ -182,6 +183,8 @@ PlantRegistry StandardPlants() {
                  [](uint64_t seed) { return std::make_unique<Annunciator>(seed); });
     registry.add(CarPark::Description(),
                  [](uint64_t seed) { return std::make_unique<CarPark>(seed); });
+    registry.add(Elevator::Description(),
+                 [](uint64_t seed) { return std::make_unique<Elevator>(seed); });
     return registry;
 }
 

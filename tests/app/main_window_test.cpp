@@ -2,13 +2,16 @@
 // lock of a run, and the shell's own commands.
 
 #include <sys/stat.h>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QToolButton>
 #include <climits>
 #include <functional>
@@ -21,9 +24,11 @@
 #include "engine/plc.h"
 #include "engine/run_control.h"
 #include "simulation/debugger.h"
+#include "simulation/io_monitor.h"
 #include "simulation/preferences_dialog.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/support/ladder_text.h"
+#include "tests/support/layout_faults.h"
 #include "ui/artwork.h"
 #include "ui/language.h"
 
@@ -73,6 +78,9 @@ TEST_F(MainWindowTest, TheMenusReadAsTheProgramDefinesThem) {
                            "&Add Rung", "&Insert Rung", "&Delete Rung", "-", "Add &Branch",
                            "Delete B&ranch", "-", "Edit &Control", "Delete C&ontrol", "-",
                            "&Show Comments", "&Hide Comments"}));
+    EXPECT_EQ(Items(Menu("mnuView")),
+              (QStringList{"Zoom &In", "Zoom &Out", "&Actual Size", "Fit &Width", "-",
+                           "Show I/O &Names", "-", "&Timing Chart"}));
     EXPECT_EQ(Items(Menu("mnuSimulations")),
               (QStringList{"&1 Traffic Light", "&2 Annunciator", "&3 Car Park", "&4 Elevator",
                            "&5 ", "&6 ", "&7 ", "&8 "}));
@@ -80,8 +88,11 @@ TEST_F(MainWindowTest, TheMenusReadAsTheProgramDefinesThem) {
         EXPECT_FALSE(Action("mnuSimulationsSimulation", k + 1)->isEnabled());
         EXPECT_FALSE(Action("mnuControlInternalSimulationSimulation", k + 1)->isEnabled());
     }
-    EXPECT_EQ(Items(Menu("mnuSetup")),
-              (QStringList{"&Configure I/O...", "&Restore Screen Layout to Default"}));
+    EXPECT_EQ(
+        Items(Menu("mnuSetup")),
+        (QStringList{"&Configure I/O...", "&Restore Screen Layout to Default", "&Display Size"}));
+    EXPECT_EQ(Items(Menu("mnuSetupDisplaySize")),
+              (QStringList{"100 %", "125 %", "150 %", "200 %"}));
     EXPECT_EQ(Items(Menu("mnuControl")),
               (QStringList{"&Debugger", "Internal &Simulation", "&External Device",
                            "Internal Simulation from External &PLC"}));
@@ -101,8 +112,8 @@ TEST_F(MainWindowTest, FinnishTextsComeFromTheTranslation) {
     Create(false);
     QStringList bar;
     for (QAction* a : main->menuBar()->actions()) bar << a->text();
-    EXPECT_EQ(bar,
-              (QStringList{"Teidosto", "Muokkaa", "Näytä", "Simuloi", "Se&tup", "Ohjaus", "Ohje"}));
+    EXPECT_EQ(
+        bar, (QStringList{"Teidosto", "Muokkaa", "&Näytä", "Simuloi", "Se&tup", "Ohjaus", "Ohje"}));
     EXPECT_EQ(Action(QStringLiteral("mnuFileSaveDiagram"))->text(), QStringLiteral("&Save Diagram"))
         << "no Finnish form";
     EXPECT_EQ(Action(QStringLiteral("mnuSetupRestoreScreenLayoutToDefault"))->text(),
@@ -220,8 +231,11 @@ TEST_F(MainWindowTest, StartUpShowsTheIntroThenCreatesTheWindows) {
     EXPECT_TRUE(main->intro()->isVisible());
     EXPECT_EQ(main->interfaces().InterfaceCount(), 0) << "the intro's first tick registers them";
     FinishStartUp();
-    EXPECT_EQ(main->interfaces().InterfaceCount(), 1);
+    ASSERT_EQ(main->interfaces().InterfaceCount(), 3);
     EXPECT_EQ(main->interfaces().at(0)->Name(), "Non-active Demo interface");
+    EXPECT_EQ(main->interfaces().at(1)->Name(), "Modbus TCP remote I/O");
+    EXPECT_EQ(main->interfaces().at(2)->Name(), "Modbus TCP server");
+    EXPECT_EQ(main->interfaces().CurrentInterface(), 0);
     ASSERT_NE(main->rungView(), nullptr);
     ASSERT_NE(main->debugger(), nullptr);
     EXPECT_EQ(main->rungView()->windowTitle(), QStringLiteral("Rung Viewer"));
@@ -463,6 +477,97 @@ TEST_F(MainWindowTest, RecentFilesFollowTheLoads) {
     EXPECT_EQ(Action("mnuFile", 2)->text(), QStringLiteral("&2 c.llg"));
 }
 
+// Open and Save start where the last diagram was, or in the documents the first time; never
+// among the examples, which open as untitled copies.
+TEST_F(MainWindowTest, FileDialogsStartInTheLastFolderAndExamplesOpenUntitled) {
+    QDir(dir.path()).mkpath(QStringLiteral("Solutions"));
+    QDir(dir.path()).mkpath(QStringLiteral("work"));
+    QFile::copy(QStringLiteral(TORVEX_SOLUTIONS "/seal_in.llg"),
+                File(QStringLiteral("Solutions/seal_in.llg")));
+    Write(QStringLiteral("work/mine.llg"), DataFile("timer_counter.llg"));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString first = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    Create();
+    Trigger("mnuFileOpenDiagram");  // cancelled
+    prompter.files = {File(QStringLiteral("work/mine.llg"))};
+    Trigger("mnuFileOpenDiagram");
+    QAction* example = Action(QStringLiteral("mnuFileExample_seal_in"));
+    EXPECT_EQ(example->text(), QStringLiteral("Seal-in: Start (IP0) switches the motor\u2026"));
+    example->trigger();
+    EXPECT_TRUE(ws().shell.CurrentFileName.isEmpty()) << "an untitled copy";
+    EXPECT_EQ(main->recentFiles().path(1), File(QStringLiteral("work/mine.llg")).toStdString());
+    Trigger("mnuFileSaveDiagram");  // asks for a name: cancelled
+    main.reset();
+    Create();
+    Trigger("mnuFileSaveDiagramAs");
+    ASSERT_EQ(prompter.requests.size(), 4u);
+    const QString folders[] = {first, first, File(QStringLiteral("work")),
+                               File(QStringLiteral("work"))};
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(prompter.requests[i].folder, folders[i]) << i;
+    EXPECT_EQ(prompter.requests[2].title, QStringLiteral("Save Diagram As"));
+}
+
+// Setup > Display Size scales the whole program: at each size, on a 1280 x 800 screen, the
+// rung view, the debugger and the monitor show every text whole, names on the points included. Qt's
+// scale is fixed when the application starts, so each size runs in a child process of this program.
+TEST_F(MainWindowTest, EveryWindowLaysOutAtEveryDisplaySize) {
+    if (qEnvironmentVariableIsSet("TORVEX_DISPLAY_SIZE")) {
+        const double scale = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble();
+        Create(true, qRound(1280 / scale));
+        main->resize(qRound(1280 / scale), qRound(800 / scale));
+        ws().comments.InputComments[0] = "Start button, the green one by the door";
+        Part<QCheckBox>(QStringLiteral("chkNames"))->setChecked(true);
+        auto* rungs = main->findChild<TfrmRungs*>();
+        ASSERT_NE(rungs, nullptr);
+        rungs->setNamesShown(true);
+        QCoreApplication::processEvents();  // the layouts follow the longer texts
+        // The debugger's panel scrolls within its window by design.
+        std::vector<std::string> faults = LayoutFaults(main->debugger());
+        std::erase(faults, std::string("pnlBackground: outside its parent"));
+        EXPECT_EQ(faults, std::vector<std::string>{}) << "debugger";
+        EXPECT_EQ(LayoutFaults(rungs), std::vector<std::string>{}) << "rung view";
+        Trigger("mnuSimulationsSimulation1");
+        ASSERT_NE(main->monitor(), nullptr);
+        EXPECT_EQ(LayoutFaults(main->monitor()), std::vector<std::string>{}) << "monitor";
+        main.reset();
+        return;
+    }
+    for (int percent : SettingsStore::kDisplaySizes) {
+        SCOPED_TRACE(percent);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(percent / 100.0));
+        environment.insert(QStringLiteral("TORVEX_DISPLAY_SIZE"), QString::number(percent));
+        QProcess child;
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        child.start(
+            QCoreApplication::applicationFilePath(),
+            {QStringLiteral("--gtest_filter=%1.%2")
+                 .arg(QLatin1String(test->test_suite_name()), QLatin1String(test->name()))});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        const QString output = QString::fromLocal8Bit(child.readAll());
+        EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+        EXPECT_TRUE(output.contains(QLatin1String("[  PASSED  ] 1 test"))) << output.toStdString();
+    }
+}
+
+// The points' labels in the monitor and the debugger carry the I/O comments of the diagram
+// loaded; the debugger shows them beside the points on request.
+TEST_F(MainWindowTest, IOCommentsNameThePointsInTheMonitorAndTheDebugger) {
+    Create();
+    main->OpenFile(QStringLiteral(TORVEX_SOLUTIONS "/traffic_light.llg"));  // with its plant
+    ASSERT_NE(main->monitor(), nullptr);
+    EXPECT_EQ(main->monitor()->findChild<QLabel*>(QStringLiteral("lblOP0"))->toolTip(),
+              QStringLiteral("N/S red"));
+    Trigger("mnuControlDebugger");
+    EXPECT_EQ(Label("lblOP0")->toolTip(), QStringLiteral("N/S red"));
+    EXPECT_EQ(Label("lblOP0")->text(), QStringLiteral("OP0"));
+    Part<QCheckBox>(QStringLiteral("chkNames"))->setChecked(true);
+    EXPECT_EQ(Label("lblOP0")->text(), QStringLiteral("OP0 N/S red"));
+    EXPECT_EQ(Label("lblF15")->text(), QStringLiteral("F15"));
+}
+
 TEST_F(MainWindowTest, PrintingToAPdfFileWritesPages) {
     Write(QStringLiteral("example.llg"), DataFile("complete_example.llg"));
     Create();
@@ -475,6 +580,23 @@ TEST_F(MainWindowTest, PrintingToAPdfFileWritesPages) {
     const QByteArray bytes = pdf.readAll();
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_GT(bytes.size(), 2000);
+    EXPECT_LT(bytes.size(), 200 * 1024) << "vector rungs, no raster images";
+
+    // The text is real text: the header, the rungs, and the I/O list with its cross-reference.
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"),
+               {QStringLiteral("-layout"), prompter.printTo, QStringLiteral("-")});
+    if (!text.waitForFinished(20000) || text.exitCode() != 0) GTEST_SKIP() << "no pdftotext";
+    const QStringList lines =
+        QString::fromUtf8(text.readAllStandardOutput()).split(QLatin1Char('\n'));
+    auto lineWith = [&](const QString& words) {
+        for (const QString& line : lines)
+            if (line.simplified().contains(words)) return true;
+        return false;
+    };
+    for (const char* words : {"example.llg", "Page 1", "Rung 0", "Runs the motor while", "I/O List",
+                              "IP0 Start button 0", "OP0 Motor contactor 0"})
+        EXPECT_TRUE(lineWith(QString::fromUtf8(words))) << words;
 }
 
 TEST_F(MainWindowTest, ARunLocksTheEditorAndStopReleasesIt) {

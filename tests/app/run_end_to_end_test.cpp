@@ -31,7 +31,7 @@ protected:
 };
 
 TEST_F(RunEndToEnd, ASealInMotorRunsFromTheDebugger) {
-    // The example as it ships, from the Solutions folder the Open dialog starts in.
+    // The example as it ships, from File > Examples.
     {
         QFile source(QStringLiteral(TORVEX_SOLUTIONS "/seal_in.llg"));
         ASSERT_TRUE(source.open(QIODevice::ReadOnly));
@@ -41,10 +41,8 @@ TEST_F(RunEndToEnd, ASealInMotorRunsFromTheDebugger) {
         copy.write(source.readAll());
     }
     Create();
-    prompter.files = {File(QStringLiteral("Solutions/seal_in.llg"))};
-    Trigger("mnuFileOpenDiagram");
-    ASSERT_EQ(prompter.requests.size(), 1u);
-    EXPECT_EQ(prompter.requests[0].folder, File(QStringLiteral("Solutions")));
+    Trigger("mnuFileExample_seal_in");
+    EXPECT_TRUE(ws().shell.CurrentFileName.isEmpty()) << "an untitled copy of the example";
     ASSERT_TRUE(prompter.shown.empty()) << prompter.lastText().toStdString();
     ASSERT_NE(main->debugger(), nullptr);
     const MemoryImage& m = main->plc().memory;
@@ -86,27 +84,42 @@ TEST_F(RunEndToEnd, ASealInMotorRunsFromTheDebugger) {
     EXPECT_EQ(main->plc().guard().violations(), 0);
 }
 
-// The worked example drives the Traffic Light on the real run thread, ten times faster than
-// the clock on the wall: the junction works, and cars pass.
-TEST_F(RunEndToEnd, TheTrafficLightExampleLetsCarsThrough) {
+// Each worked example opens its plant and drives it on the real run thread, ten times faster
+// than the clock on the wall: cars pass the junction, passengers reach their floors.
+TEST_F(RunEndToEnd, TheWorkedExamplesDriveTheirPlants) {
+    const struct {
+        const char* file;
+        const char* title;
+        const char* figure;
+        double atLeast;
+    } cases[] = {
+        {"/traffic_light.llg", "Traffic Light", "cars", 3},
+        {"/elevator.llg", "Elevator", "delivered", 1},
+    };
     FastClock fast(10);
     clock = &fast;
-    Create();
-    main->OpenFile(QStringLiteral(TORVEX_SOLUTIONS "/traffic_light.llg"));
-    ASSERT_TRUE(prompter.shown.empty()) << prompter.lastText().toStdString();
-    ASSERT_NE(main->simulation(), nullptr) << "the file names its simulation";
-    EXPECT_EQ(main->simulation()->windowTitle(), QStringLiteral("Traffic Light"));
-    EXPECT_TRUE(Action(QStringLiteral("mnuControlInternalSimulation"))->isChecked());
-    Plant& plant = main->simulation()->plant();
-    QTest::mouseClick(Button("btnRun"), Qt::LeftButton);
-    double cars = 0;
-    ASSERT_TRUE(Serve([&] { return plant.figure("cars", cars) && cars >= 3; }, 20000))
-        << "no car passed in " << main->run().cycles() << " cycles";
-    QTest::mouseClick(Button("btnStop"), Qt::LeftButton);
-    double stopped = 1;
-    EXPECT_TRUE(plant.figure("stopped", stopped));
-    EXPECT_EQ(stopped, 0);
-    EXPECT_EQ(main->plc().guard().violations(), 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        Create();
+        main->OpenFile(QStringLiteral(TORVEX_SOLUTIONS) + QString::fromUtf8(c.file));
+        ASSERT_TRUE(prompter.shown.empty()) << prompter.lastText().toStdString();
+        ASSERT_NE(main->simulation(), nullptr) << "the file names its simulation";
+        EXPECT_EQ(main->simulation()->windowTitle(), QString::fromUtf8(c.title));
+        EXPECT_TRUE(Action(QStringLiteral("mnuControlInternalSimulation"))->isChecked());
+        Plant& plant = main->simulation()->plant();
+        QTest::mouseClick(Button("btnRun"), Qt::LeftButton);
+        double value = 0;
+        ASSERT_TRUE(
+            Serve([&] { return plant.figure(c.figure, value) && value >= c.atLeast; }, 20000))
+            << c.figure << " " << value << " after " << main->run().cycles() << " cycles";
+        QTest::mouseClick(Button("btnStop"), Qt::LeftButton);
+        double stopped = 1;
+        EXPECT_TRUE(plant.figure("stopped", stopped));
+        EXPECT_EQ(stopped, 0);
+        EXPECT_EQ(main->plc().guard().violations(), 0);
+    }
+    main.reset();
+    clock = nullptr;
 }
 
 // A scroll or a resize during a run draws nothing itself: the next cycle's redraw shows the

@@ -158,5 +158,31 @@ TEST(TileTexts, EveryLayoutAndKind) {
     }
 }
 
+// What a box shows beside its cells while a run shows power.
+TEST(LiveValues, TimersCountersAndRegisters) {
+    auto memory = std::make_unique<MemoryImage>();
+    memory->Timers[1].Elapsed = 1300;
+    memory->Timers[1].Preset = 3000;
+    memory->Counters[8].Count = 2;
+    memory->Counters[8].Preset = 5;
+    for (int bit : {15, 8, 3, 0}) memory->Registers[2].Bits[bit] = true;
+    const struct {
+        int32_t code, index;
+        QStringList lines;
+    } cases[] = {
+        {Control::TIM, 1, {"1.3/3.0"}},
+        {Control::ODT, 1, {"1.3/3.0"}},
+        {Control::CUP, 8, {"2/5"}},
+        {Control::CDN, 8, {"2/5"}},
+        {Control::BL2, 0, {"1000 0001", "0000 1001"}},
+        {Control::BR2, 0, {"1000 0001", "0000 1001"}},
+        {Control::BL1, 0, {"0000 0000", "0000 0000"}},
+        {Control::TIM, 9, {}},  // no such timer
+        {Control::NOC, 1, {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LiveValuesOf(c.code, c.index, *memory), c.lines) << c.code << "/" << c.index;
+}
+
 }  // namespace
 }  // namespace torvex::test

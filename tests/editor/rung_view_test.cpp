@@ -55,12 +55,49 @@ TEST_F(RungView, MousePositionsSelectTheirStripeAndRow) {
         int x, y, column, row;
     } cases[] = {{0, 0, 0, 0}, {42, 25, 0, 0}, {43, 26, 1, 1}, {429, 103, 9, 3}, {430, 50, 10, 1}};
     for (const auto& c : cases) {
-        EXPECT_EQ(RungImage::Column(c.x), c.column) << c.x;
-        EXPECT_EQ(RungImage::Row(c.y), c.row) << c.y;
+        EXPECT_EQ(Image(0)->Column(c.x), c.column) << c.x;
+        EXPECT_EQ(Image(0)->Row(c.y), c.row) << c.y;
     }
     // Column 10 has no cell: hovering there marks nothing and offers no popup.
     view->Highlight(0, 10, 0, kAllMarks);
     EXPECT_FALSE(PopupOffered());
+}
+
+// Every figure grows with the zoom, and the mouse still selects the cell drawn under it.
+TEST_F(RungView, AtEveryZoomTheMouseSelectsTheCellDrawnUnderIt) {
+    Rungs(3);
+    SetRung(plc->diagram, 0, {Simple({"NOC:IP0", "NOC:IP1", "NOC:IP2"}, "OUT:OP0")});
+    const struct {
+        int zoom;
+        QSize image;
+        int pitch, quarter, secondLabel;
+    } cases[] = {
+        {100, {433, 104}, 43, 26, 136},
+        {150, {655, 156}, 65, 39, 204},
+        {300, {1299, 312}, 129, 78, 408},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.zoom);
+        view->setZoom(c.zoom);
+        RungImage* image = Image(0);
+        EXPECT_EQ(image->size(), c.image);
+        EXPECT_EQ(view->width(), view->widthAt(c.zoom));
+        EXPECT_EQ(Label(1)->y(), c.secondLabel);
+        EXPECT_EQ(image->Column(c.pitch - 1), 0);
+        EXPECT_EQ(image->Column(c.pitch), 1);
+        EXPECT_EQ(image->Row(c.quarter - 1), 0);
+        EXPECT_EQ(image->Row(c.quarter), 1);
+        // The left bar of the contact in control column 2 lights where the mouse points.
+        const QRectF cell = image->figures().controlRect(2, 0);
+        const QPoint bar =
+            (cell.topLeft() + QPointF(cell.width() * 15.5 / 40, cell.height() * 10 / 24)).toPoint();
+        view->Highlight(0, image->Column(bar.x()), image->Row(bar.y()), kAllMarks);
+        EXPECT_EQ(view->HoverColumn(), 2);
+        EXPECT_EQ(view->HoverRow(), 0);
+        EXPECT_EQ(image->image().pixelColor(bar), QColor(255, 0, 0));
+    }
+    TfrmRungs again(ws, 900);
+    EXPECT_EQ(again.zoom(), 300) << "the zoom is kept";
 }
 
 TEST_F(RungView, ItStartsWithOneRungAtItsPlace) {

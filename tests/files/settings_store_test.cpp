@@ -96,5 +96,21 @@ TEST_F(Settings, TheRecentFilesSurviveARestart) {
     EXPECT_EQ(next.path(2), "/home/ann/motor.llg");
 }
 
+// Only the offered display sizes take effect; anything else stored reads as 100 %.
+TEST_F(Settings, ADisplaySizeIsOneOfTheOfferedSizes) {
+    const struct {
+        const char* stored;
+        int size;
+    } cases[] = {{"150", 150}, {"200", 200}, {"100", 100}, {"175", 100},
+                 {"-5", 100},  {"2e3", 100}, {"", 100}};
+    for (const auto& c : cases) {
+        store.setValue(QStringLiteral("Setup"), QStringLiteral("DisplaySize"),
+                       QString::fromLatin1(c.stored));
+        EXPECT_EQ(store.displaySize(), c.size) << c.stored;
+    }
+    store.writeDisplaySize(125);
+    EXPECT_EQ(Raw(QStringLiteral("Setup/DisplaySize")), QStringLiteral("125"));
+}
+
 }  // namespace
 }  // namespace torvex::test

@@ -119,7 +119,7 @@ TEST(PlantHelp, APageWithItsPictureInEitherLanguage) {
     const QVariant picture = PlantHelpResource(plants, u"traffic.png"_s, false);
     ASSERT_EQ(picture.typeId(), QMetaType::QImage);
     EXPECT_EQ(picture.value<QImage>().size(), QSize(4 * 189, 4 * 174));
-    EXPECT_FALSE(PlantHelpResource(plants, u"elevator.html"_s, false).isValid());
+    EXPECT_FALSE(PlantHelpResource(plants, u"lift.html"_s, false).isValid());
     const struct {
         bool finnish;
         const char* pieces[3];
