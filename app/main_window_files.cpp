@@ -127,8 +127,7 @@ void TfrmMain::mnuFileOpenDiagramClick() {
 QString TfrmMain::diagramFolder() const {
     const QString last = settings_->diagramFolder();
     if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
-    const QString documents =
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
@@ -153,7 +152,8 @@ void TfrmMain::fillExamplesMenu() {
                                       : words.join(QLatin1Char(' '));
         if (title.isEmpty()) title = QFileInfo(name).completeBaseName();
         QAction* example = mnuFileExamples_->addAction(title.replace(u'&', QStringLiteral("&&")));
-        example->setObjectName(QStringLiteral("mnuFileExample_") + QFileInfo(name).completeBaseName());
+        example->setObjectName(QStringLiteral("mnuFileExample_") +
+                               QFileInfo(name).completeBaseName());
         example->setToolTip(path);
         connect(example, &QAction::triggered, this, [this, path] { OpenExample(path); });
     }

@@ -45,8 +45,7 @@ int PrintDiagram(QPagedPaintDevice& device, const Plc& plc, const IOComments& co
     // no scan writes, so a diagram can be printed while it runs.
     auto memory = std::make_unique<MemoryImage>();
     for (int k = 1; k <= kTimers; ++k) memory->Timers[k].Preset = plc.memory.Timers[k].Preset;
-    for (int k = 1; k <= kCounters; ++k)
-        memory->Counters[k].Preset = plc.memory.Counters[k].Preset;
+    for (int k = 1; k <= kCounters; ++k) memory->Counters[k].Preset = plc.memory.Counters[k].Preset;
 
     const QFont heading = Face(14, true), label = Face(12, false, true), text = Face(11);
     const QFont small = Face(9);
@@ -104,8 +103,8 @@ int PrintDiagram(QPagedPaintDevice& device, const Plc& plc, const IOComments& co
         p.setPen(Qt::black);
         if (!comment.isEmpty()) {
             p.setFont(text);
-            p.drawText(QRectF(kLeft, y + 20 + rungHeight, kWidth, commentHeight),
-                       Qt::TextWordWrap, comment);
+            p.drawText(QRectF(kLeft, y + 20 + rungHeight, kWidth, commentHeight), Qt::TextWordWrap,
+                       comment);
         }
         y += 16 + rungHeight + commentHeight + gap;
     }
@@ -116,11 +115,10 @@ int PrintDiagram(QPagedPaintDevice& device, const Plc& plc, const IOComments& co
         const qreal pointColumn = 40, rungsColumn = 120;
         const qreal commentColumn = kWidth - pointColumn - rungsColumn;
         auto row = [&](const QString& point, const QString& note, const QString& rungs) {
-            const qreal height =
-                qMax<qreal>(14, p.boundingRect(QRectF(0, 0, commentColumn - 6, 1000),
-                                               Qt::TextWordWrap, note)
-                                        .height() +
-                                    2);
+            const qreal height = qMax<qreal>(
+                14, p.boundingRect(QRectF(0, 0, commentColumn - 6, 1000), Qt::TextWordWrap, note)
+                            .height() +
+                        2);
             room(height);
             p.drawText(QRectF(kLeft, y, pointColumn, height), Qt::AlignLeft | Qt::AlignTop, point);
             p.drawText(QRectF(kLeft + pointColumn, y, commentColumn - 6, height),

@@ -300,8 +300,8 @@ void MemoryGroups::setNames(const IOComments& comments, bool beside) {
             QString text = plain[i];
             if (beside && !name.isEmpty())
                 text += QLatin1Char(' ') +
-                        label->fontMetrics().elidedText(name, Qt::ElideRight,
-                                                        label->fontMetrics().averageCharWidth() * 14);
+                        label->fontMetrics().elidedText(
+                            name, Qt::ElideRight, label->fontMetrics().averageCharWidth() * 14);
             label->setText(text);
         }
     }
