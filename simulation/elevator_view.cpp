@@ -220,6 +220,7 @@ void ElevatorView::refresh() {
     cause_ = lift_.stopCause();
     stopText_ = QString::fromStdString(lift_.stopReason().in(finnish()));
     sinceRefresh_.restart();
+    lampsStale_ = true;
     animate(moving);
     update();
 }
@@ -231,6 +232,7 @@ void ElevatorView::animationFrame() {
 
 void ElevatorView::controlsWorked() {
     for (int k = 0; k < kPoints; ++k) inputs_[k] = lift_.Input(k);
+    lampsStale_ = true;
     update();
 }
 
@@ -268,6 +270,21 @@ ElevatorView::PointRef ElevatorView::pointAt(QPointF d) const {
 
 void ElevatorView::paintEvent(QPaintEvent*) {
     const QPixmap& ground = background([this](QPainter& g) { drawBuilding(g); });
+    // The lamps change only with an exchange or a click, so the frames of a motion take them
+    // from a picture. Nobody walks as far as the car's panel: it can go in the same one.
+    const qreal dpr = devicePixelRatioF();
+    if (lampsStale_ || lamps_.size() != size() * dpr || lamps_.devicePixelRatio() != dpr) {
+        if (lamps_.size() != size() * dpr) lamps_ = QPixmap(size() * dpr);
+        lamps_.setDevicePixelRatio(dpr);
+        lamps_.fill(Qt::transparent);
+        QPainter l(&lamps_);
+        l.setRenderHint(QPainter::Antialiasing);
+        l.setFont(font());
+        l.setTransform(designTransform());
+        drawLandings(l);
+        drawCarPanel(l);
+        lampsStale_ = false;
+    }
     QPainter p(this);
     p.drawPixmap(0, 0, ground);
     p.setRenderHint(QPainter::Antialiasing);
@@ -275,10 +292,11 @@ void ElevatorView::paintEvent(QPaintEvent*) {
     const qreal car = shownCar();
     drawDrive(p, car);
     drawCar(p, car, shownDoor());
-    drawLandings(p);
+    p.resetTransform();
+    p.drawPixmap(0, 0, lamps_);
+    p.setTransform(designTransform());
     drawPeople(p, Where::Landing);
     drawPeople(p, Where::Leaving);
-    drawCarPanel(p);
     if (cause_ != E::StopCause::None) drawStop(p, car);
 }
 

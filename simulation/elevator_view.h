@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QPixmap>
 #include <array>
 #include <vector>
 
@@ -59,6 +60,8 @@ private:
     std::array<bool, kPoints> outputs_{};
     Elevator::StopCause cause_ = Elevator::StopCause::None;
     QString stopText_;
+    QPixmap lamps_;  // drawLandings and drawCarPanel on a clear ground
+    bool lampsStale_ = true;
 };
 
 }  // namespace torvex
