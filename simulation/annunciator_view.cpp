@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QPainter>
 #include <QPainterPath>
-#include <QScreen>
-#include <QTimer>
 #include <cmath>
 
 namespace torvex {
@@ -42,32 +40,11 @@ QColor WindowColour(int w) {
     return w < 3 ? kAlarmRed : kAlarmAmber;
 }
 
-// Text of any size in design units, however the picture is scaled: drawn in a large font and
-// scaled down.
-void Text(QPainter& p, const QRectF& r, int flags, const QString& text, qreal pixels,
-          const QColor& colour) {
-    constexpr int kLarge = 40;
-    const qreal k = pixels / kLarge;
-    QFont font = p.font();
-    font.setPixelSize(kLarge);
-    font.setBold(true);
-    p.save();
-    p.setFont(font);
-    p.setPen(colour);
-    p.translate(r.topLeft());
-    p.scale(k, k);
-    p.drawText(QRectF(0, 0, r.width() / k, r.height() / k), flags, text);
-    p.restore();
-}
-
 }  // namespace
 
 AnnunciatorView::AnnunciatorView(Annunciator& plant, bool finnish, QWidget* parent)
-    : PlantView(plant, finnish, parent), an_(plant), tmrAnimate_(new QTimer(this)) {
+    : PlantView(plant, finnish, parent), an_(plant) {
     setObjectName(QStringLiteral("AnnunciatorView"));
-    tmrAnimate_->setObjectName(QStringLiteral("tmrAnimate"));
-    tmrAnimate_->setTimerType(Qt::PreciseTimer);
-    connect(tmrAnimate_, &QTimer::timeout, this, &AnnunciatorView::tmrAnimateTimer);
     clock_.start();
     refresh();
 }
@@ -80,23 +57,8 @@ void AnnunciatorView::refresh() {
     }
     // The horn's short sound as it comes on, if sounds are wanted.
     if (sound() && outputs_[A::Horn] && !hornWas) QApplication::beep();
-    animate();
-    update();
-}
-
-void AnnunciatorView::animate() {
-    const bool moving = outputs_[A::Horn] || outputs_[A::Beacon];
-    if (moving && !tmrAnimate_->isActive()) {
-        const QScreen* s = screen();
-        const qreal hz = s && s->refreshRate() >= 20 ? s->refreshRate() : 60;
-        // The beacon turns slowly: half the screen's rate is smooth enough.
-        tmrAnimate_->start(std::max(1, qRound(2000 / hz)));
-    } else if (!moving) {
-        tmrAnimate_->stop();
-    }
-}
-
-void AnnunciatorView::tmrAnimateTimer() {
+    // The beacon turns slowly: half the screen's rate is smooth enough.
+    animate(outputs_[A::Horn] || outputs_[A::Beacon], 2);
     update();
 }
 
@@ -122,18 +84,9 @@ AnnunciatorView::PointRef AnnunciatorView::pointAt(QPointF d) const {
 }
 
 void AnnunciatorView::paintEvent(QPaintEvent*) {
-    const qreal dpr = devicePixelRatioF();
-    if (panel_.size() != size() * dpr || panel_.devicePixelRatio() != dpr) {
-        panel_ = QPixmap(size() * dpr);
-        panel_.setDevicePixelRatio(dpr);
-        QPainter g(&panel_);
-        g.setRenderHint(QPainter::Antialiasing);
-        g.setRenderHint(QPainter::TextAntialiasing);
-        g.setTransform(designTransform());
-        drawPanel(g);
-    }
+    const QPixmap& ground = background([this](QPainter& g) { drawPanel(g); });
     QPainter p(this);
-    p.drawPixmap(0, 0, panel_);
+    p.drawPixmap(0, 0, ground);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setTransform(designTransform());
@@ -168,7 +121,7 @@ void AnnunciatorView::drawPanel(QPainter& p) const {
     p.setPen(QPen(QColor(0x22, 0x22, 0x22), 0.5));
     p.setBrush(QColor(0x2c, 0x2e, 0x30));
     p.drawRoundedRect(plate, 1.5, 1.5);
-    Text(p, plate, Qt::AlignCenter, tr("PROCESS ALARMS"), 6.5, QColor(0xe8, 0xe6, 0xde));
+    PlantText(p, plate, Qt::AlignCenter, tr("PROCESS ALARMS"), 6.5, QColor(0xe8, 0xe6, 0xde));
 
     // The window frames, a step below the face.
     for (int w = 0; w < A::kWindows; ++w) {
@@ -186,7 +139,8 @@ void AnnunciatorView::drawPanel(QPainter& p) const {
         p.setPen(QPen(QColor(0x40, 0x40, 0x3c), 0.4));
         p.setBrush(ring);
         p.drawEllipse(c, kButtonRadius + 1.8, kButtonRadius + 1.8);
-        Text(p, QRectF(c.x() - 18, c.y() + 9, 36, 7), Qt::AlignCenter, names[b], 5.2, kEngraving);
+        PlantText(p, QRectF(c.x() - 18, c.y() + 9, 36, 7), Qt::AlignCenter, names[b], 5.2,
+                  kEngraving);
     }
 
     // The field below the panel: a junction box with the contacts.
@@ -194,8 +148,8 @@ void AnnunciatorView::drawPanel(QPainter& p) const {
     p.fillRect(field, QColor(0x3a, 0x46, 0x42));
     p.setPen(QPen(QColor(0x22, 0x2a, 0x27), 1));
     p.drawLine(QPointF(0, kPanelBottom + 0.5), QPointF(size.width(), kPanelBottom + 0.5));
-    Text(p, QRectF(3, kPanelBottom + 1.5, size.width() - 6, 7), Qt::AlignCenter,
-         tr("FIELD CONTACTS \u2014 CLICK TO UPSET"), 5.2, QColor(0xd8, 0xe4, 0xdc));
+    PlantText(p, QRectF(3, kPanelBottom + 1.5, size.width() - 6, 7), Qt::AlignCenter,
+              tr("FIELD CONTACTS \u2014 CLICK TO UPSET"), 5.2, QColor(0xd8, 0xe4, 0xdc));
     // The loop wire the contacts stand in.
     p.setPen(QPen(QColor(0x9a, 0xa8, 0xa0), 0.5));
     const qreal wire = kTileTop + 19;
@@ -224,12 +178,12 @@ void AnnunciatorView::drawWindows(QPainter& p) const {
             p.fillRect(r, lens);
         }
         const QColor ink = lit ? QColor(0x18, 0x0c, 0x08) : QColor(0x6a, 0x64, 0x60);
-        Text(p, QRectF(r.left() + 1.5, r.top() + 0.8, 8, 6), Qt::AlignLeft | Qt::AlignTop,
-             QString::number(w + 1), 5, ink);
+        PlantText(p, QRectF(r.left() + 1.5, r.top() + 0.8, 8, 6), Qt::AlignLeft | Qt::AlignTop,
+                  QString::number(w + 1), 5, ink);
         const QStringList lines = legends[w].split(u'\n');
         for (int line = 0; line < lines.size() && line < 2; ++line)
-            Text(p, QRectF(r.left(), r.top() + 6 + 7.5 * line, r.width(), 8), Qt::AlignCenter,
-                 lines[line], 6.6, ink);
+            PlantText(p, QRectF(r.left(), r.top() + 6 + 7.5 * line, r.width(), 8), Qt::AlignCenter,
+                      lines[line], 6.6, ink);
         // The lens's sheen.
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(255, 255, 255, lit ? 60 : 90));
@@ -361,8 +315,8 @@ void AnnunciatorView::drawContacts(QPainter& p) const {
         p.setPen(QPen(state.darker(200), 0.4));
         p.setBrush(state);
         p.drawEllipse(lamp, 3.6, 3.6);
-        Text(p, QRectF(lamp.x() - 3, lamp.y() - 3, 6, 6), Qt::AlignCenter, QString::number(w + 1),
-             4.6, QColor(0x10, 0x10, 0x10));
+        PlantText(p, QRectF(lamp.x() - 3, lamp.y() - 3, 6, 6), Qt::AlignCenter,
+                  QString::number(w + 1), 4.6, QColor(0x10, 0x10, 0x10));
         // The contact in the loop wire: a blade that lifts when the process is upset.
         const QPointF left(cx - 4.5, wire), right(cx + 4.5, wire);
         p.setPen(Qt::NoPen);
@@ -377,9 +331,9 @@ void AnnunciatorView::drawContacts(QPainter& p) const {
         p.setPen(
             QPen(closed ? QColor(0xf0, 0xf2, 0xee) : kFieldRed, 1.1, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(left, tip);
-        Text(p, QRectF(t.left(), t.bottom() - 7, t.width(), 6.5), Qt::AlignCenter,
-             closed ? tr("OK") : tr("UPSET"), 4.4,
-             closed ? QColor(0x9c, 0xd8, 0xae) : QColor(0xff, 0x90, 0x80));
+        PlantText(p, QRectF(t.left(), t.bottom() - 7, t.width(), 6.5), Qt::AlignCenter,
+                  closed ? tr("OK") : tr("UPSET"), 4.4,
+                  closed ? QColor(0x9c, 0xd8, 0xae) : QColor(0xff, 0x90, 0x80));
     }
 }
 

@@ -4,14 +4,12 @@
 #pragma once
 
 #include <QElapsedTimer>
-#include <QPixmap>
 #include <array>
 
 #include "simulation/plant_view.h"
 #include "simulation/plants/annunciator.h"
 
 class QPainter;
-class QTimer;
 
 namespace torvex {
 
@@ -28,8 +26,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void tmrAnimateTimer();
-    void animate();
     // The panel, its engravings and the frames, which never change: drawn once per size and
     // pixel ratio.
     void drawPanel(QPainter& p) const;
@@ -40,11 +36,9 @@ private:
     void drawContacts(QPainter& p) const;
 
     Annunciator& an_;
-    QTimer* tmrAnimate_;
     QElapsedTimer clock_;  // the beacon turns and the horn's sound spreads by it
     std::array<bool, kPoints> inputs_{};
     std::array<bool, kPoints> outputs_{};
-    QPixmap panel_;
 };
 
 }  // namespace torvex

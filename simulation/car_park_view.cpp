@@ -2,8 +2,6 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QScreen>
-#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
@@ -102,23 +100,6 @@ QColor CarColour(uint32_t id) {
     return colours[id % std::size(colours)];
 }
 
-// Text of any size in design units, however the picture is scaled.
-void Text(QPainter& p, const QRectF& r, int flags, const QString& text, qreal pixels,
-          const QColor& colour, bool bold = true) {
-    constexpr int kLarge = 40;
-    const qreal k = pixels / kLarge;
-    QFont font = p.font();
-    font.setPixelSize(kLarge);
-    font.setBold(bold);
-    p.save();
-    p.setFont(font);
-    p.setPen(colour);
-    p.translate(r.topLeft());
-    p.scale(k, k);
-    p.drawText(QRectF(0, 0, r.width() / k, r.height() / k), flags, text);
-    p.restore();
-}
-
 void Lamp(QPainter& p, QPointF centre, qreal radius, const QColor& colour, bool lit) {
     if (lit) {
         QRadialGradient glow(centre, radius * 2.2);
@@ -189,11 +170,8 @@ C::Pose Placed(const C::Car& car) {
 }  // namespace
 
 CarParkView::CarParkView(CarPark& plant, bool finnish, QWidget* parent)
-    : PlantView(plant, finnish, parent), cp_(plant), tmrAnimate_(new QTimer(this)) {
+    : PlantView(plant, finnish, parent), cp_(plant) {
     setObjectName(QStringLiteral("CarParkView"));
-    tmrAnimate_->setObjectName(QStringLiteral("tmrAnimate"));
-    tmrAnimate_->setTimerType(Qt::PreciseTimer);
-    connect(tmrAnimate_, &QTimer::timeout, this, &CarParkView::tmrAnimateTimer);
     sinceRefresh_.start();
     refresh();
 }
@@ -252,18 +230,12 @@ void CarParkView::refresh() {
     stopGate_ = cp_.stopGate();
     stopText_ = QString::fromStdString(cp_.stopReason().in(finnish()));
     sinceRefresh_.restart();
-    if (moving) {
-        const QScreen* s = screen();
-        const qreal hz = s && s->refreshRate() >= 20 ? s->refreshRate() : 60;
-        tmrAnimate_->start(std::max(1, qRound(1000 / hz)));
-    } else {
-        tmrAnimate_->stop();
-    }
+    animate(moving);
     update();
 }
 
-void CarParkView::tmrAnimateTimer() {
-    if (progress() >= 1) tmrAnimate_->stop();
+void CarParkView::animationFrame() {
+    if (progress() >= 1) animate(false);
     update();
 }
 
@@ -294,17 +266,9 @@ CarParkView::PointRef CarParkView::pointAt(QPointF d) const {
 }
 
 void CarParkView::paintEvent(QPaintEvent*) {
-    const qreal dpr = devicePixelRatioF();
-    if (ground_.size() != size() * dpr || ground_.devicePixelRatio() != dpr) {
-        ground_ = QPixmap(size() * dpr);
-        ground_.setDevicePixelRatio(dpr);
-        QPainter g(&ground_);
-        g.setRenderHint(QPainter::Antialiasing);
-        g.setTransform(designTransform());
-        drawGround(g);
-    }
+    const QPixmap& ground = background([this](QPainter& g) { drawGround(g); });
     QPainter p(this);
-    p.drawPixmap(0, 0, ground_);
+    p.drawPixmap(0, 0, ground);
     p.setRenderHint(QPainter::Antialiasing);
     p.setTransform(designTransform());
     drawLoops(p);
@@ -360,8 +324,9 @@ void CarParkView::drawGround(QPainter& p) const {
         p.drawLine(QPointF(x, kBays.top() + 1), QPointF(x, kBays.bottom() - 1));
     }
     for (int b = 0; b < C::kBays; ++b)
-        Text(p, QRectF(kBays.left() + b * D(C::kBayWidth), kBays.bottom() - 9, D(C::kBayWidth), 9),
-             Qt::AlignCenter, QString::number(b + 1), 7, QColor(0xe6, 0xe6, 0xe0));
+        PlantText(
+            p, QRectF(kBays.left() + b * D(C::kBayWidth), kBays.bottom() - 9, D(C::kBayWidth), 9),
+            Qt::AlignCenter, QString::number(b + 1), 7, QColor(0xe6, 0xe6, 0xe0));
 
     // One-way arrows.
     const QColor arrow(0xe8, 0xe8, 0xe2, 200);
@@ -372,10 +337,10 @@ void CarParkView::drawGround(QPainter& p) const {
     Arrow(p, QPointF(kExitLane.center().x(), 110), 90, 6, arrow);
     Arrow(p, QPointF(kEntryLane.center().x(), 160), -90, 6, arrow);
     // The lanes' names at the mouths, and the stop lines before the booms.
-    Text(p, QRectF(kEntryLane.left(), 239, kEntryLane.width(), 8), Qt::AlignCenter, tr("ENTRY"), 6,
-         kPaint);
-    Text(p, QRectF(kExitLane.left(), 122, kExitLane.width(), 8), Qt::AlignCenter, tr("EXIT"), 6,
-         kPaint);
+    PlantText(p, QRectF(kEntryLane.left(), 239, kEntryLane.width(), 8), Qt::AlignCenter,
+              tr("ENTRY"), 6, kPaint);
+    PlantText(p, QRectF(kExitLane.left(), 122, kExitLane.width(), 8), Qt::AlignCenter, tr("EXIT"),
+              6, kPaint);
     p.setPen(QPen(kPaint, 1.2));
     for (C::Gate g : {C::Entry, C::Exit}) {
         const qreal y = D(C::kBoomY) - kGates[g].coming * (D(C::kWaitAt) - 1.5);
@@ -418,16 +383,16 @@ void CarParkView::drawGround(QPainter& p) const {
     p.setBrush(QColor(0x1c, 0x5c, 0xc0));
     p.setPen(QPen(kPaint, 0.6));
     p.drawRoundedRect(logo, 1.5, 1.5);
-    Text(p, logo, Qt::AlignCenter, QStringLiteral("P"), 9, kPaint);
+    PlantText(p, logo, Qt::AlignCenter, QStringLiteral("P"), 9, kPaint);
     p.setPen(QPen(QColor(0x5a, 0x50, 0x46), 0.6));
     p.setBrush(QColor(0xc8, 0xbc, 0xa8));
     p.drawRoundedRect(kKiosk, 2, 2);
     p.setBrush(QColor(0xb0, 0xa2, 0x8c));
     p.drawRect(kKiosk.adjusted(4, 4, -4, -4));
-    Text(p, QRectF(kKiosk.left(), kKiosk.top() + 5, kKiosk.width(), 9), Qt::AlignCenter,
-         tr("ATTENDANT"), 6.5, QColor(0x3a, 0x30, 0x26));
-    Text(p, QRectF(kResetButton.x() - 15, kResetButton.y() + 8, 30, 7), Qt::AlignCenter,
-         tr("RESET"), 5.2, QColor(0x2a, 0x22, 0x1a));
+    PlantText(p, QRectF(kKiosk.left(), kKiosk.top() + 5, kKiosk.width(), 9), Qt::AlignCenter,
+              tr("ATTENDANT"), 6.5, QColor(0x3a, 0x30, 0x26));
+    PlantText(p, QRectF(kResetButton.x() - 15, kResetButton.y() + 8, 30, 7), Qt::AlignCenter,
+              tr("RESET"), 5.2, QColor(0x2a, 0x22, 0x1a));
 }
 
 void CarParkView::drawLoops(QPainter& p) const {
@@ -495,8 +460,8 @@ void CarParkView::drawCars(QPainter& p) const {
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0xff, 0xff, 0xff, 220));
         p.drawRoundedRect(badge, 3, 3);
-        Text(p, badge, Qt::AlignCenter, QStringLiteral("+%1").arg(outOfSight_), 8,
-             QColor(0x20, 0x20, 0x20));
+        PlantText(p, badge, Qt::AlignCenter, QStringLiteral("+%1").arg(outOfSight_), 8,
+                  QColor(0x20, 0x20, 0x20));
     }
 }
 
@@ -593,8 +558,8 @@ void CarParkView::drawSigns(QPainter& p) const {
             p.setBrush(glow);
             p.drawRoundedRect(r.adjusted(-1.5, -1.5, 1.5, 1.5), 2.5, 2.5);
         }
-        Text(p, r, Qt::AlignCenter, full ? tr("FULL") : tr("SPACES"), 7,
-             lit ? colour : colour.darker(330));
+        PlantText(p, r, Qt::AlignCenter, full ? tr("FULL") : tr("SPACES"), 7,
+                  lit ? colour : colour.darker(330));
     }
 }
 
@@ -627,14 +592,14 @@ void CarParkView::drawKiosk(QPainter& p) const {
     p.drawRoundedRect(QRectF(-1.1, -7.5, 2.2, 8), 0.6, 0.6);
     p.drawEllipse(QPointF(0, -7.5), 2.2, 2.2);
     p.restore();
-    Text(p, QRectF(kKeySwitch.x() - 26, kKeySwitch.y() - 12, 18, 6),
-         Qt::AlignRight | Qt::AlignVCenter, tr("OPEN"), 5,
-         closed ? QColor(0x6a, 0x60, 0x54) : QColor(0x1c, 0x6a, 0x2c));
-    Text(p, QRectF(kKeySwitch.x() + 8, kKeySwitch.y() - 12, 22, 6),
-         Qt::AlignLeft | Qt::AlignVCenter, tr("CLOSED"), 5,
-         closed ? QColor(0xb0, 0x1c, 0x14) : QColor(0x6a, 0x60, 0x54));
-    Text(p, QRectF(kKeySwitch.x() - 15, kKeySwitch.y() + 8, 30, 7), Qt::AlignCenter, tr("KEY"), 5.2,
-         QColor(0x2a, 0x22, 0x1a));
+    PlantText(p, QRectF(kKeySwitch.x() - 26, kKeySwitch.y() - 12, 18, 6),
+              Qt::AlignRight | Qt::AlignVCenter, tr("OPEN"), 5,
+              closed ? QColor(0x6a, 0x60, 0x54) : QColor(0x1c, 0x6a, 0x2c));
+    PlantText(p, QRectF(kKeySwitch.x() + 8, kKeySwitch.y() - 12, 22, 6),
+              Qt::AlignLeft | Qt::AlignVCenter, tr("CLOSED"), 5,
+              closed ? QColor(0xb0, 0x1c, 0x14) : QColor(0x6a, 0x60, 0x54));
+    PlantText(p, QRectF(kKeySwitch.x() - 15, kKeySwitch.y() + 8, 30, 7), Qt::AlignCenter, tr("KEY"),
+              5.2, QColor(0x2a, 0x22, 0x1a));
 }
 
 void CarParkView::drawStop(QPainter& p) const {
@@ -647,8 +612,8 @@ void CarParkView::drawStop(QPainter& p) const {
     p.setPen(QPen(QColor(0x80, 0, 0), 0.8));
     p.setBrush(QColor(0xc0, 0x10, 0x10, 230));
     p.drawRoundedRect(band, 4, 4);
-    Text(p, band.adjusted(4, 0, -4, 0), Qt::AlignCenter | Qt::TextWordWrap,
-         tr("Stopped: %1").arg(stopText_), 9, Qt::white);
+    PlantText(p, band.adjusted(4, 0, -4, 0), Qt::AlignCenter | Qt::TextWordWrap,
+              tr("Stopped: %1").arg(stopText_), 9, Qt::white);
 }
 
 }  // namespace torvex

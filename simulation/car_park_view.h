@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QElapsedTimer>
-#include <QPixmap>
 #include <array>
 #include <vector>
 
@@ -12,7 +11,6 @@
 #include "simulation/plants/car_park.h"
 
 class QPainter;
-class QTimer;
 
 namespace torvex {
 
@@ -26,6 +24,7 @@ public:
 protected:
     PointRef pointAt(QPointF design) const override;
     void controlsWorked() override;
+    void animationFrame() override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -37,7 +36,6 @@ private:
         bool reversing = false;
     };
     qreal progress() const;
-    void tmrAnimateTimer();
     // The ground, markings, kiosk and signs' housings, which never change: drawn once per size
     // and pixel ratio.
     void drawGround(QPainter& p) const;
@@ -49,7 +47,6 @@ private:
     void drawStop(QPainter& p) const;
 
     CarPark& cp_;
-    QTimer* tmrAnimate_;
     QElapsedTimer sinceRefresh_;
     std::vector<Mover> movers_;
     int64_t shownExchange_ = 0;
@@ -61,7 +58,6 @@ private:
     CarPark::StopCause cause_ = CarPark::StopCause::None;
     CarPark::Gate stopGate_ = CarPark::Entry;
     QString stopText_;
-    QPixmap ground_;
 };
 
 }  // namespace torvex

@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QPainter>
 #include <QPainterPath>
-#include <QScreen>
-#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
@@ -163,11 +161,8 @@ void Person(QPainter& p, QPointF feet, uint32_t id, qreal stride) {
 }  // namespace
 
 ElevatorView::ElevatorView(Elevator& plant, bool finnish, QWidget* parent)
-    : PlantView(plant, finnish, parent), lift_(plant), tmrAnimate_(new QTimer(this)) {
+    : PlantView(plant, finnish, parent), lift_(plant) {
     setObjectName(QStringLiteral("ElevatorView"));
-    tmrAnimate_->setObjectName(QStringLiteral("tmrAnimate"));
-    tmrAnimate_->setTimerType(Qt::PreciseTimer);
-    connect(tmrAnimate_, &QTimer::timeout, this, &ElevatorView::tmrAnimateTimer);
     sinceRefresh_.start();
     refresh();
 }
@@ -225,23 +220,19 @@ void ElevatorView::refresh() {
     cause_ = lift_.stopCause();
     stopText_ = QString::fromStdString(lift_.stopReason().in(finnish()));
     sinceRefresh_.restart();
-    if (moving) {
-        const QScreen* s = screen();
-        const qreal hz = s && s->refreshRate() >= 20 ? s->refreshRate() : 60;
-        tmrAnimate_->start(std::max(1, qRound(1000 / hz)));
-    } else {
-        tmrAnimate_->stop();
-    }
+    lampsStale_ = true;
+    animate(moving);
     update();
 }
 
-void ElevatorView::tmrAnimateTimer() {
-    if (progress() >= 1) tmrAnimate_->stop();
+void ElevatorView::animationFrame() {
+    if (progress() >= 1) animate(false);
     update();
 }
 
 void ElevatorView::controlsWorked() {
     for (int k = 0; k < kPoints; ++k) inputs_[k] = lift_.Input(k);
+    lampsStale_ = true;
     update();
 }
 
@@ -278,26 +269,34 @@ ElevatorView::PointRef ElevatorView::pointAt(QPointF d) const {
 }
 
 void ElevatorView::paintEvent(QPaintEvent*) {
+    const QPixmap& ground = background([this](QPainter& g) { drawBuilding(g); });
+    // The lamps change only with an exchange or a click, so the frames of a motion take them
+    // from a picture. Nobody walks as far as the car's panel: it can go in the same one.
     const qreal dpr = devicePixelRatioF();
-    if (building_.size() != size() * dpr || building_.devicePixelRatio() != dpr) {
-        building_ = QPixmap(size() * dpr);
-        building_.setDevicePixelRatio(dpr);
-        QPainter b(&building_);
-        b.setRenderHint(QPainter::Antialiasing);
-        b.setTransform(designTransform());
-        drawBuilding(b);
+    if (lampsStale_ || lamps_.size() != size() * dpr || lamps_.devicePixelRatio() != dpr) {
+        if (lamps_.size() != size() * dpr) lamps_ = QPixmap(size() * dpr);
+        lamps_.setDevicePixelRatio(dpr);
+        lamps_.fill(Qt::transparent);
+        QPainter l(&lamps_);
+        l.setRenderHint(QPainter::Antialiasing);
+        l.setFont(font());
+        l.setTransform(designTransform());
+        drawLandings(l);
+        drawCarPanel(l);
+        lampsStale_ = false;
     }
     QPainter p(this);
-    p.drawPixmap(0, 0, building_);
+    p.drawPixmap(0, 0, ground);
     p.setRenderHint(QPainter::Antialiasing);
     p.setTransform(designTransform());
     const qreal car = shownCar();
     drawDrive(p, car);
     drawCar(p, car, shownDoor());
-    drawLandings(p);
+    p.resetTransform();
+    p.drawPixmap(0, 0, lamps_);
+    p.setTransform(designTransform());
     drawPeople(p, Where::Landing);
     drawPeople(p, Where::Leaving);
-    drawCarPanel(p);
     if (cause_ != E::StopCause::None) drawStop(p, car);
 }
 

@@ -12,7 +12,6 @@
 #include "simulation/plants/elevator.h"
 
 class QPainter;
-class QTimer;
 
 namespace torvex {
 
@@ -26,6 +25,7 @@ public:
 protected:
     PointRef pointAt(QPointF design) const override;
     void controlsWorked() override;
+    void animationFrame() override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -39,7 +39,6 @@ private:
     qreal progress() const;
     qreal shownCar() const;  // the car's height in millimetres, as shown now
     qreal shownDoor() const;
-    void tmrAnimateTimer();
     // The building, the shaft and the panels' bodies, which never change: drawn once per size
     // and pixel ratio.
     void drawBuilding(QPainter& p) const;
@@ -52,7 +51,6 @@ private:
     void drawStop(QPainter& p, qreal car) const;
 
     Elevator& lift_;
-    QTimer* tmrAnimate_;
     QElapsedTimer sinceRefresh_;
     std::vector<Mover> movers_;
     int64_t shownExchange_ = 0;
@@ -62,7 +60,8 @@ private:
     std::array<bool, kPoints> outputs_{};
     Elevator::StopCause cause_ = Elevator::StopCause::None;
     QString stopText_;
-    QPixmap building_;  // drawBuilding's picture at the size and pixel ratio shown
+    QPixmap lamps_;  // drawLandings and drawCarPanel on a clear ground
+    bool lampsStale_ = true;
 };
 
 }  // namespace torvex

@@ -2,7 +2,11 @@
 
 #include <QHelpEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
 #include <QToolTip>
+#include <algorithm>
 
 #include "simulation/annunciator_view.h"
 #include "simulation/car_park_view.h"
@@ -15,9 +19,12 @@
 namespace torvex {
 
 PlantView::PlantView(Plant& plant, bool finnish, QWidget* parent)
-    : QWidget(parent), plant_(plant), finnish_(finnish) {
+    : QWidget(parent), plant_(plant), finnish_(finnish), tmrAnimate_(new QTimer(this)) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    tmrAnimate_->setObjectName(QStringLiteral("tmrAnimate"));
+    tmrAnimate_->setTimerType(Qt::PreciseTimer);
+    connect(tmrAnimate_, &QTimer::timeout, this, [this] { animationFrame(); });
 }
 
 QSize PlantView::sizeHint() const {
@@ -35,6 +42,32 @@ QTransform PlantView::designTransform() const {
     const QSize design = sizeHint();
     return QTransform::fromScale(width() / qreal(design.width()),
                                  height() / qreal(design.height()));
+}
+
+void PlantView::animate(bool moving, int frames) {
+    if (!moving) {
+        tmrAnimate_->stop();
+        return;
+    }
+    const QScreen* s = screen();
+    const qreal hz = s && s->refreshRate() >= 20 ? s->refreshRate() : 60;
+    const int interval = std::max(1, qRound(1000 * frames / hz));
+    if (!tmrAnimate_->isActive() || tmrAnimate_->interval() != interval)
+        tmrAnimate_->start(interval);
+}
+
+const QPixmap& PlantView::background(const std::function<void(QPainter&)>& draw) {
+    const qreal dpr = devicePixelRatioF();
+    if (background_.size() != size() * dpr || background_.devicePixelRatio() != dpr) {
+        background_ = QPixmap(size() * dpr);
+        background_.setDevicePixelRatio(dpr);
+        QPainter p(&background_);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.setTransform(designTransform());
+        draw(p);
+    }
+    return background_;
 }
 
 PlantView::PointRef PlantView::controlAt(QPointF widgetPos) const {
@@ -103,6 +136,22 @@ void PlantView::releaseHeld() {
     const int input = held_;
     held_ = -1;
     work(input, false);
+}
+
+void PlantText(QPainter& p, const QRectF& r, int flags, const QString& text, qreal pixels,
+               const QColor& colour, bool bold) {
+    constexpr int kLarge = 40;
+    const qreal k = pixels / kLarge;
+    QFont font = p.font();
+    font.setPixelSize(kLarge);
+    font.setBold(bold);
+    p.save();
+    p.setFont(font);
+    p.setPen(colour);
+    p.translate(r.topLeft());
+    p.scale(k, k);
+    p.drawText(QRectF(0, 0, r.width() / k, r.height() / k), flags, text);
+    p.restore();
 }
 
 PlantView* MakePlantView(Plant& plant, QWidget* parent, bool finnish) {

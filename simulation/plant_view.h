@@ -10,10 +10,15 @@
 // size the widget is given, so it is crisp at any zoom and pixel ratio.
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "simulation/plants/plant.h"
+
+class QPainter;
+class QTimer;
 
 namespace torvex {
 
@@ -56,6 +61,13 @@ protected:
 
     // Design coordinates to the widget's.
     QTransform designTransform() const;
+    // Repaints in every `frames`th frame of the screen while `moving`, or no more.
+    void animate(bool moving, int frames = 1);
+    // A frame of a motion; a view stops the motion here once it has arrived.
+    virtual void animationFrame() { update(); }
+    // What `draw` paints in design coordinates and never changes, painted once per size and
+    // pixel ratio.
+    const QPixmap& background(const std::function<void(QPainter&)>& draw);
 
     bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -70,9 +82,16 @@ private:
 
     Plant& plant_;
     bool finnish_;
+    QTimer* tmrAnimate_;
+    QPixmap background_;
     bool sound_ = true;
     int held_ = -1;  // the push button the mouse holds down
 };
+
+// Text of any size in design units, however the picture is scaled: drawn in a large font and
+// scaled down.
+void PlantText(QPainter& p, const QRectF& r, int flags, const QString& text, qreal pixels,
+               const QColor& colour, bool bold = true);
 
 // The view of `plant`, by its description's number, with texts in Finnish when `finnish`;
 // null when the program has none.

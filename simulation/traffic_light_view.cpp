@@ -2,8 +2,6 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QScreen>
-#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
@@ -200,11 +198,8 @@ void Lamp(QPainter& p, QPointF centre, qreal radius, const QColor& colour, bool 
 }  // namespace
 
 TrafficLightView::TrafficLightView(TrafficLight& plant, bool finnish, QWidget* parent)
-    : PlantView(plant, finnish, parent), tl_(plant), tmrAnimate_(new QTimer(this)) {
+    : PlantView(plant, finnish, parent), tl_(plant) {
     setObjectName(QStringLiteral("TrafficLightView"));
-    tmrAnimate_->setObjectName(QStringLiteral("tmrAnimate"));
-    tmrAnimate_->setTimerType(Qt::PreciseTimer);
-    connect(tmrAnimate_, &QTimer::timeout, this, &TrafficLightView::tmrAnimateTimer);
     sinceRefresh_.start();
     refresh();
 }
@@ -248,18 +243,12 @@ void TrafficLightView::refresh() {
     cause_ = tl_.stopCause();
     stopText_ = QString::fromStdString(tl_.stopReason().in(finnish()));
     sinceRefresh_.restart();
-    if (moving) {
-        const QScreen* s = screen();
-        const qreal hz = s && s->refreshRate() >= 20 ? s->refreshRate() : 60;
-        tmrAnimate_->start(std::max(1, qRound(1000 / hz)));
-    } else {
-        tmrAnimate_->stop();
-    }
+    animate(moving);
     update();
 }
 
-void TrafficLightView::tmrAnimateTimer() {
-    if (progress() >= 1) tmrAnimate_->stop();
+void TrafficLightView::animationFrame() {
+    if (progress() >= 1) animate(false);
     update();
 }
 
@@ -294,17 +283,9 @@ TrafficLightView::PointRef TrafficLightView::pointAt(QPointF d) const {
 
 void TrafficLightView::paintEvent(QPaintEvent*) {
     // Only what moves or lights is painted anew in each frame of a motion.
-    const qreal dpr = devicePixelRatioF();
-    if (ground_.size() != size() * dpr || ground_.devicePixelRatio() != dpr) {
-        ground_ = QPixmap(size() * dpr);
-        ground_.setDevicePixelRatio(dpr);
-        QPainter g(&ground_);
-        g.setRenderHint(QPainter::Antialiasing);
-        g.setTransform(designTransform());
-        drawGround(g);
-    }
+    const QPixmap& ground = background([this](QPainter& g) { drawGround(g); });
     QPainter p(this);
-    p.drawPixmap(0, 0, ground_);
+    p.drawPixmap(0, 0, ground);
     p.setRenderHint(QPainter::Antialiasing);
     p.setTransform(designTransform());
     drawLoops(p);

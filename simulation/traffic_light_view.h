@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QElapsedTimer>
-#include <QPixmap>
 #include <array>
 #include <vector>
 
@@ -11,7 +10,6 @@
 #include "simulation/plants/traffic_light.h"
 
 class QPainter;
-class QTimer;
 
 namespace torvex {
 
@@ -25,6 +23,7 @@ public:
 protected:
     PointRef pointAt(QPointF design) const override;
     void controlsWorked() override;
+    void animationFrame() override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -37,7 +36,6 @@ private:
         bool braking = false;
     };
     qreal progress() const;
-    void tmrAnimateTimer();
     // The roads and their markings, which never change: drawn once per size and pixel ratio.
     void drawGround(QPainter& p) const;
     void drawLoops(QPainter& p) const;
@@ -46,7 +44,6 @@ private:
     void drawStop(QPainter& p) const;
 
     TrafficLight& tl_;
-    QTimer* tmrAnimate_;
     QElapsedTimer sinceRefresh_;
     std::vector<Mover> movers_;
     int64_t shownExchange_ = 0;
@@ -55,7 +52,6 @@ private:
     std::array<bool, kPoints> outputs_{};
     TrafficLight::StopCause cause_ = TrafficLight::StopCause::None;
     QString stopText_;
-    QPixmap ground_;  // drawGround's picture at the size and pixel ratio shown
 };
 
 }  // namespace torvex

@@ -141,14 +141,6 @@ bool Annunciator::Input(int k) const {
     return k <= Silence && controls_.value(k);
 }
 
-void Annunciator::setOutput(int k, bool on) {
-    if (k >= 0 && k < kPoints) outputs_[k] = on;
-}
-
-bool Annunciator::Output(int k) const {
-    return k >= 0 && k < kPoints && outputs_[k];
-}
-
 bool Annunciator::operate(int input, bool on) {
     return controls_.operate(Description(), input, on);
 }

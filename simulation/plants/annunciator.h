@@ -34,8 +34,6 @@ public:
     void StartSimulation() override;
     void UpdateSimulation() override;
     bool Input(int k) const override;
-    void setOutput(int k, bool on) override;
-    bool Output(int k) const override;
     bool Stopped() const override { return false; }
     Bilingual stopReason() const override { return {}; }
     bool operate(int input, bool on) override;
@@ -66,7 +64,6 @@ private:
     void judge(Check& check, int look, bool output, bool isHorn);
 
     OperatorControls controls_;
-    std::array<bool, kPoints> outputs_{};
     int64_t time_ = 0;
     std::array<State, kWindows> state_{};
     bool hornArmed_ = false;   // a new alarm sounds the horn until Acknowledge or Silence

@@ -343,14 +343,6 @@ bool CarPark::Input(int k) const {
     }
 }
 
-void CarPark::setOutput(int k, bool on) {
-    if (k >= 0 && k < kPoints) outputs_[k] = on;
-}
-
-bool CarPark::Output(int k) const {
-    return k >= 0 && k < kPoints && outputs_[k];
-}
-
 Bilingual CarPark::stopReason() const {
     if (cause_ == StopCause::None) return {};
     return Description().stopReasons[static_cast<int>(cause_) - 1].reason;

@@ -107,8 +107,6 @@ public:
     void StartSimulation() override;
     void UpdateSimulation() override;
     bool Input(int k) const override;
-    void setOutput(int k, bool on) override;
-    bool Output(int k) const override;
     bool Stopped() const override { return cause_ != StopCause::None; }
     Bilingual stopReason() const override;
     bool operate(int input, bool on) override;
@@ -149,7 +147,6 @@ private:
     PlantRandom random_;
     OperatorControls controls_;
     SensorPulses sensors_;
-    std::array<bool, kPoints> outputs_{};
     StopCause cause_ = StopCause::None;
     Gate stopGate_ = Entry;
     int64_t time_ = 0;

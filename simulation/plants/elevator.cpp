@@ -198,14 +198,6 @@ bool Elevator::Input(int k) const {
     }
 }
 
-void Elevator::setOutput(int k, bool on) {
-    if (k >= 0 && k < kPoints) outputs_[k] = on;
-}
-
-bool Elevator::Output(int k) const {
-    return k >= 0 && k < kPoints && outputs_[k];
-}
-
 Bilingual Elevator::stopReason() const {
     if (cause_ == StopCause::None) return {};
     return Description().stopReasons[static_cast<int>(cause_) - 1].reason;

@@ -87,8 +87,6 @@ public:
     void StartSimulation() override;
     void UpdateSimulation() override;
     bool Input(int k) const override;
-    void setOutput(int k, bool on) override;
-    bool Output(int k) const override;
     bool Stopped() const override { return cause_ != StopCause::None; }
     Bilingual stopReason() const override;
     bool operate(int input, bool on) override;
@@ -116,7 +114,6 @@ private:
     uint64_t seed_;
     PlantRandom random_;
     OperatorControls controls_;
-    std::array<bool, kPoints> outputs_{};
     std::array<int, kPoints> pressLeft_{};  // exchanges a passenger still holds each button
     StopCause cause_ = StopCause::None;
     int64_t time_ = 0;

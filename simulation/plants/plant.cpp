@@ -131,6 +131,14 @@ bool Plant::figure(std::string_view name, double& value) const {
     return false;
 }
 
+void Plant::setOutput(int k, bool on) {
+    if (k >= 0 && k < kPoints) outputs_[k] = on;
+}
+
+bool Plant::Output(int k) const {
+    return k >= 0 && k < kPoints && outputs_[k];
+}
+
 uint16_t Plant::inputWord() const {
     uint16_t word = 0;
     for (int k = 0; k < kPoints; ++k)

@@ -105,8 +105,8 @@ public:
     // Sensor k, 0 ... 15 (operator controls included); false outside.
     virtual bool Input(int k) const = 0;
     // Actuator k, 0 ... 15; outside is ignored.
-    virtual void setOutput(int k, bool on) = 0;
-    virtual bool Output(int k) const = 0;
+    virtual void setOutput(int k, bool on);
+    virtual bool Output(int k) const;
     // The plant asks to end the run; the reason says why, in both languages.
     virtual bool Stopped() const = 0;
     virtual Bilingual stopReason() const = 0;
@@ -124,6 +124,9 @@ public:
     // The 16 sensors as a word (bit k: input k), and the 16 actuators written as a word.
     uint16_t inputWord() const;
     void setOutputWord(uint16_t word);
+
+protected:
+    std::array<bool, kPoints> outputs_{};  // the actuators as last written
 };
 
 // The plants this program contains, by number and by key.

@@ -227,14 +227,6 @@ bool TrafficLight::Input(int k) const {
     }
 }
 
-void TrafficLight::setOutput(int k, bool on) {
-    if (k >= 0 && k < kPoints) outputs_[k] = on;
-}
-
-bool TrafficLight::Output(int k) const {
-    return k >= 0 && k < kPoints && outputs_[k];
-}
-
 Bilingual TrafficLight::stopReason() const {
     switch (cause_) {
         case StopCause::ConflictingGreens:

@@ -84,8 +84,6 @@ public:
     void StartSimulation() override;
     void UpdateSimulation() override;
     bool Input(int k) const override;
-    void setOutput(int k, bool on) override;
-    bool Output(int k) const override;
     bool Stopped() const override { return cause_ != StopCause::None; }
     Bilingual stopReason() const override;
     bool operate(int input, bool on) override;
@@ -129,7 +127,6 @@ private:
     PlantRandom random_;
     OperatorControls controls_;
     SensorPulses sensors_;
-    std::array<bool, kPoints> outputs_{};
     StopCause cause_ = StopCause::None;
     int64_t time_ = 0;
     uint32_t nextId_ = 1;
