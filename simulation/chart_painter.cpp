@@ -31,6 +31,13 @@ int RulerStep(double scanWidth, int room) {
     return steps[std::size(steps) - 1];
 }
 
+// `over` painted with the given alpha (0 ... 255) on `under`.
+QColor Mix(const QColor& over, const QColor& under, int alpha) {
+    auto channel = [&](int o, int u) { return (o * alpha + u * (255 - alpha) + 127) / 255; };
+    return {channel(over.red(), under.red()), channel(over.green(), under.green()),
+            channel(over.blue(), under.blue())};
+}
+
 QString SecondsText(int64_t milliseconds) {
     return QString::number(static_cast<double>(milliseconds) / 1000.0, 'f', 1);
 }
@@ -197,8 +204,19 @@ void ChartPainter::paint(QPainter& p, const QRect& area, const ChartFrame& f) {
         endBand();
         pieces.back() << QPointF(xOf(last + 1), yOf(previous));
 
-        QColor tint = colour;
-        tint.setAlpha(40);
+        // Dense, a busy record makes hundreds of pieces per lane, and a solid fill costs far
+        // less than a blended one: mix with the lane's ground instead (the grid is not shown
+        // then). Sparse, blend, so that the grid shows through.
+        const QColor ground = static_cast<int>(l) == f.selectedLane ? QColor(0xe3, 0xee, 0xfb)
+                              : l % 2 == 1                          ? QColor(0xf7, 0xf8, 0xfa)
+                                                                    : QColor(Qt::white);
+        auto shade = [&](int alpha) {
+            if (dense) return Mix(colour, ground, alpha);
+            QColor c = colour;
+            c.setAlpha(alpha);
+            return c;
+        };
+        const QColor tint = shade(40);
         if (!number) {
             // Shade under the high level so that "on" reads at a glance.
             for (const QPolygonF& piece : pieces) {
@@ -210,8 +228,7 @@ void ChartPainter::paint(QPainter& p, const QRect& area, const ChartFrame& f) {
                 }
             }
         }
-        QColor busy = colour;
-        busy.setAlpha(150);
+        const QColor busy = shade(150);
         for (const QRectF& band : bands) p.fillRect(band, busy);
         p.setRenderHint(QPainter::Antialiasing, false);
         // A wide pen goes through the stroker, whose cost follows the points.
