@@ -494,21 +494,8 @@ int GradeMain(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const PlantRegistry plants = StandardPlants();
     setup.plants = &plants;
     if (!o.plant.empty()) {
-        setup.plant = plants.description(plants.find(o.plant));
-        if (!setup.plant) {
-            std::string known;
-            for (const PlantDescription* d : plants.all())
-                known +=
-                    (known.empty() ? "" : ", ") + d->key + " (" + std::to_string(d->number) + ")";
-            err << "torvex-run: there is no plant '" << o.plant << "'; this torvex-run has "
-                << (known.empty() ? "none" : known) << '\n';
+        if (!ChoosePlant(plants, o.plant, o.seed, setup.plant, setup.seed, err))
             return kRunBadInput;
-        }
-        if (!o.seed.empty() && !WholeNumber(o.seed, setup.seed)) {
-            err << "torvex-run: --seed " << o.seed << " is not a whole number 0 ... "
-                << std::numeric_limits<uint64_t>::max() << '\n';
-            return kRunBadInput;
-        }
         batch.plant = setup.plant->name;
         batch.seed = setup.seed;
     }

@@ -415,6 +415,28 @@ ScenarioError CheckAgainstPlant(const Scenario& scenario, const PlantDescription
     return {};
 }
 
+bool ChoosePlant(const PlantRegistry& plants, const std::string& name, const std::string& seedText,
+                 const PlantDescription*& plant, uint64_t& seed, std::ostream& err) {
+    plant = plants.description(plants.find(name));
+    if (!plant) {
+        std::string known;
+        for (const PlantDescription* d : plants.all())
+            known += (known.empty() ? "" : ", ") + d->key + " (" + std::to_string(d->number) + ")";
+        err << "torvex-run: there is no plant '" << name << "'; this torvex-run has "
+            << (known.empty() ? "none" : known) << '\n';
+        return false;
+    }
+    seed = 1;
+    const auto [end, error] =
+        std::from_chars(seedText.data(), seedText.data() + seedText.size(), seed);
+    if (!seedText.empty() && (error != std::errc() || end != seedText.data() + seedText.size())) {
+        err << "torvex-run: --seed " << seedText << " is not a whole number 0 ... "
+            << std::numeric_limits<uint64_t>::max() << '\n';
+        return false;
+    }
+    return true;
+}
+
 int TorvexRunMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (std::find(args.begin(), args.end(), "--grade") != args.end())
         return GradeMain(args, out, err);
@@ -435,23 +457,7 @@ int TorvexRunMain(const std::vector<std::string>& args, std::ostream& out, std::
     const PlantDescription* plantDescription = nullptr;
     uint64_t seed = 1;
     if (!o.plant.empty()) {
-        plantDescription = plants.description(plants.find(o.plant));
-        if (!plantDescription) {
-            std::string known;
-            for (const PlantDescription* d : plants.all())
-                known +=
-                    (known.empty() ? "" : ", ") + d->key + " (" + std::to_string(d->number) + ")";
-            err << "torvex-run: there is no plant '" << o.plant << "'; this torvex-run has "
-                << (known.empty() ? "none" : known) << '\n';
-            return kRunBadInput;
-        }
-        const auto [end, error] =
-            std::from_chars(o.seed.data(), o.seed.data() + o.seed.size(), seed);
-        if (!o.seed.empty() && (error != std::errc() || end != o.seed.data() + o.seed.size())) {
-            err << "torvex-run: --seed " << o.seed << " is not a whole number 0 ... "
-                << std::numeric_limits<uint64_t>::max() << '\n';
-            return kRunBadInput;
-        }
+        if (!ChoosePlant(plants, o.plant, o.seed, plantDescription, seed, err)) return kRunBadInput;
     }
     if (o.describe) {
         out << DescriptionText(*plantDescription);

@@ -61,6 +61,11 @@ RunCounts RunScenario(Plc& plc, VirtualTickSource& clock, const Scenario& scenar
 // first problem, with its line.
 ScenarioError CheckAgainstPlant(const Scenario& scenario, const PlantDescription* plant);
 
+// The plant that --plant names and the seed --seed gives (1 when empty). False, with the message
+// written to `err`, when there is no such plant or the seed is no whole number.
+bool ChoosePlant(const PlantRegistry& plants, const std::string& name, const std::string& seedText,
+                 const PlantDescription*& plant, uint64_t& seed, std::ostream& err);
+
 // The whole program; `args` without the program name.
 int TorvexRunMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
