@@ -87,7 +87,7 @@ int SettingsStore::readInterface() const {
 }
 
 void SettingsStore::resetWindowPlaces() {
-    for (const char* section : {"Debugger", "Rungs", "Simulator"})
+    for (const char* section : {"Debugger", "Rungs", "Simulator", "TimingChart"})
         writeMoved(QString::fromLatin1(section), false);
     for (int k = 1; k <= 25; ++k) writeMoved(simulationSection(k), false);
 }

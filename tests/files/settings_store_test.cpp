@@ -64,10 +64,10 @@ TEST_F(Settings, AStoredPlaceThatIsNotANumberIsReported) {
 }
 
 TEST_F(Settings, RestoringTheLayoutForgetsEveryPlace) {
-    for (const char* s : {"Debugger", "Rungs", "Simulator", "Simulation3"})
+    for (const char* s : {"Debugger", "Rungs", "Simulator", "TimingChart", "Simulation3"})
         store.writePlace(QString::fromLatin1(s), 5, 5);
     store.resetWindowPlaces();
-    for (const char* s : {"Debugger", "Rungs", "Simulator", "Simulation3"})
+    for (const char* s : {"Debugger", "Rungs", "Simulator", "TimingChart", "Simulation3"})
         EXPECT_FALSE(store.readPlace(QString::fromLatin1(s)).moved) << s;
     EXPECT_EQ(Raw(QStringLiteral("Simulation25/Moved")), QStringLiteral("False"));
     EXPECT_EQ(Raw(QStringLiteral("Simulation25/Left")), QString());
