@@ -48,12 +48,12 @@ bool HostAndPort(std::string_view text, std::string& host, int& port, bool portN
     return Number(rest, 0, 65535, port);
 }
 
-std::unique_ptr<IoInterface> Client(std::string_view spec, std::string& problem) {
+std::unique_ptr<IoInterface> Client(std::string_view address, std::string& problem) {
     ModbusClientOptions options;
     std::vector<std::string_view> parts;
     for (size_t start = 0;;) {
-        const size_t comma = spec.find(',', start);
-        parts.push_back(spec.substr(start, comma - start));
+        const size_t comma = address.find(',', start);
+        parts.push_back(address.substr(start, comma - start));
         if (comma == std::string_view::npos) break;
         start = comma + 1;
     }
@@ -82,12 +82,12 @@ std::unique_ptr<IoInterface> Client(std::string_view spec, std::string& problem)
     return std::make_unique<ModbusClientInterface>(options);
 }
 
-std::unique_ptr<IoInterface> Server(std::string_view spec, std::string& problem) {
+std::unique_ptr<IoInterface> Server(std::string_view address, std::string& problem) {
     ModbusServerOptions options;
     std::string host;
-    if (!HostAndPort(spec, host, options.port, true)) {
+    if (!HostAndPort(address, host, options.port, true)) {
         problem = "modbus-server: needs [ADDRESS:]PORT (a port 0 ... 65535), not '" +
-                  std::string(spec) + "'";
+                  std::string(address) + "'";
         return nullptr;
     }
     if (!host.empty()) options.address = host;
@@ -226,11 +226,11 @@ private:
 
 }  // namespace
 
-std::unique_ptr<IoInterface> MakeInterface(const std::string& spec, std::string& problem) {
-    const std::string_view text = spec;
+std::unique_ptr<IoInterface> MakeInterface(const std::string& address, std::string& problem) {
+    const std::string_view text = address;
     if (text.starts_with("modbus-client:")) return Client(text.substr(14), problem);
     if (text.starts_with("modbus-server:")) return Server(text.substr(14), problem);
-    problem = "--io " + spec +
+    problem = "--io " + address +
               ": the interface is modbus-client:HOST[:PORT][,unit=N][,di=A][,coils=B] or "
               "modbus-server:[ADDRESS:]PORT";
     return nullptr;

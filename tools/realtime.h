@@ -15,11 +15,11 @@
 
 namespace torvex {
 
-// The interface an --io SPEC names:
+// What --io INTERFACE names:
 //   modbus-client:HOST[:PORT][,unit=N][,di=A][,coils=B]   (IPv6 hosts in brackets)
 //   modbus-server:[ADDRESS:]PORT                           (ADDRESS 127.0.0.1 when left out)
-// Null, with what is wrong in `problem`, when the spec is not one of these.
-std::unique_ptr<IoInterface> MakeInterface(const std::string& spec, std::string& problem);
+// Null, with what is wrong in `problem`, when the address names none of these.
+std::unique_ptr<IoInterface> MakeInterface(const std::string& address, std::string& problem);
 
 // Runs until SIGINT or SIGTERM, until `forMilliseconds` have passed, or until the plant stops
 // the run, printing each change of the link's state; Stop then leaves the outputs 0. With a

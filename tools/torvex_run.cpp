@@ -25,8 +25,8 @@ constexpr const char* kHelp = R"(Usage:
              [--end SECONDS]
   torvex-run DIAGRAM --save OUT.llg
   torvex-run --plant NAME --describe
-  torvex-run DIAGRAM --realtime --io SPEC [--for SECONDS]
-  torvex-run --plant NAME [--seed N] --realtime --io SPEC [--for SECONDS]
+  torvex-run DIAGRAM --realtime --io INTERFACE [--for SECONDS]
+  torvex-run --plant NAME [--seed N] --realtime --io INTERFACE [--for SECONDS]
   torvex-run --grade DIR_OR_FILE... --scenario SCENARIO [OPTIONS]   (see 'Grading a class')
   torvex-run --help | --version
 
@@ -95,7 +95,7 @@ viewer such as GTKWave; '/' in a name is written as '_' (T1_DN), registers are 1
 vectors, the elapsed times and counts 32-bit integers and the figures reals (plant_cars).
 
 --realtime runs on the real clock instead: the diagram on the run thread every 100 ms, its
-inputs read from and its outputs written to the interface SPEC names, as the External Device
+inputs read from and its outputs written to the interface that INTERFACE names, as the External Device
 mode does; or, with --plant NAME instead of a diagram, the plant served to an external PLC
 through the interface with no diagram scanned, as the External PLC mode does (the sensors are
 written to the interface, what it reads drives the actuators). It runs until SIGINT or SIGTERM
@@ -189,7 +189,7 @@ std::string ParseArguments(const std::vector<std::string>& args, Options& o) {
     if (!o.realtime && (!o.io.empty() || !o.forSeconds.empty()))
         return (o.io.empty() ? "--for" : "--io") + std::string(" needs --realtime");
     if (o.realtime) {
-        if (o.io.empty()) return "--realtime needs --io SPEC";
+        if (o.io.empty()) return "--realtime needs --io INTERFACE";
         if (!o.trace.empty() || !o.save.empty() || !o.end.empty())
             return "--realtime takes no --trace, --save or --end";
         if (o.plant.empty() && positional.size() != 1)

@@ -32,7 +32,7 @@ TEST(TorvexRealtime, RefusesWhatItCannotRun) {
     } rows[] = {
         {{motor, "--io", "modbus-server:1502"}, "--io needs --realtime"},
         {{motor, "--for", "3"}, "--for needs --realtime"},
-        {{motor, "--realtime"}, "--realtime needs --io SPEC"},
+        {{motor, "--realtime"}, "--realtime needs --io INTERFACE"},
         {{motor, "s.scn", "--realtime", "--io", "modbus-server:1502"}, "--realtime runs one"},
         {{motor, "--realtime", "--io", "modbus-server:1502", "--end", "3"}, "takes no --trace"},
         {{motor, "--plant", "traffic", "--realtime", "--io", "modbus-server:1502"},
